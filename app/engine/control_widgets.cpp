@@ -1,0 +1,525 @@
+#include "app/engine/control_widgets.h"
+
+#include <QFileInfo>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QSvgRenderer>
+#include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+#include <numbers>
+
+QSvgRenderer *SvgRendererFor(const QString &path) {
+    // Pictures share their artwork (every small knob uses one file), so each file is parsed once.
+    static std::map<QString, std::unique_ptr<QSvgRenderer>> renderers;
+    auto found = renderers.find(path);
+    if (found == renderers.end()) {
+        auto renderer = std::make_unique<QSvgRenderer>();
+        if (!QFileInfo::exists(path) || !renderer->load(path) || !renderer->isValid()) {
+            renderer.reset();
+        }
+        found = renderers.emplace(path, std::move(renderer)).first;
+    }
+    return found->second.get();
+}
+
+// ---- PictureView ------------------------------------------------------------------------------
+
+PictureView::PictureView(const QString &imagePath, const QString &name, QWidget *parent)
+    : QWidget(parent), imagePath_(imagePath), name_(name) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void PictureView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+void PictureView::resizeEvent(QResizeEvent *) {
+    cache_ = QPixmap();
+}
+
+void PictureView::rebuildCache() {
+    const qreal ratio = devicePixelRatioF();
+    cache_ = QPixmap(size() * ratio);
+    cache_.setDevicePixelRatio(ratio);
+    cache_.fill(Qt::transparent);
+    QPainter painter(&cache_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
+    if (renderer == nullptr) {
+        painter.setPen(QPen(QColor(220, 80, 80), 1, Qt::DashLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.setFont(QFont(font().family(), 7));
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, name_);
+        return;
+    }
+    // Keep the artwork's proportions, centred in the control's rectangle.
+    QSizeF art = renderer->viewBoxF().size();
+    if (art.isEmpty()) {
+        art = renderer->defaultSize();
+    }
+    QSizeF fitted = art.scaled(size(), Qt::KeepAspectRatio);
+    const QRectF target((width() - fitted.width()) / 2.0, (height() - fitted.height()) / 2.0,
+                        fitted.width(), fitted.height());
+    renderer->render(&painter, target);
+}
+
+void PictureView::paintEvent(QPaintEvent *) {
+    if (cache_.isNull() || cache_.devicePixelRatio() != devicePixelRatioF()) {
+        rebuildCache();
+    }
+    QPainter painter(this);
+    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    painter.drawPixmap(0, 0, cache_);
+}
+
+// ---- DecorationView ---------------------------------------------------------------------------
+
+DecorationView::DecorationView(Style style, const QColor &color, QWidget *parent)
+    : QWidget(parent), style_(style), color_(color) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void DecorationView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+void DecorationView::paintEvent(QPaintEvent *) {
+    if (style_ == Style::Hotspot) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    if (style_ == Style::Marker) {
+        // A small lit lamp: bright core with a soft halo.
+        const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        QRadialGradient glow(r.center(), r.width() / 2.0);
+        const QColor lit = color_.isValid() ? color_ : QColor(255, 196, 64);
+        glow.setColorAt(0.0, QColor(255, 250, 220));
+        glow.setColorAt(0.45, lit);
+        glow.setColorAt(1.0, QColor(lit.red(), lit.green(), lit.blue(), 40));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(glow);
+        painter.drawEllipse(r);
+        return;
+    }
+    const QColor line = color_.isValid() ? color_ : QColor(150, 160, 172);
+    painter.setPen(QPen(line, 1.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+}
+
+// ---- TextView ---------------------------------------------------------------------------------
+
+TextView::TextView(const QString &text, const QColor &color, QWidget *parent)
+    : QWidget(parent), text_(text), color_(color) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void TextView::setText(const QString &text) {
+    if (text_ == text) {
+        return;
+    }
+    text_ = text;
+    update();
+}
+
+void TextView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+void TextView::setTextColor(const QColor &color) {
+    if (color_ == color) {
+        return;
+    }
+    color_ = color;
+    update();
+}
+
+void TextView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    painter.setPen(color_.isValid() ? color_ : palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text_);
+}
+
+// ---- LedView ----------------------------------------------------------------------------------
+
+LedView::LedView(const QString &label, const QColor &labelColor, QWidget *parent)
+    : QWidget(parent), label_(label), labelColor_(labelColor) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void LedView::setOn(bool on) {
+    if (on_ == on) {
+        return;
+    }
+    on_ = on;
+    update();
+}
+
+void LedView::setLabel(const QString &label) {
+    if (label_ == label) {
+        return;
+    }
+    label_ = label;
+    update();
+}
+
+void LedView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+void LedView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    const qreal side = std::min<qreal>(height(), label_.isEmpty() ? width() : height());
+    const QRectF lamp(1.0, (height() - side) / 2.0 + 1.0, side - 2.0, side - 2.0);
+    QRadialGradient body(lamp.center() - QPointF(side * 0.15, side * 0.15), side * 0.6);
+    if (on_) {
+        body.setColorAt(0.0, QColor(200, 255, 200));
+        body.setColorAt(0.5, QColor(40, 230, 70));
+        body.setColorAt(1.0, QColor(10, 120, 30));
+    } else {
+        body.setColorAt(0.0, QColor(70, 100, 70));
+        body.setColorAt(1.0, QColor(20, 40, 22));
+    }
+    painter.setPen(QPen(QColor(30, 30, 30), 1.0));
+    painter.setBrush(body);
+    painter.drawEllipse(lamp);
+    if (!label_.isEmpty()) {
+        painter.setPen(labelColor_.isValid() ? labelColor_ : palette().color(QPalette::WindowText));
+        painter.drawText(QRectF(side + 3.0, 0.0, width() - side - 3.0, height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, label_);
+    }
+}
+
+// ---- NumericView ------------------------------------------------------------------------------
+
+NumericView::NumericView(QWidget *parent) : QWidget(parent) {}
+
+void NumericView::setText(const QString &text) {
+    if (text_ == text) {
+        return;
+    }
+    text_ = text;
+    update();
+}
+
+void NumericView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+void NumericView::paintEvent(QPaintEvent *) {
+    // A recessed read-out window with a bright figure, like a panel meter's display.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(QPen(QColor(90, 96, 104), 1.0));
+    painter.setBrush(QColor(14, 22, 18));
+    painter.drawRoundedRect(r, 2, 2);
+    painter.setPen(QColor(130, 255, 170));
+    painter.setFont(font());
+    painter.drawText(r.adjusted(3, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, text_);
+}
+
+// ---- KnobView ---------------------------------------------------------------------------------
+
+namespace {
+constexpr double kSweepDegrees = 270.0;
+constexpr int kPixelsPerStep = 6;
+} // namespace
+
+KnobView::KnobView(QWidget *parent) : QWidget(parent) {
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::SizeVerCursor);
+}
+
+void KnobView::setRange(double min, double max, double increment) {
+    if (min == min_ && max == max_ && increment == increment_) {
+        return;
+    }
+    min_ = min;
+    max_ = std::max(min, max);
+    increment_ = increment > 0.0 ? increment : 1.0;
+    update();
+}
+
+void KnobView::setValue(double value) {
+    if (value == value_) {
+        return;
+    }
+    value_ = value;
+    update();
+}
+
+void KnobView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+void KnobView::setValueFormat(int decimals) {
+    decimals_ = decimals;
+    update();
+}
+
+double KnobView::snapped(double value) const {
+    const double steps = std::round((value - min_) / increment_);
+    return std::clamp(min_ + steps * increment_, min_, max_);
+}
+
+void KnobView::stepBy(int steps) {
+    const double next = snapped(value_ + steps * increment_);
+    if (next != value_) {
+        value_ = next;
+        update();
+        emit valueEdited(value_);
+    }
+}
+
+void KnobView::mousePressEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    dragging_ = true;
+    dragOriginY_ = event->position().toPoint().y();
+    dragOriginValue_ = value_;
+}
+
+void KnobView::mouseMoveEvent(QMouseEvent *event) {
+    if (!dragging_) {
+        return;
+    }
+    const int steps = (dragOriginY_ - event->position().toPoint().y()) / kPixelsPerStep;
+    const double next = snapped(dragOriginValue_ + steps * increment_);
+    if (next != value_) {
+        value_ = next;
+        update();
+        emit valueEdited(value_);
+    }
+}
+
+void KnobView::mouseReleaseEvent(QMouseEvent *event) {
+    if (dragging_ && event->button() == Qt::LeftButton) {
+        dragging_ = false;
+        emit editFinished();
+    }
+}
+
+void KnobView::wheelEvent(QWheelEvent *event) {
+    const int notches = event->angleDelta().y() / 120;
+    if (notches != 0) {
+        stepBy(notches);
+        emit editFinished();
+    }
+    event->accept();
+}
+
+void KnobView::keyPressEvent(QKeyEvent *event) {
+    switch (event->key()) {
+    case Qt::Key_Up:
+    case Qt::Key_Right:
+        stepBy(1);
+        break;
+    case Qt::Key_Down:
+    case Qt::Key_Left:
+        stepBy(-1);
+        break;
+    case Qt::Key_PageUp:
+        stepBy(5);
+        break;
+    case Qt::Key_PageDown:
+        stepBy(-5);
+        break;
+    default:
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    emit editFinished();
+}
+
+void KnobView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    const bool showValue = height() >= width() + 10;
+    const qreal valueBand = showValue ? 12.0 : 0.0;
+    const qreal side = std::min<qreal>(width(), height() - valueBand);
+    const QPointF centre(width() / 2.0, (height() - valueBand) / 2.0);
+    painter.translate(centre);
+    painter.scale(side / 100.0, side / 100.0);
+
+    // Scale ticks around the knob over its 270 degree sweep.
+    painter.setPen(QPen(QColor(200, 205, 210), 1.4));
+    for (int tick = 0; tick <= 10; ++tick) {
+        painter.save();
+        painter.rotate(-135.0 + kSweepDegrees * tick / 10.0);
+        painter.drawLine(QPointF(0, -47), QPointF(0, -41));
+        painter.restore();
+    }
+    // Knurled black body with a brushed metal cap.
+    QRadialGradient body(QPointF(-10, -12), 50);
+    body.setColorAt(0.0, QColor(80, 82, 86));
+    body.setColorAt(1.0, QColor(12, 12, 14));
+    painter.setPen(QPen(QColor(0, 0, 0), 1.5));
+    painter.setBrush(body);
+    painter.drawEllipse(QPointF(0, 0), 38, 38);
+    QRadialGradient cap(QPointF(-6, -8), 30);
+    cap.setColorAt(0.0, QColor(235, 236, 238));
+    cap.setColorAt(1.0, QColor(120, 124, 130));
+    painter.setBrush(cap);
+    painter.setPen(QPen(QColor(60, 60, 64), 1.0));
+    painter.drawEllipse(QPointF(0, 0), 22, 22);
+
+    const double span = max_ - min_;
+    const double fraction = span > 0.0 ? (value_ - min_) / span : 0.0;
+    painter.rotate(-135.0 + kSweepDegrees * std::clamp(fraction, 0.0, 1.0));
+    painter.setPen(QPen(QColor(250, 250, 250), 4.0, Qt::SolidLine, Qt::RoundCap));
+    painter.drawLine(QPointF(0, -20), QPointF(0, -35));
+    painter.resetTransform();
+
+    if (showValue) {
+        painter.setPen(palette().color(QPalette::WindowText));
+        QFont small = font();
+        small.setPointSizeF(std::max(6.5, small.pointSizeF() - 1.5));
+        painter.setFont(small);
+        painter.drawText(QRectF(0, height() - valueBand, width(), valueBand), Qt::AlignCenter,
+                         QString::number(value_, 'f', decimals_));
+    }
+    if (hasFocus()) {
+        painter.setPen(QPen(QColor(120, 170, 255, 160), 1.0, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    }
+}
+
+// ---- SlideView --------------------------------------------------------------------------------
+
+SlideView::SlideView(const QStringList &labels, QWidget *parent)
+    : QWidget(parent), labels_(labels) {
+    setFocusPolicy(Qt::StrongFocus);
+    setCursor(Qt::PointingHandCursor);
+}
+
+void SlideView::setLabels(const QStringList &labels) {
+    if (labels_ == labels) {
+        return;
+    }
+    labels_ = labels;
+    update();
+}
+
+void SlideView::setIndex(int index) {
+    if (index_ == index) {
+        return;
+    }
+    index_ = index;
+    update();
+}
+
+void SlideView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+int SlideView::positionAt(int y) const {
+    const int count = std::max<int>(1, static_cast<int>(labels_.size()));
+    return std::clamp(y * count / std::max(1, height()), 0, count - 1);
+}
+
+void SlideView::mousePressEvent(QMouseEvent *event) {
+    if (event->button() != Qt::LeftButton) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    const int position = positionAt(event->position().toPoint().y());
+    if (position != index_) {
+        index_ = position;
+        update();
+        emit indexChosen(index_);
+    }
+}
+
+void SlideView::keyPressEvent(QKeyEvent *event) {
+    const int count = static_cast<int>(labels_.size());
+    int next = index_;
+    if (event->key() == Qt::Key_Up) {
+        next = std::max(0, index_ - 1);
+    } else if (event->key() == Qt::Key_Down) {
+        next = std::min(count - 1, index_ + 1);
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    if (next != index_) {
+        index_ = next;
+        update();
+        emit indexChosen(index_);
+    }
+}
+
+void SlideView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    const int count = std::max<int>(1, static_cast<int>(labels_.size()));
+    const qreal slotWidth = std::min<qreal>(18.0, width() / 3.0);
+    const qreal rowHeight = static_cast<qreal>(height()) / count;
+    const QRectF slot(2.0, 1.0, slotWidth, height() - 2.0);
+    painter.setPen(QPen(QColor(20, 20, 20), 1.0));
+    painter.setBrush(QColor(40, 42, 46));
+    painter.drawRoundedRect(slot, 3, 3);
+    // The lever sits in the row of the chosen position.
+    const QRectF lever(slot.left() + 2.0, index_ * rowHeight + 3.0, slotWidth - 4.0,
+                       rowHeight - 6.0);
+    QLinearGradient metal(lever.topLeft(), lever.bottomLeft());
+    metal.setColorAt(0.0, QColor(235, 235, 238));
+    metal.setColorAt(1.0, QColor(140, 142, 148));
+    painter.setBrush(metal);
+    painter.drawRoundedRect(lever, 2, 2);
+    painter.setPen(palette().color(QPalette::WindowText));
+    for (int i = 0; i < labels_.size(); ++i) {
+        QFont f = font();
+        f.setBold(i == index_);
+        painter.setFont(f);
+        painter.drawText(
+            QRectF(slotWidth + 8.0, i * rowHeight, width() - slotWidth - 8.0, rowHeight),
+            Qt::AlignLeft | Qt::AlignVCenter, labels_.at(i));
+    }
+}

@@ -1,0 +1,165 @@
+#pragma once
+/// The widgets that show the engine's painted control kinds: pictures, decorations, texts, LEDs,
+/// numeric displays, knobs and slide switches. Each keeps only what it needs to paint; setters
+/// skip no-op changes and call update(), never repaint().
+
+#include <QColor>
+#include <QPixmap>
+#include <QString>
+#include <QStringList>
+#include <QWidget>
+
+class QSvgRenderer;
+
+/// Paints a dimmed control at reduced opacity, as the instrument greys an inactive legend.
+inline constexpr double kDimmedOpacity = 0.38;
+
+class PictureView : public QWidget {
+    Q_OBJECT
+public:
+    /// `imagePath` is an SVG file; a missing or broken file is drawn as a labelled outline so
+    /// that a broken installation shows where the picture should be.
+    PictureView(const QString &imagePath, const QString &name, QWidget *parent);
+    void setDimmed(bool dimmed);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    void rebuildCache();
+    QString imagePath_;
+    QString name_;
+    bool dimmed_ = false;
+    QPixmap cache_;
+};
+
+class DecorationView : public QWidget {
+    Q_OBJECT
+public:
+    enum class Style { Frame, Marker, Hotspot };
+    DecorationView(Style style, const QColor &color, QWidget *parent);
+    void setDimmed(bool dimmed);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    Style style_;
+    QColor color_;
+    bool dimmed_ = false;
+};
+
+class TextView : public QWidget {
+    Q_OBJECT
+public:
+    TextView(const QString &text, const QColor &color, QWidget *parent);
+    void setText(const QString &text);
+    void setDimmed(bool dimmed);
+    void setTextColor(const QColor &color);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString text_;
+    QColor color_;
+    bool dimmed_ = false;
+};
+
+class LedView : public QWidget {
+    Q_OBJECT
+public:
+    LedView(const QString &label, const QColor &labelColor, QWidget *parent);
+    void setOn(bool on);
+    void setLabel(const QString &label);
+    void setDimmed(bool dimmed);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString label_;
+    QColor labelColor_;
+    bool on_ = false;
+    bool dimmed_ = false;
+};
+
+class NumericView : public QWidget {
+    Q_OBJECT
+public:
+    explicit NumericView(QWidget *parent);
+    void setText(const QString &text);
+    void setDimmed(bool dimmed);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+
+private:
+    QString text_;
+    bool dimmed_ = false;
+};
+
+/// A rotary knob: drag up/down, the mouse wheel or the arrow keys move it by its increment
+/// between its limits; the pointer sweeps 270 degrees.
+class KnobView : public QWidget {
+    Q_OBJECT
+public:
+    explicit KnobView(QWidget *parent);
+    void setRange(double min, double max, double increment);
+    void setValue(double value);
+    void setDimmed(bool dimmed);
+    void setValueFormat(int decimals);
+
+signals:
+    /// The user moved the knob to `value` (already on the increment grid and in range).
+    void valueEdited(double value);
+    /// The user let go of the knob.
+    void editFinished();
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void mouseMoveEvent(QMouseEvent *event) override;
+    void mouseReleaseEvent(QMouseEvent *event) override;
+    void wheelEvent(QWheelEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    void stepBy(int steps);
+    double snapped(double value) const;
+    double min_ = 0.0, max_ = 10.0, increment_ = 1.0, value_ = 0.0;
+    int decimals_ = 2;
+    bool dimmed_ = false;
+    int dragOriginY_ = 0;
+    double dragOriginValue_ = 0.0;
+    bool dragging_ = false;
+};
+
+/// A vertical slide switch with one position per item, the item labels beside it.
+class SlideView : public QWidget {
+    Q_OBJECT
+public:
+    SlideView(const QStringList &labels, QWidget *parent);
+    void setLabels(const QStringList &labels);
+    void setIndex(int index);
+    void setDimmed(bool dimmed);
+
+signals:
+    void indexChosen(int index);
+
+protected:
+    void paintEvent(QPaintEvent *event) override;
+    void mousePressEvent(QMouseEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
+
+private:
+    int positionAt(int y) const;
+    QStringList labels_;
+    int index_ = 0;
+    bool dimmed_ = false;
+};
+
+/// Loads (once per file) and returns the renderer of an SVG file; nullptr when it is missing or
+/// invalid.
+QSvgRenderer *SvgRendererFor(const QString &path);

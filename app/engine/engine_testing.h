@@ -1,0 +1,42 @@
+#pragma once
+/// Hooks through which tests drive the engine as a user would, without sleeping: queued answers
+/// for the waiting pop-ups, events delivered to controls, and a look at what is on the screen.
+
+#include <string>
+
+/// Queues the answer of the next ConfirmPopup (1 yes, 0 no). Without a queued answer a pop-up
+/// waits for the user.
+void EngineQueueConfirmAnswer(int answer);
+/// Queues the result of the next FileSelectPopup: a path, or nullptr for "cancelled".
+void EngineQueueFileAnswer(const char *path);
+/// Number of ConfirmPopup/MessagePopup calls so far, and the last title and message shown.
+int EnginePopupCount();
+std::string EngineLastPopupTitle();
+std::string EngineLastPopupMessage();
+/// The last address given to InetLaunchDefaultWebBrowser; the browser itself is not started
+/// while the engine runs headless.
+std::string EngineLastBrowserUrl();
+/// Number of CVI_Beep calls so far.
+int EngineBeepCount();
+
+/// Delivers an event to a control as the user would cause it: a click on a dimmed or hidden
+/// control does nothing; a commit on a toggle button flips its value first.
+/// Returns the callback's result, or 0 when the control has no callback.
+int EngineSendEvent(int panel, int control, int event);
+/// Chooses a menu item as the user would.
+int EngineActivateMenuItem(int menuBar, int menuItem);
+/// Calls the callback of a timer once, as a tick would.
+int EngineTickTimer(int panel, int control);
+
+/// Handle of the topmost installed pop-up, or 0; and how many are installed.
+int EngineTopPopup();
+int EnginePopupDepth();
+/// 1 while a panel is shown (displayed or installed as a pop-up).
+int EnginePanelShown(int panel);
+/// 1 while the event loop runs.
+int EngineLoopRunning();
+
+/// Overrides the directory in which LoadPanel looks for resource files (nullptr: the default).
+void EngineSetResourceDir(const char *directory);
+/// Discards every panel and forgets queued answers, so that a test starts clean.
+void EngineReset();

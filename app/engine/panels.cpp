@@ -1,0 +1,882 @@
+#include "app/engine/panels.h"
+
+#include "app/engine/control_widgets.h"
+#include "app/engine/graph_widget.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEvent>
+#include <QFont>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QShortcut>
+#include <QSignalBlocker>
+#include <QVBoxLayout>
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace {
+/// An application object still alive when the program's statics are destroyed.
+QApplication *lingeringApplication = nullptr;
+} // namespace
+
+EngineState::~EngineState() {
+    // Qt cannot end its application object once main has returned; one that InitCVIRTE made
+    // and CloseCVIRTE did not end is left to the operating system.
+    if (ownApplication != nullptr) {
+        lingeringApplication = ownApplication.release();
+    }
+}
+
+EngineState &Engine() {
+    static EngineState state;
+    return state;
+}
+
+Panel *FindPanel(int handle) {
+    auto &panels = Engine().panels;
+    const auto found = panels.find(handle);
+    return found == panels.end() ? nullptr : found->second.get();
+}
+
+Control *FindControl(int panel, int control) {
+    Panel *owner = FindPanel(panel);
+    if (owner == nullptr || control < 2 ||
+        control - 2 >= static_cast<int>(owner->controls.size())) {
+        return nullptr;
+    }
+    return &owner->controls[static_cast<std::size_t>(control - 2)];
+}
+
+GraphWidget *GraphOf(Control &control) {
+    return control.spec.kind == CTRL_GRAPH ? qobject_cast<GraphWidget *>(control.view.data())
+                                           : nullptr;
+}
+
+int SelectedValue(const Control &control) {
+    if (control.index < 0 || control.index >= static_cast<int>(control.items.size())) {
+        return 0;
+    }
+    return control.items[static_cast<std::size_t>(control.index)].value;
+}
+
+namespace {
+
+QString q(const std::string &text) {
+    return QString::fromStdString(text);
+}
+
+QString resourcePath(const std::string &fileName) {
+    const EngineState &engine = Engine();
+    QString directory;
+    if (engine.resourceDir) {
+        directory = q(*engine.resourceDir);
+    } else if (qEnvironmentVariableIsSet("VANTREL_RESOURCE_DIR")) {
+        directory = qEnvironmentVariable("VANTREL_RESOURCE_DIR");
+    } else {
+        directory = QCoreApplication::applicationDirPath();
+    }
+    return QDir(directory).filePath(q(fileName));
+}
+
+/// The panel's drawing surface: the stored size, filled with the panel colour.
+class PanelCanvas : public QWidget {
+public:
+    PanelCanvas(const QColor &background, bool framed, QWidget *parent)
+        : QWidget(parent), background_(background), framed_(framed) {}
+
+protected:
+    void paintEvent(QPaintEvent *) override {
+        QPainter painter(this);
+        painter.fillRect(rect(), background_);
+        if (framed_) {
+            painter.setPen(QColor(110, 116, 124));
+            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        }
+    }
+
+private:
+    QColor background_;
+    bool framed_;
+};
+
+/// A panel's window. Its close box commits the control the panel names for it, if any, and is
+/// otherwise ignored, as the instrument's panels close through their own buttons.
+class PanelWindow : public QWidget {
+public:
+    PanelWindow(int handle, QWidget *parent, Qt::WindowFlags flags)
+        : QWidget(parent, flags), handle_(handle) {}
+
+protected:
+    void closeEvent(QCloseEvent *event) override {
+        event->ignore();
+        Panel *panel = FindPanel(handle_);
+        if (panel == nullptr) {
+            return;
+        }
+        for (const Control &control : panel->controls) {
+            if (control.spec.constant == panel->spec.closeControl) {
+                DispatchEvent(handle_, control.id, EVENT_COMMIT);
+                return;
+            }
+        }
+    }
+
+private:
+    int handle_;
+};
+
+/// Turns mouse presses on a control's widget into the engine's click events.
+class ClickFilter : public QObject {
+public:
+    ClickFilter(int panel, int control, bool leftClicks, QObject *parent)
+        : QObject(parent), panel_(panel), control_(control), leftClicks_(leftClicks) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override {
+        const QEvent::Type type = event->type();
+        if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
+            type != QEvent::ContextMenu) {
+            return QObject::eventFilter(watched, event);
+        }
+        Control *control = FindControl(panel_, control_);
+        if (control == nullptr) {
+            return false;
+        }
+        if (type == QEvent::ContextMenu) {
+            return true; // right clicks are the help request, never a context menu
+        }
+        const auto *mouse = static_cast<QMouseEvent *>(event);
+        const QPoint at = mouse->position().toPoint();
+        if (control->dimmed) {
+            return true;
+        }
+        if (mouse->button() == Qt::RightButton) {
+            if (type == QEvent::MouseButtonPress) {
+                DispatchEvent(panel_, control_, EVENT_RIGHT_CLICK, at.y(), at.x());
+            }
+            return true;
+        }
+        if (mouse->button() == Qt::LeftButton && leftClicks_) {
+            DispatchEvent(panel_, control_,
+                          type == QEvent::MouseButtonDblClick ? EVENT_LEFT_DOUBLE_CLICK
+                                                              : EVENT_LEFT_CLICK,
+                          at.y(), at.x());
+            return true;
+        }
+        return false;
+    }
+
+private:
+    int panel_;
+    int control_;
+    bool leftClicks_;
+};
+
+QColor colourOf(const std::string &name) {
+    return name.empty() ? QColor() : QColor(q(name));
+}
+
+QFont fontOf(const ControlSpec &spec, const QFont &base) {
+    QFont font = base;
+    if (spec.fontSize > 0) {
+        font.setPointSizeF(spec.fontSize);
+    }
+    font.setBold(spec.bold);
+    return font;
+}
+
+int decimalsFor(const Control &control) {
+    if (control.spec.dataType == VAL_INTEGER || control.increment <= 0.0) {
+        return 0;
+    }
+    const double digits = -std::floor(std::log10(control.increment) + 1e-9);
+    return std::clamp(static_cast<int>(digits), 0, 6);
+}
+
+QString numberText(const Control &control) {
+    if (control.spec.dataType == VAL_INTEGER) {
+        return QString::number(static_cast<long long>(std::llround(control.number)));
+    }
+    return QString::number(control.number, 'g', 6);
+}
+
+QStringList itemLabels(const Control &control) {
+    QStringList labels;
+    for (const ItemSpec &item : control.items) {
+        labels << q(item.label);
+    }
+    return labels;
+}
+
+/// A label above a list or text box, as the engine shows a control's label.
+QWidget *labelled(QWidget *inner, const std::string &label, QWidget *parent, QLabel **labelOut) {
+    auto *box = new QWidget(parent);
+    auto *layout = new QVBoxLayout(box);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(1);
+    auto *caption = new QLabel(q(StripAccelerator(label)), box);
+    caption->setVisible(!label.empty());
+    layout->addWidget(caption);
+    inner->setParent(box);
+    layout->addWidget(inner, 1);
+    *labelOut = caption;
+    return box;
+}
+
+void connectUserEvents(Panel &panel, Control &control, QWidget *view) {
+    const int handle = panel.handle;
+    const int id = control.id;
+    switch (control.spec.kind) {
+    case CTRL_COMMAND_BUTTON:
+        QObject::connect(qobject_cast<QPushButton *>(view), &QPushButton::clicked, view,
+                         [handle, id] { DispatchEvent(handle, id, EVENT_COMMIT); });
+        break;
+    case CTRL_TOGGLE_BUTTON:
+        QObject::connect(qobject_cast<QPushButton *>(view), &QPushButton::clicked, view,
+                         [handle, id](bool checked) {
+                             if (Control *c = FindControl(handle, id)) {
+                                 c->number = checked ? 1.0 : 0.0;
+                                 DispatchEvent(handle, id, EVENT_COMMIT);
+                             }
+                         });
+        break;
+    case CTRL_RING:
+        QObject::connect(qobject_cast<QComboBox *>(view), &QComboBox::activated, view,
+                         [handle, id](int index) {
+                             if (Control *c = FindControl(handle, id)) {
+                                 c->index = index;
+                                 DispatchEvent(handle, id, EVENT_VAL_CHANGED);
+                                 DispatchEvent(handle, id, EVENT_COMMIT);
+                             }
+                         });
+        break;
+    case CTRL_LIST_BOX: {
+        auto *list = view->findChild<QListWidget *>();
+        QObject::connect(list, &QListWidget::currentRowChanged, view, [handle, id](int row) {
+            Control *c = FindControl(handle, id);
+            if (c != nullptr && row >= 0 && row != c->index) {
+                c->index = row;
+                DispatchEvent(handle, id, EVENT_VAL_CHANGED);
+            }
+        });
+        QObject::connect(list, &QListWidget::itemActivated, view,
+                         [handle, id] { DispatchEvent(handle, id, EVENT_COMMIT); });
+        break;
+    }
+    case CTRL_KNOB:
+        QObject::connect(qobject_cast<KnobView *>(view), &KnobView::valueEdited, view,
+                         [handle, id](double value) {
+                             if (Control *c = FindControl(handle, id)) {
+                                 c->number = value;
+                                 DispatchEvent(handle, id, EVENT_VAL_CHANGED);
+                             }
+                         });
+        QObject::connect(qobject_cast<KnobView *>(view), &KnobView::editFinished, view,
+                         [handle, id] { DispatchEvent(handle, id, EVENT_COMMIT); });
+        break;
+    case CTRL_SLIDE:
+        QObject::connect(qobject_cast<SlideView *>(view), &SlideView::indexChosen, view,
+                         [handle, id](int index) {
+                             if (Control *c = FindControl(handle, id)) {
+                                 c->index = index;
+                                 DispatchEvent(handle, id, EVENT_VAL_CHANGED);
+                                 DispatchEvent(handle, id, EVENT_COMMIT);
+                             }
+                         });
+        break;
+    case CTRL_STRING: {
+        auto *edit = qobject_cast<QLineEdit *>(view);
+        QObject::connect(edit, &QLineEdit::editingFinished, view, [handle, id, edit] {
+            Control *c = FindControl(handle, id);
+            if (c != nullptr && edit->isModified()) {
+                edit->setModified(false);
+                c->text = edit->text().toStdString();
+                DispatchEvent(handle, id, EVENT_COMMIT);
+            }
+        });
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont &baseFont) {
+    const ControlSpec &spec = control.spec;
+    const QColor colour = colourOf(spec.color);
+    QWidget *view = nullptr;
+    bool leftClicks = false;
+    switch (spec.kind) {
+    case CTRL_TIMER:
+        return nullptr;
+    case CTRL_PICTURE:
+        view = new PictureView(spec.image.empty() ? QString() : resourcePath(spec.image),
+                               q(spec.constant), canvas);
+        leftClicks = true;
+        break;
+    case CTRL_DECORATION: {
+        const auto style = spec.style == "marker"    ? DecorationView::Style::Marker
+                           : spec.style == "hotspot" ? DecorationView::Style::Hotspot
+                                                     : DecorationView::Style::Frame;
+        view = new DecorationView(style, colour, canvas);
+        leftClicks = true;
+        // A frame without a callback never takes the clicks meant for what it surrounds.
+        if (spec.callback.empty()) {
+            view->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        break;
+    }
+    case CTRL_TEXT_MSG:
+        view = new TextView(q(control.text), colour, canvas);
+        leftClicks = true;
+        if (spec.callback.empty()) {
+            view->setAttribute(Qt::WA_TransparentForMouseEvents);
+        }
+        break;
+    case CTRL_LED:
+        view = new LedView(q(control.label), colour, canvas);
+        leftClicks = true;
+        break;
+    case CTRL_NUMERIC:
+        view = new NumericView(canvas);
+        leftClicks = true;
+        break;
+    case CTRL_GRAPH: {
+        auto *graph = new GraphWidget(canvas);
+        graph->setAxisRange(0, spec.xMin, spec.xMax);
+        graph->setAxisRange(1, spec.yMin, spec.yMax);
+        view = graph;
+        leftClicks = true;
+        break;
+    }
+    case CTRL_COMMAND_BUTTON:
+    case CTRL_TOGGLE_BUTTON: {
+        auto *button = new QPushButton(q(AcceleratorToMnemonic(control.label)), canvas);
+        button->setCheckable(spec.kind == CTRL_TOGGLE_BUTTON);
+        button->setAutoDefault(false);
+        if (!spec.shortcut.empty()) {
+            auto *shortcut = new QShortcut(QKeySequence(q(spec.shortcut)), panel.window);
+            QObject::connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
+        }
+        view = button;
+        break;
+    }
+    case CTRL_RING: {
+        auto *combo = new QComboBox(canvas);
+        combo->addItems(itemLabels(control));
+        view = combo;
+        break;
+    }
+    case CTRL_LIST_BOX: {
+        QLabel *caption = nullptr;
+        view = labelled(new QListWidget, control.label, canvas, &caption);
+        break;
+    }
+    case CTRL_TEXT_BOX: {
+        auto *edit = new QPlainTextEdit;
+        edit->setReadOnly(true);
+        QLabel *caption = nullptr;
+        view = labelled(edit, control.label, canvas, &caption);
+        break;
+    }
+    case CTRL_STRING:
+        view = new QLineEdit(q(control.text), canvas);
+        break;
+    case CTRL_KNOB: {
+        auto *knob = new KnobView(canvas);
+        knob->setRange(control.min, control.max, control.increment);
+        knob->setValueFormat(decimalsFor(control));
+        knob->setValue(control.number);
+        view = knob;
+        break;
+    }
+    case CTRL_SLIDE:
+        view = new SlideView(itemLabels(control), canvas);
+        break;
+    }
+    view->setObjectName(q(spec.constant));
+    view->setFont(fontOf(spec, baseFont));
+    view->setGeometry(spec.left, spec.top, spec.width, spec.height);
+    auto *filter = new ClickFilter(panel.handle, control.id, leftClicks, view);
+    view->installEventFilter(filter);
+    for (QWidget *inner : view->findChildren<QWidget *>()) {
+        inner->installEventFilter(filter);
+    }
+    connectUserEvents(panel, control, view);
+    return view;
+}
+
+/// Brings a control's widget in line with its model.
+void syncView(Control &control) {
+    QWidget *view = control.view;
+    if (view == nullptr) {
+        return;
+    }
+    switch (control.spec.kind) {
+    case CTRL_PICTURE:
+        static_cast<PictureView *>(view)->setDimmed(control.dimmed);
+        break;
+    case CTRL_DECORATION:
+        static_cast<DecorationView *>(view)->setDimmed(control.dimmed);
+        break;
+    case CTRL_TEXT_MSG: {
+        auto *text = static_cast<TextView *>(view);
+        text->setText(q(control.text));
+        text->setDimmed(control.dimmed);
+        break;
+    }
+    case CTRL_LED: {
+        auto *led = static_cast<LedView *>(view);
+        led->setOn(control.number != 0.0);
+        led->setLabel(q(control.label));
+        led->setDimmed(control.dimmed);
+        break;
+    }
+    case CTRL_NUMERIC: {
+        auto *numeric = static_cast<NumericView *>(view);
+        numeric->setText(numberText(control));
+        numeric->setDimmed(control.dimmed);
+        break;
+    }
+    case CTRL_COMMAND_BUTTON:
+    case CTRL_TOGGLE_BUTTON: {
+        auto *button = static_cast<QPushButton *>(view);
+        const QString caption = q(AcceleratorToMnemonic(control.label));
+        if (button->text() != caption) {
+            button->setText(caption);
+        }
+        if (button->isCheckable() && button->isChecked() != (control.number != 0.0)) {
+            const QSignalBlocker block(button);
+            button->setChecked(control.number != 0.0);
+        }
+        break;
+    }
+    case CTRL_RING: {
+        auto *combo = static_cast<QComboBox *>(view);
+        const QSignalBlocker block(combo);
+        const QStringList labels = itemLabels(control);
+        if (combo->count() != labels.size() ||
+            (combo->count() > 0 && combo->itemText(combo->count() - 1) != labels.back())) {
+            combo->clear();
+            combo->addItems(labels);
+        }
+        if (combo->currentIndex() != control.index) {
+            combo->setCurrentIndex(control.index);
+        }
+        break;
+    }
+    case CTRL_LIST_BOX: {
+        auto *list = view->findChild<QListWidget *>();
+        auto *caption = view->findChild<QLabel *>();
+        const QSignalBlocker block(list);
+        const QStringList labels = itemLabels(control);
+        bool same = list->count() == labels.size();
+        for (int i = 0; same && i < list->count(); ++i) {
+            same = list->item(i)->text() == labels.at(i);
+        }
+        if (!same) {
+            list->clear();
+            list->addItems(labels);
+        }
+        if (list->currentRow() != control.index) {
+            list->setCurrentRow(control.index);
+        }
+        caption->setText(q(StripAccelerator(control.label)));
+        break;
+    }
+    case CTRL_TEXT_BOX: {
+        auto *edit = view->findChild<QPlainTextEdit *>();
+        auto *caption = view->findChild<QLabel *>();
+        if (edit->toPlainText() != q(control.text)) {
+            edit->setPlainText(q(control.text));
+        }
+        caption->setText(q(StripAccelerator(control.label)));
+        caption->setVisible(!control.label.empty());
+        break;
+    }
+    case CTRL_STRING: {
+        auto *edit = static_cast<QLineEdit *>(view);
+        if (edit->text() != q(control.text)) {
+            edit->setText(q(control.text));
+        }
+        break;
+    }
+    case CTRL_KNOB: {
+        auto *knob = static_cast<KnobView *>(view);
+        knob->setRange(control.min, control.max, control.increment);
+        knob->setValue(control.number);
+        knob->setDimmed(control.dimmed);
+        break;
+    }
+    case CTRL_SLIDE: {
+        auto *slide = static_cast<SlideView *>(view);
+        slide->setLabels(itemLabels(control));
+        slide->setIndex(control.index);
+        slide->setDimmed(control.dimmed);
+        break;
+    }
+    case CTRL_GRAPH:
+    case CTRL_TIMER:
+        break;
+    }
+    // Qt widgets grey themselves; the painted kinds above draw their own dimmed look and must
+    // still see the clicks that the filter swallows.
+    const bool qtWidget = qobject_cast<QPushButton *>(view) != nullptr ||
+                          qobject_cast<QComboBox *>(view) != nullptr ||
+                          qobject_cast<QLineEdit *>(view) != nullptr ||
+                          control.spec.kind == CTRL_LIST_BOX || control.spec.kind == CTRL_TEXT_BOX;
+    const bool enabled = qtWidget ? !control.dimmed && control.inputEnabled : true;
+    if (view->isEnabled() != enabled) {
+        view->setEnabled(enabled);
+    }
+    if (view->isVisibleTo(view->parentWidget()) != control.visible) {
+        view->setVisible(control.visible);
+    }
+}
+
+void initialiseModel(Control &control) {
+    const ControlSpec &spec = control.spec;
+    control.label = spec.label;
+    control.text = spec.text;
+    control.number = spec.value;
+    control.items = spec.items;
+    control.min = spec.min;
+    control.max = spec.max;
+    control.increment = spec.increment;
+    control.hasMin = spec.hasMin;
+    control.hasMax = spec.hasMax;
+    control.visible = !spec.hidden;
+    control.dimmed = spec.dimmed;
+    control.interval = spec.interval;
+    control.timerEnabled = spec.enabled;
+    if (!control.items.empty()) {
+        control.index = 0;
+        for (std::size_t i = 0; i < control.items.size(); ++i) {
+            if (control.items[i].value == static_cast<int>(spec.value)) {
+                control.index = static_cast<int>(i);
+                break;
+            }
+        }
+    }
+}
+
+void buildMenuBar(Panel &panel, QMenuBar *bar) {
+    const int handle = panel.handle;
+    const int barHandle = panel.menuBar;
+    std::function<void(QMenu *, const std::vector<MenuItemSpec> &)> addItems;
+    addItems = [&](QMenu *menu, const std::vector<MenuItemSpec> &items) {
+        for (const MenuItemSpec &item : items) {
+            if (item.separator) {
+                menu->addSeparator();
+                continue;
+            }
+            if (!item.children.empty()) {
+                QMenu *sub = menu->addMenu(q(AcceleratorToMnemonic(item.text)));
+                panel.menuActions[item.id] = sub->menuAction();
+                addItems(sub, item.children);
+                continue;
+            }
+            QAction *action = menu->addAction(q(AcceleratorToMnemonic(item.text)));
+            if (!item.shortcut.empty()) {
+                action->setShortcut(QKeySequence(q(item.shortcut)));
+            }
+            const int itemId = item.id;
+            QObject::connect(action, &QAction::triggered, bar,
+                             [barHandle, itemId] { DispatchMenuItem(barHandle, itemId); });
+            panel.menuActions[item.id] = action;
+        }
+    };
+    for (const MenuItemSpec &menuSpec : panel.spec.menuBar->menus) {
+        QMenu *menu = bar->addMenu(q(AcceleratorToMnemonic(menuSpec.text)));
+        panel.menuActions[menuSpec.id] = menu->menuAction();
+        addItems(menu, menuSpec.children);
+    }
+    (void)handle;
+}
+
+void buildWindow(Panel &panel) {
+    Panel *parent = FindPanel(panel.parent);
+    const bool titled = !panel.spec.title.empty();
+    Qt::WindowFlags flags = parent != nullptr ? Qt::Dialog : Qt::Window;
+    if (!titled && parent != nullptr) {
+        flags |= Qt::FramelessWindowHint;
+    }
+    QWidget *parentWindow = parent != nullptr ? parent->window.data() : nullptr;
+    auto *window = new PanelWindow(panel.handle, parentWindow, flags);
+    window->setAttribute(Qt::WA_DeleteOnClose, false);
+    window->setWindowTitle(titled ? q(panel.spec.title) : QStringLiteral(" "));
+    panel.window = window;
+
+    auto *layout = new QVBoxLayout(window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    if (panel.spec.menuBar) {
+        auto *bar = new QMenuBar(window);
+        panel.menuBar = Engine().nextHandle++;
+        Engine().menuBarPanels[panel.menuBar] = panel.handle;
+        buildMenuBar(panel, bar);
+        layout->setMenuBar(bar);
+    }
+    const QColor background =
+        panel.spec.background.empty() ? QColor(52, 56, 62) : QColor(q(panel.spec.background));
+    auto *canvas = new PanelCanvas(background, !titled, window);
+    canvas->setFixedSize(panel.spec.width, panel.spec.height);
+    layout->addWidget(canvas, 0, Qt::AlignCenter);
+    panel.canvas = canvas;
+
+    const QFont baseFont = QApplication::font();
+    for (Control &control : panel.controls) {
+        control.view = createView(panel, control, canvas, baseFont);
+    }
+    // The front-panel picture lies under everything, frames under the controls they surround.
+    for (Control &control : panel.controls) {
+        if (control.view != nullptr && control.spec.kind == CTRL_DECORATION) {
+            control.view->lower();
+        }
+    }
+    for (Control &control : panel.controls) {
+        if (control.view != nullptr && control.spec.background) {
+            control.view->lower();
+        }
+    }
+    for (Control &control : panel.controls) {
+        syncView(control);
+        if (control.spec.kind == CTRL_TIMER) {
+            auto *timer = new QTimer(window);
+            timer->setTimerType(Qt::PreciseTimer);
+            const int handle = panel.handle;
+            const int id = control.id;
+            QObject::connect(timer, &QTimer::timeout, window,
+                             [handle, id] { DispatchEvent(handle, id, EVENT_TIMER_TICK); });
+            control.timer = timer;
+            UpdateTimer(panel, control);
+        }
+    }
+    window->adjustSize();
+}
+
+} // namespace
+
+int CreatePanel(int parent, const std::string &fileName, int panelNumber) {
+    EngineState &engine = Engine();
+    if (parent != 0 && FindPanel(parent) == nullptr) {
+        engine.errorText = fileName + ": parent panel " + std::to_string(parent) + " not loaded";
+        return kEngineBadHandle;
+    }
+    PanelLoadResult read =
+        ReadPanelSpec(resourcePath(fileName).toStdString(), fileName, panelNumber);
+    if (read.error != kEngineOk) {
+        engine.errorText = read.message;
+        return read.error;
+    }
+    auto panel = std::make_unique<Panel>();
+    panel->handle = engine.nextHandle++;
+    panel->parent = parent;
+    panel->fileName = fileName;
+    panel->spec = std::move(read.panel);
+    panel->title = panel->spec.title;
+    panel->top = panel->spec.top;
+    panel->left = panel->spec.left;
+    panel->controls.resize(panel->spec.controls.size());
+    for (std::size_t i = 0; i < panel->controls.size(); ++i) {
+        Control &control = panel->controls[i];
+        control.spec = panel->spec.controls[i];
+        control.id = static_cast<int>(i) + 2;
+        initialiseModel(control);
+        if (!control.spec.callback.empty()) {
+            const auto found = engine.callbacks.find(control.spec.callback);
+            if (found != engine.callbacks.end()) {
+                control.callback = found->second;
+            } else if (engine.strictCallbacks) {
+                engine.errorText = fileName + ": callback \"" + control.spec.callback + "\" of " +
+                                   control.spec.constant + " is not in the program";
+                return kEngineNoSuchCallback;
+            }
+        }
+    }
+    Panel &built = *panel;
+    engine.panels.emplace(built.handle, std::move(panel));
+    buildWindow(built);
+    return built.handle;
+}
+
+void DestroyPanel(int handle) {
+    EngineState &engine = Engine();
+    std::vector<int> children;
+    for (const auto &[childHandle, child] : engine.panels) {
+        if (child->parent == handle) {
+            children.push_back(childHandle);
+        }
+    }
+    for (int child : children) {
+        DestroyPanel(child);
+    }
+    Panel *panel = FindPanel(handle);
+    if (panel == nullptr) {
+        return;
+    }
+    std::erase(engine.popups, handle);
+    if (panel->menuBar != 0) {
+        engine.menuBarPanels.erase(panel->menuBar);
+    }
+    std::erase_if(engine.dirtyControls,
+                  [handle](const auto &entry) { return entry.first == handle; });
+    if (panel->window != nullptr) {
+        panel->window->hide();
+        // The panel may be discarded from inside one of its own widgets' signals.
+        panel->window->setParent(nullptr);
+        panel->window->deleteLater();
+    }
+    engine.panels.erase(handle);
+}
+
+void ShowPanelWindow(Panel &panel, bool modal) {
+    QWidget *window = panel.window;
+    if (window == nullptr) {
+        return;
+    }
+    FlushDirtyControls();
+    window->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    Panel *parent = FindPanel(panel.parent);
+    if (parent != nullptr && parent->canvas != nullptr) {
+        window->move(parent->canvas->mapToGlobal(QPoint(panel.left, panel.top)));
+    } else if (panel.left != VAL_AUTO_CENTER) {
+        window->move(panel.left, panel.top);
+    }
+    if (panel.left == VAL_AUTO_CENTER) {
+        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
+            const QRect area = screen->availableGeometry();
+            window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
+        }
+    }
+    if (panel.zoom == VAL_MAXIMIZE) {
+        window->showMaximized();
+    } else {
+        window->show();
+    }
+    window->raise();
+    window->activateWindow();
+}
+
+void HidePanelWindow(Panel &panel) {
+    if (panel.window != nullptr) {
+        panel.window->hide();
+    }
+}
+
+void MarkDirty(const Panel &panel, Control &control) {
+    EngineState &engine = Engine();
+    if (!control.dirty) {
+        control.dirty = true;
+        engine.dirtyControls.emplace_back(panel.handle, control.id);
+    }
+    if (!engine.flushScheduled && QCoreApplication::instance() != nullptr) {
+        engine.flushScheduled = true;
+        QTimer::singleShot(0, [] { FlushDirtyControls(); });
+    }
+}
+
+void FlushDirtyControls() {
+    EngineState &engine = Engine();
+    engine.flushScheduled = false;
+    std::vector<std::pair<int, int>> dirty;
+    dirty.swap(engine.dirtyControls);
+    for (const auto &[panel, id] : dirty) {
+        if (Control *control = FindControl(panel, id)) {
+            control->dirty = false;
+            syncView(*control);
+        }
+    }
+}
+
+int DispatchEvent(int panel, int control, int event, int data1, int data2) {
+    Control *target = FindControl(panel, control);
+    if (target == nullptr || target->callback == nullptr) {
+        return 0;
+    }
+    const CtrlCallbackPtr callback = target->callback;
+    const int result = callback(panel, control, event, nullptr, data1, data2);
+    FlushDirtyControls();
+    return result;
+}
+
+int DispatchMenuItem(int menuBar, int item) {
+    EngineState &engine = Engine();
+    const auto owner = engine.menuBarPanels.find(menuBar);
+    if (owner == engine.menuBarPanels.end()) {
+        return kEngineBadHandle;
+    }
+    const int panelHandle = owner->second;
+    Panel *panel = FindPanel(panelHandle);
+    if (panel == nullptr) {
+        return kEngineBadHandle;
+    }
+    std::string callbackName;
+    std::function<bool(const std::vector<MenuItemSpec> &)> find;
+    find = [&](const std::vector<MenuItemSpec> &items) {
+        for (const MenuItemSpec &entry : items) {
+            if (entry.id == item) {
+                callbackName = entry.callback;
+                return true;
+            }
+            if (find(entry.children)) {
+                return true;
+            }
+        }
+        return false;
+    };
+    if (!find(panel->spec.menuBar->menus)) {
+        return kEngineBadControl;
+    }
+    const auto callback = engine.menuCallbacks.find(callbackName);
+    if (callbackName.empty() || callback == engine.menuCallbacks.end()) {
+        return 0;
+    }
+    callback->second(menuBar, item, nullptr, panelHandle);
+    FlushDirtyControls();
+    return 0;
+}
+
+void UpdateTimer(Panel &, Control &control) {
+    QTimer *timer = control.timer;
+    if (timer == nullptr) {
+        return;
+    }
+    // 1 ms is the fastest tick the engine delivers.
+    const int milliseconds = std::max(1, static_cast<int>(std::lround(control.interval * 1000.0)));
+    const bool run = control.timerEnabled && Engine().timersArmed;
+    if (timer->interval() != milliseconds) {
+        timer->setInterval(milliseconds);
+    }
+    if (run && !timer->isActive()) {
+        timer->start();
+    } else if (!run && timer->isActive()) {
+        timer->stop();
+    }
+}
+
+void ArmAllTimers() {
+    EngineState &engine = Engine();
+    engine.timersArmed = true;
+    for (auto &[handle, panel] : engine.panels) {
+        for (Control &control : panel->controls) {
+            UpdateTimer(*panel, control);
+        }
+    }
+}

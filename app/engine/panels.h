@@ -1,0 +1,129 @@
+#pragma once
+/// The engine's model of loaded panels and controls, and the Qt windows that show them.
+///
+/// Operations change the model first and mark the control dirty; the widgets follow when the
+/// dirty controls are flushed (after every callback, or on the next event-loop pass). So a
+/// control hidden and shown again within one callback is never seen to blink, and a write that
+/// leaves a control as it was touches no widget at all.
+
+#include "app/engine/engine.h"
+#include "app/engine/resource_file.h"
+
+#include <QImage>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <deque>
+#include <map>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+class GraphWidget;
+class QAction;
+class QApplication;
+class QEventLoop;
+
+struct Control {
+    ControlSpec spec;
+    int id = 0;
+    CtrlCallbackPtr callback = nullptr;
+
+    double number = 0.0; ///< numeric, knob, LED and toggle value
+    std::string text;    ///< text message, string and text box contents
+    std::string label;
+    std::vector<ItemSpec> items;
+    int index = -1; ///< selected item of a ring, list or slide
+    double min = 0.0, max = 0.0, increment = 1.0;
+    bool hasMin = false, hasMax = false;
+    bool visible = true;
+    bool dimmed = false;
+    bool inputEnabled = true;
+    double interval = 0.1;
+    bool timerEnabled = false;
+
+    QPointer<QWidget> view;
+    QPointer<QTimer> timer;
+    bool dirty = false;
+};
+
+struct Panel {
+    int handle = 0;
+    int parent = 0;
+    std::string fileName;
+    PanelSpec spec;
+    std::string title;
+    int top = 0, left = 0;
+    int zoom = VAL_NO_ZOOM;
+    std::vector<Control> controls; ///< index = id - 2; never resized after loading
+    int menuBar = 0;
+    std::map<int, QPointer<QAction>> menuActions; ///< menu item id -> action
+    QPointer<QWidget> window;
+    QPointer<QWidget> canvas;
+    bool installed = false;
+};
+
+struct EngineState {
+    EngineState() = default;
+    EngineState(const EngineState &) = delete;
+    EngineState &operator=(const EngineState &) = delete;
+    ~EngineState();
+
+    std::unique_ptr<QApplication> ownApplication;
+    bool initialised = false;
+    std::map<int, std::unique_ptr<Panel>> panels;
+    std::map<int, int> menuBarPanels; ///< menu bar handle -> panel handle
+    int nextHandle = 1;
+    std::vector<int> popups; ///< installed pop-ups, topmost last
+    std::map<std::string, CtrlCallbackPtr> callbacks;
+    std::map<std::string, MenuCallbackPtr> menuCallbacks;
+    std::deque<int> confirmAnswers;
+    std::deque<std::optional<std::string>> fileAnswers;
+    int popupCount = 0;
+    int beepCount = 0;
+    std::string lastPopupTitle, lastPopupMessage;
+    std::string lastBrowserUrl;
+    QPointer<QEventLoop> loop;
+    int loopResult = 0;
+    bool timersArmed = false;
+    std::string errorText;
+    std::optional<std::string> resourceDir;
+    std::vector<std::pair<int, int>> dirtyControls;
+    bool flushScheduled = false;
+    int breakOnErrorsDepth = 0;
+    bool strictCallbacks = false;
+    std::map<int, QImage> bitmaps;
+    int nextBitmap = 1;
+};
+
+EngineState &Engine();
+
+Panel *FindPanel(int handle);
+Control *FindControl(int panel, int control);
+
+/// Loads and builds a panel; returns its handle or a negative EngineError.
+int CreatePanel(int parent, const std::string &fileName, int panelNumber);
+/// Destroys a panel and its child panels.
+void DestroyPanel(int handle);
+/// Shows the panel's window at its place.
+void ShowPanelWindow(Panel &panel, bool modal);
+void HidePanelWindow(Panel &panel);
+
+/// Records that a control's model changed; its widget follows at the next flush.
+void MarkDirty(const Panel &panel, Control &control);
+void FlushDirtyControls();
+
+/// Calls a control's callback for an event, then brings the widgets up to date.
+int DispatchEvent(int panel, int control, int event, int data1 = 0, int data2 = 0);
+int DispatchMenuItem(int menuBar, int item);
+
+/// Starts or stops a timer control's QTimer as its state and the event loop say.
+void UpdateTimer(Panel &panel, Control &control);
+void ArmAllTimers();
+
+GraphWidget *GraphOf(Control &control);
+
+/// The selected item's value of a ring/list/slide, or 0 when none is selected.
+int SelectedValue(const Control &control);

@@ -1,0 +1,170 @@
+#include "app/startup.h"
+
+#include "app/callbacks.h"
+#include "app/engine/engine.h"
+#include "app/state.h"
+#include "generator/generator.h"
+#include "help/help.h"
+#include "sim/autostart.h"
+#include "ui/uir_constants.h"
+
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr double kSplashSeconds = 3.0;
+
+/// One line on standard error: a broken installation must be diagnosable.
+void reportStartupFailure() {
+    std::fprintf(stderr, "vantrel: cannot start: %s\n", GetEngineErrorText());
+}
+
+/// Loads one panel into `handle`; false when the engine refused it.
+bool loadInto(int &handle, int parent, const char *file, int number) {
+    handle = LoadPanel(parent, file, number);
+    return handle >= 0;
+}
+
+const char *optionValue(int argc, char *argv[], const char *name) {
+    for (int i = 1; i + 1 < argc; ++i) {
+        if (std::strcmp(argv[i], name) == 0) {
+            return argv[i + 1];
+        }
+    }
+    return nullptr;
+}
+
+bool hasFlag(int argc, char *argv[], const char *name) {
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], name) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+void showSplash() {
+    InstallPopup(Painel_Acerca);
+    Delay(kSplashSeconds);
+    RemovePopup(0);
+}
+
+} // namespace
+
+int LoadInstrumentPanels() {
+    if (!loadInto(Painel_Principal, 0, "oscil.uir", PANEL)) {
+        return -1;
+    }
+    const bool loaded = loadInto(Painel_Xpos, Painel_Principal, "time.uir", PANEL_XPOS) &&
+                        loadInto(Painel_Canais, Painel_Principal, "canais.uir", PANEL_CANA) &&
+                        loadInto(Painel_CalibX, Painel_Principal, "time.uir", P_CAL_X) &&
+                        loadInto(Painel_YcalI, Painel_Principal, "volt.uir", YCAL1) &&
+                        loadInto(Painel_YcalII, Painel_Principal, "volt.uir", YCAL2) &&
+                        loadInto(Painel_Acerca, Painel_Principal, "acerca.uir", ACERCA);
+    return loaded ? 0 : -1;
+}
+
+int inicializacoes() {
+    minimo = -300.0;
+    maximo = 300.0;
+    atraso_orig = -300.0;
+    atraso = atraso_orig;
+
+    for (int c = 0; c < 2; ++c) {
+        y_offset[c] = 0.0;
+        y_calib[c] = 1.0;
+        entrada_op[c] = 1;
+    }
+    calib = 1.0;
+
+    Esc_TempoID = 3;
+    Esc_VoltID[0] = 4;
+    Esc_VoltID[1] = 4;
+
+    modoxy = 0;
+    autot = 1;
+    xmag = 1.0;
+    trigger_ch = 1;
+    dual_op = 0;
+    add_op = 0;
+
+    ChIN[0] = 0;
+    ChIN[1] = 0;
+    plot_exist[0] = 0;
+    plot_exist[1] = 0;
+    for (int &shown : canais_ver) {
+        shown = 1;
+    }
+
+    iniciar_gerador();
+    geradorID = 0;
+    actual_ger();
+    geradorID = 1;
+    actual_ger();
+
+    xC1 = 0.0;
+    xC2 = 0.0;
+    OPCAO_FOCUS = VAL_THIN_LINE;
+    OPCAO_INTENS = MakeColor(25, 210, 200);
+    focus_val = 0.0F;
+    intens_val = 5;
+    for (int c = 0; c < 2; ++c) {
+        inversao[c] = 1;
+        canais_op[c] = 1;
+        dc_val[c] = 0.0;
+    }
+    slopet = 1;
+
+    SetPanelAttribute(Painel_Principal, ATTR_WINDOW_ZOOM, VAL_MAXIMIZE);
+    SetCtrlVal(Painel_Principal, PANEL_LEDPOWER, Ligado);
+    SetAxisScalingMode(Painel_Principal, PANEL_MOSTRAR, VAL_XAXIS, VAL_MANUAL, minimo, maximo);
+    SetAxisScalingMode(Painel_Principal, PANEL_MOSTRAR, VAL_LEFT_YAXIS, VAL_MANUAL, -10.0, 10.0);
+    SetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_MAX_VALUE, 120.0);
+    SetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_MIN_VALUE, -120.0);
+    SetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_INCR_VALUE, 6.0);
+    return 0;
+}
+
+int QuitCallback(int, int, int event, void *, int, int) {
+    switch (event) {
+    case EVENT_COMMIT:
+        if (ConfirmPopup("Sair", "  Tem a certeza que pretende sair?  ") == 1) {
+            QuitUserInterface(0);
+        }
+        break;
+    case EVENT_RIGHT_CLICK:
+        help_O(7);
+        break;
+    default:
+        break;
+    }
+    return 0;
+}
+
+int VantrelMain(int argc, char *argv[]) {
+    if (InitCVIRTE(nullptr, argv, nullptr) == 0) {
+        return -1;
+    }
+    RegisterInstrumentCallbacks();
+    SetStrictCallbackResolution(1);
+    if (LoadInstrumentPanels() != 0) {
+        reportStartupFailure();
+        CloseCVIRTE();
+        return -1;
+    }
+    inicializacoes();
+    if (!hasFlag(argc, argv, "--no-splash")) {
+        showSplash();
+    }
+    DisplayPanel(Painel_Principal);
+    if (const char *mode = optionValue(argc, argv, "--power-on")) {
+        if (StartPoweredOn(mode) != 0) {
+            std::fprintf(stderr, "vantrel: unknown --power-on mode \"%s\"\n", mode);
+        }
+    }
+    RunUserInterface();
+    CloseCVIRTE();
+    return 0;
+}

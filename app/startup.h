@@ -1,0 +1,20 @@
+#pragma once
+/// Start-up and quitting of the instrument.
+
+/// The program: initialises the engine, loads the panels, sets the instrument's initial state,
+/// shows the about box for 3 s and runs the event loop. Returns 0 after the loop ends, -1 when
+/// start-up fails (with one line on standard error naming the file and the reason).
+/// Options: `--power-on MODE` switches the instrument on in a display mode at start (see
+/// StartPoweredOn); `--no-splash` skips the about box.
+int VantrelMain(int argc, char *argv[]);
+
+/// Loads the main panel and the six child panels that live for the whole run, in order.
+/// Returns 0, or -1 at the first panel that fails (the handles loaded so far are kept).
+int LoadInstrumentPanels();
+
+/// Gives the instrument state and a few controls their start-up values. Returns 0.
+int inicializacoes();
+
+/// Callback of the main panel's exit button: asks before quitting; a right click opens help.
+int QuitCallback(int panel, int control, int event, void *callbackData, int eventData1,
+                 int eventData2);

@@ -1,0 +1,64 @@
+#include "help/menu.h"
+
+#include "app/engine/engine.h"
+#include "app/state.h"
+#include "ui/uir_constants.h"
+
+namespace {
+
+constexpr int kCaptureHeight = 500;
+constexpr int kCaptureWidth = 666;
+
+} // namespace
+
+std::string ProgramWebPage() {
+    char directory[kPathSize] = {};
+    GetProjectDir(directory);
+    return std::string("file://") + directory + "/docs/index.html";
+}
+
+void Sair_prog(int, int, void *, int) {
+    QuitUserInterface(0);
+}
+
+void abrir_page(int, int, void *, int) {
+    InetLaunchDefaultWebBrowser(ProgramWebPage().c_str());
+}
+
+void exibir_acerca(int, int, void *, int) {
+    SetCtrlAttribute(Painel_Acerca, ACERCA_FECHAR, ATTR_VISIBLE, 1);
+    InstallPopup(Painel_Acerca);
+}
+
+int fecha_acerca(int, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        RemovePopup(0);
+        SetCtrlAttribute(Painel_Acerca, ACERCA_FECHAR, ATTR_VISIBLE, 0);
+    }
+    return 0;
+}
+
+void Cap_Clip(int, int, void *, int) {
+    int bitmap = 0;
+    if (GetCtrlDisplayBitmap(Painel_Principal, PANEL_MOSTRAR, 0, &bitmap) == 0) {
+        ClipboardPutBitmap(bitmap);
+        DiscardBitmap(bitmap);
+    }
+}
+
+void Cap_Fich(int, int, void *, int) {
+    char directory[kPathSize] = {};
+    char chosen[kPathSize] = {};
+    GetProjectDir(directory);
+    const int answer = FileSelectPopup(directory, "ecra osciloscopio.jpg", "", "Guardar ecrã",
+                                       VAL_SAVE_BUTTON, 0, 1, 1, 1, chosen);
+    if (answer <= 0) {
+        return;
+    }
+    // A capture that could not be written must not look like one that was.
+    if (SaveCtrlDisplayToFile(Painel_Principal, PANEL_MOSTRAR, 0, kCaptureHeight, kCaptureWidth,
+                              chosen) != 0) {
+        MessagePopup("Guardar ecrã", "Não foi possível escrever o ficheiro escolhido.\n"
+                                     "Verifique a pasta e as permissões e tente de novo.");
+    }
+}

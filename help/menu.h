@@ -1,0 +1,22 @@
+#pragma once
+/// The main panel's menu bar commands and the about box's close button.
+
+#include <string>
+
+/// "Sair": ends the event loop at once, without a question.
+void Sair_prog(int menuBar, int menuItem, void *callbackData, int panel);
+/// "Página Oficial": opens the program's manual in the default browser.
+void abrir_page(int menuBar, int menuItem, void *callbackData, int panel);
+/// "Acerca": shows the about box with its close button.
+void exibir_acerca(int menuBar, int menuItem, void *callbackData, int panel);
+/// "Capturar para Clipboard": puts the screen's picture on the clipboard.
+void Cap_Clip(int menuBar, int menuItem, void *callbackData, int panel);
+/// "Capturar para Ficheiro": writes the screen's picture, 666 x 500, as a BMP file.
+void Cap_Fich(int menuBar, int menuItem, void *callbackData, int panel);
+
+/// The about box's "Fechar": hides the box and its button again.
+int fecha_acerca(int panel, int control, int event, void *callbackData, int eventData1,
+                 int eventData2);
+
+/// Address of the program's web page (its manual, installed beside the program).
+std::string ProgramWebPage();

@@ -78,8 +78,8 @@ bool isTextKind(EngineControlKind kind) {
 }
 
 bool hasRange(const Control &control) {
-    return control.spec.kind == CTRL_KNOB ||
-           (control.spec.kind == CTRL_NUMERIC && control.hasMin && control.hasMax);
+    return control.definition.kind == CTRL_KNOB ||
+           (control.definition.kind == CTRL_NUMERIC && control.hasMin && control.hasMax);
 }
 
 /// Stores a number as the control's data type holds it, kept inside its range.
@@ -87,7 +87,7 @@ double coerced(const Control &control, double value) {
     if (hasRange(control)) {
         value = std::clamp(value, control.min, std::max(control.min, control.max));
     }
-    switch (control.spec.dataType) {
+    switch (control.definition.dataType) {
     case VAL_INTEGER:
         return std::round(value);
     case VAL_FLOAT:
@@ -102,7 +102,7 @@ int setNumber(int panel, int control, double value) {
     if (target == nullptr) {
         return FindPanel(panel) == nullptr ? kEngineBadHandle : kEngineBadControl;
     }
-    const EngineControlKind kind = target->spec.kind;
+    const EngineControlKind kind = target->definition.kind;
     if (kind == CTRL_LED || kind == CTRL_TOGGLE_BUTTON) {
         target->number = value != 0.0 ? 1.0 : 0.0;
     } else if (isNumericKind(kind)) {
@@ -207,8 +207,10 @@ void CloseCVIRTE() {
     EngineReset();
     EngineState &engine = Engine();
     engine.bitmaps.clear();
-    engine.ownApplication.reset();
-    engine.initialised = false;
+    if (engine.ownApplication != nullptr) {
+        engine.ownApplication.reset();
+        engine.initialised = false;
+    }
 }
 
 int RunUserInterface() {
@@ -407,10 +409,10 @@ int GetPanelAttribute(int panel, int attribute, int *value) {
         *value = target->left;
         return kEngineOk;
     case ATTR_HEIGHT:
-        *value = target->spec.height;
+        *value = target->definition.height;
         return kEngineOk;
     case ATTR_WIDTH:
-        *value = target->spec.width;
+        *value = target->definition.width;
         return kEngineOk;
     case ATTR_VISIBLE:
         *value = target->window != nullptr && target->window->isVisible() ? 1 : 0;
@@ -419,7 +421,7 @@ int GetPanelAttribute(int panel, int attribute, int *value) {
         *value = target->zoom;
         return kEngineOk;
     case ATTR_PANEL_NUMBER:
-        *value = target->spec.number;
+        *value = target->definition.number;
         return kEngineOk;
     case ATTR_NUM_CTRLS:
         *value = static_cast<int>(target->controls.size());
@@ -442,7 +444,7 @@ int GetPanelAttribute(int panel, int attribute, std::string *value) {
         *value = target->title;
         return kEngineOk;
     case ATTR_CONSTANT_NAME:
-        *value = target->spec.constant;
+        *value = target->definition.constant;
         return kEngineOk;
     default:
         return kEngineBadAttribute;
@@ -499,7 +501,7 @@ int SetCtrlVal(int panel, int control, const char *value) {
         return error;
     }
     const std::string text = value != nullptr ? value : "";
-    switch (target->spec.kind) {
+    switch (target->definition.kind) {
     case CTRL_TEXT_BOX:
         if (text.empty()) {
             return kEngineOk;
@@ -529,9 +531,9 @@ int GetCtrlVal(int panel, int control, double *value) {
     if (value == nullptr) {
         return kEngineBadValue;
     }
-    if (isNumericKind(target->spec.kind)) {
+    if (isNumericKind(target->definition.kind)) {
         *value = target->number;
-    } else if (isItemKind(target->spec.kind)) {
+    } else if (isItemKind(target->definition.kind)) {
         *value = SelectedValue(*target);
     } else {
         return kEngineBadValue;
@@ -563,7 +565,7 @@ int GetCtrlVal(int panel, int control, std::string *value) {
     if (target == nullptr) {
         return error;
     }
-    if (value == nullptr || !isTextKind(target->spec.kind)) {
+    if (value == nullptr || !isTextKind(target->definition.kind)) {
         return kEngineBadValue;
     }
     *value = target->text;
@@ -611,7 +613,7 @@ int SetCtrlAttribute(int panel, int control, int attribute, int value) {
         }
         return kEngineOk;
     case ATTR_ENABLED:
-        if (target->spec.kind != CTRL_TIMER) {
+        if (target->definition.kind != CTRL_TIMER) {
             return kEngineBadAttribute;
         }
         target->timerEnabled = value != 0;
@@ -621,14 +623,15 @@ int SetCtrlAttribute(int panel, int control, int attribute, int value) {
     case ATTR_LEFT:
     case ATTR_HEIGHT:
     case ATTR_WIDTH: {
-        ControlSpec &spec = target->spec;
-        int &field = attribute == ATTR_TOP      ? spec.top
-                     : attribute == ATTR_LEFT   ? spec.left
-                     : attribute == ATTR_HEIGHT ? spec.height
-                                                : spec.width;
+        ControlSpec &definition = target->definition;
+        int &field = attribute == ATTR_TOP      ? definition.top
+                     : attribute == ATTR_LEFT   ? definition.left
+                     : attribute == ATTR_HEIGHT ? definition.height
+                                                : definition.width;
         field = value;
         if (target->view != nullptr) {
-            target->view->setGeometry(spec.left, spec.top, spec.width, spec.height);
+            target->view->setGeometry(definition.left, definition.top, definition.width,
+                                      definition.height);
         }
         return kEngineOk;
     }
@@ -649,8 +652,8 @@ int SetCtrlAttribute(int panel, int control, int attribute, double value) {
     Panel &owner = *FindPanel(panel);
     switch (attribute) {
     case ATTR_INTERVAL:
-        if (target->spec.kind != CTRL_TIMER || !(value >= 0.0)) {
-            return target->spec.kind != CTRL_TIMER ? kEngineBadAttribute : kEngineBadValue;
+        if (target->definition.kind != CTRL_TIMER || !(value >= 0.0)) {
+            return target->definition.kind != CTRL_TIMER ? kEngineBadAttribute : kEngineBadValue;
         }
         target->interval = value;
         UpdateTimer(owner, *target);
@@ -658,7 +661,7 @@ int SetCtrlAttribute(int panel, int control, int attribute, double value) {
     case ATTR_MIN_VALUE:
     case ATTR_MAX_VALUE:
     case ATTR_INCR_VALUE:
-        if (target->spec.kind != CTRL_KNOB && target->spec.kind != CTRL_NUMERIC) {
+        if (target->definition.kind != CTRL_KNOB && target->definition.kind != CTRL_NUMERIC) {
             return kEngineBadAttribute;
         }
         if (attribute == ATTR_MIN_VALUE) {
@@ -714,7 +717,7 @@ int GetCtrlAttribute(int panel, int control, int attribute, int *value) {
     if (value == nullptr) {
         return kEngineBadValue;
     }
-    const ControlSpec &spec = target->spec;
+    const ControlSpec &definition = target->definition;
     switch (attribute) {
     case ATTR_VISIBLE:
         *value = target->visible ? 1 : 0;
@@ -723,30 +726,31 @@ int GetCtrlAttribute(int panel, int control, int attribute, int *value) {
         *value = target->dimmed ? 1 : 0;
         return kEngineOk;
     case ATTR_ENABLED:
-        if (spec.kind != CTRL_TIMER) {
+        if (definition.kind != CTRL_TIMER) {
             return kEngineBadAttribute;
         }
         *value = target->timerEnabled ? 1 : 0;
         return kEngineOk;
     case ATTR_CTRL_KIND:
-        *value = spec.kind;
+        *value = definition.kind;
         return kEngineOk;
     case ATTR_DATA_TYPE:
-        *value = isTextKind(spec.kind)                                 ? VAL_STRING
-                 : spec.kind == CTRL_KNOB || spec.kind == CTRL_NUMERIC ? spec.dataType
-                                                                       : VAL_INTEGER;
+        *value = isTextKind(definition.kind) ? VAL_STRING
+                 : definition.kind == CTRL_KNOB || definition.kind == CTRL_NUMERIC
+                     ? definition.dataType
+                     : VAL_INTEGER;
         return kEngineOk;
     case ATTR_TOP:
-        *value = spec.top;
+        *value = definition.top;
         return kEngineOk;
     case ATTR_LEFT:
-        *value = spec.left;
+        *value = definition.left;
         return kEngineOk;
     case ATTR_HEIGHT:
-        *value = spec.height;
+        *value = definition.height;
         return kEngineOk;
     case ATTR_WIDTH:
-        *value = spec.width;
+        *value = definition.width;
         return kEngineOk;
     case ATTR_CTRL_VAL:
         return GetCtrlVal(panel, control, value);
@@ -770,10 +774,11 @@ int GetCtrlAttribute(int panel, int control, int attribute, double *value) {
     if (value == nullptr) {
         return kEngineBadValue;
     }
-    const bool ranged = target->spec.kind == CTRL_KNOB || target->spec.kind == CTRL_NUMERIC;
+    const bool ranged =
+        target->definition.kind == CTRL_KNOB || target->definition.kind == CTRL_NUMERIC;
     switch (attribute) {
     case ATTR_INTERVAL:
-        if (target->spec.kind != CTRL_TIMER) {
+        if (target->definition.kind != CTRL_TIMER) {
             return kEngineBadAttribute;
         }
         *value = target->interval;
@@ -817,13 +822,13 @@ int GetCtrlAttribute(int panel, int control, int attribute, std::string *value) 
         *value = target->label;
         return kEngineOk;
     case ATTR_CONSTANT_NAME:
-        *value = target->spec.constant;
+        *value = target->definition.constant;
         return kEngineOk;
     case ATTR_CALLBACK_NAME:
-        *value = target->spec.callback;
+        *value = target->definition.callback;
         return kEngineOk;
     case ATTR_SHORTCUT_KEY:
-        *value = target->spec.shortcut;
+        *value = target->definition.shortcut;
         return kEngineOk;
     case ATTR_CTRL_VAL:
         return GetCtrlVal(panel, control, value);
@@ -853,7 +858,7 @@ int InsertListItem(int panel, int control, int index, const char *label, int val
     if (target == nullptr) {
         return error;
     }
-    if (!isItemKind(target->spec.kind)) {
+    if (!isItemKind(target->definition.kind)) {
         return kEngineBadAttribute;
     }
     auto &items = target->items;
@@ -877,7 +882,7 @@ int ClearListCtrl(int panel, int control) {
     if (target == nullptr) {
         return error;
     }
-    if (!isItemKind(target->spec.kind)) {
+    if (!isItemKind(target->definition.kind)) {
         return kEngineBadAttribute;
     }
     target->items.clear();
@@ -892,7 +897,7 @@ int GetNumListItems(int panel, int control, int *count) {
     if (target == nullptr) {
         return error;
     }
-    if (!isItemKind(target->spec.kind) || count == nullptr) {
+    if (!isItemKind(target->definition.kind) || count == nullptr) {
         return kEngineBadAttribute;
     }
     *count = static_cast<int>(target->items.size());
@@ -931,7 +936,7 @@ int GetCtrlIndex(int panel, int control, int *index) {
     if (target == nullptr) {
         return error;
     }
-    if (index == nullptr || !isItemKind(target->spec.kind)) {
+    if (index == nullptr || !isItemKind(target->definition.kind)) {
         return kEngineBadAttribute;
     }
     *index = target->index;
@@ -944,7 +949,7 @@ int SetCtrlIndex(int panel, int control, int index) {
     if (target == nullptr) {
         return error;
     }
-    if (!isItemKind(target->spec.kind)) {
+    if (!isItemKind(target->definition.kind)) {
         return kEngineBadAttribute;
     }
     if (index < 0 || index >= static_cast<int>(target->items.size())) {
@@ -965,7 +970,7 @@ int ResetTextBox(int panel, int control, const char *text) {
     if (target == nullptr) {
         return error;
     }
-    if (target->spec.kind != CTRL_TEXT_BOX) {
+    if (target->definition.kind != CTRL_TEXT_BOX) {
         return kEngineBadAttribute;
     }
     target->text = text != nullptr ? text : "";
@@ -979,7 +984,7 @@ int InsertTextBoxLine(int panel, int control, int index, const char *text) {
     if (target == nullptr) {
         return error;
     }
-    if (target->spec.kind != CTRL_TEXT_BOX) {
+    if (target->definition.kind != CTRL_TEXT_BOX) {
         return kEngineBadAttribute;
     }
     std::vector<std::string> lines = splitLines(target->text);
@@ -999,7 +1004,7 @@ int GetNumTextBoxLines(int panel, int control, int *count) {
     if (target == nullptr) {
         return error;
     }
-    if (count == nullptr || target->spec.kind != CTRL_TEXT_BOX) {
+    if (count == nullptr || target->definition.kind != CTRL_TEXT_BOX) {
         return kEngineBadAttribute;
     }
     *count = static_cast<int>(splitLines(target->text).size());
@@ -1118,12 +1123,13 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec, c
         chosen = engine.fileAnswers.front();
         engine.fileAnswers.pop_front();
     } else if (!headless()) {
-        const QString spec = q(defaultFileSpec);
-        const QString suffix = QFileInfo(spec).suffix();
+        const QString definition = q(defaultFileSpec);
+        const QString suffix = QFileInfo(definition).suffix();
         const QString filter = restrictExtension != 0 && !suffix.isEmpty() && suffix != "*"
                                    ? QStringLiteral("*.") + suffix
                                    : QString();
-        const QString start = QDir(q(defaultDirectory)).filePath(spec.contains('*') ? "" : spec);
+        const QString start =
+            QDir(q(defaultDirectory)).filePath(definition.contains('*') ? "" : definition);
         const QString picked = buttonLabel == VAL_SAVE_BUTTON
                                    ? QFileDialog::getSaveFileName(nullptr, q(title), start, filter)
                                    : QFileDialog::getOpenFileName(nullptr, q(title), start, filter);
@@ -1209,7 +1215,7 @@ int EngineSendEvent(int panel, int control, int event) {
     if (!target->visible || target->dimmed || !target->inputEnabled) {
         return 0;
     }
-    if (event == EVENT_COMMIT && target->spec.kind == CTRL_TOGGLE_BUTTON) {
+    if (event == EVENT_COMMIT && target->definition.kind == CTRL_TOGGLE_BUTTON) {
         target->number = target->number != 0.0 ? 0.0 : 1.0;
         MarkDirty(*FindPanel(panel), *target);
     }
@@ -1222,7 +1228,7 @@ int EngineActivateMenuItem(int menuBar, int menuItem) {
 
 int EngineTickTimer(int panel, int control) {
     const Control *target = FindControl(panel, control);
-    if (target == nullptr || target->spec.kind != CTRL_TIMER) {
+    if (target == nullptr || target->definition.kind != CTRL_TIMER) {
         return kEngineBadControl;
     }
     return DispatchEvent(panel, control, EVENT_TIMER_TICK);

@@ -64,8 +64,8 @@ Control *FindControl(int panel, int control) {
 }
 
 GraphWidget *GraphOf(Control &control) {
-    return control.spec.kind == CTRL_GRAPH ? qobject_cast<GraphWidget *>(control.view.data())
-                                           : nullptr;
+    return control.definition.kind == CTRL_GRAPH ? qobject_cast<GraphWidget *>(control.view.data())
+                                                 : nullptr;
 }
 
 int SelectedValue(const Control &control) {
@@ -130,7 +130,7 @@ protected:
             return;
         }
         for (const Control &control : panel->controls) {
-            if (control.spec.constant == panel->spec.closeControl) {
+            if (control.definition.constant == panel->definition.closeControl) {
                 DispatchEvent(handle_, control.id, EVENT_COMMIT);
                 return;
             }
@@ -192,17 +192,17 @@ QColor colourOf(const std::string &name) {
     return name.empty() ? QColor() : QColor(q(name));
 }
 
-QFont fontOf(const ControlSpec &spec, const QFont &base) {
+QFont fontOf(const ControlSpec &definition, const QFont &base) {
     QFont font = base;
-    if (spec.fontSize > 0) {
-        font.setPointSizeF(spec.fontSize);
+    if (definition.fontSize > 0) {
+        font.setPointSizeF(definition.fontSize);
     }
-    font.setBold(spec.bold);
+    font.setBold(definition.bold);
     return font;
 }
 
 int decimalsFor(const Control &control) {
-    if (control.spec.dataType == VAL_INTEGER || control.increment <= 0.0) {
+    if (control.definition.dataType == VAL_INTEGER || control.increment <= 0.0) {
         return 0;
     }
     const double digits = -std::floor(std::log10(control.increment) + 1e-9);
@@ -210,10 +210,24 @@ int decimalsFor(const Control &control) {
 }
 
 QString numberText(const Control &control) {
-    if (control.spec.dataType == VAL_INTEGER) {
+    if (control.definition.dataType == VAL_INTEGER) {
         return QString::number(static_cast<long long>(std::llround(control.number)));
     }
-    return QString::number(control.number, 'g', 6);
+    // Plain decimals read best on a panel meter ("2000000", "0.001"); only very large or very
+    // small magnitudes, and infinities, fall back to the exponent form.
+    const double value = control.number;
+    const double magnitude = std::abs(value);
+    if (!std::isfinite(value) || (magnitude != 0.0 && (magnitude < 1e-4 || magnitude >= 1e9))) {
+        return QString::number(value, 'g', 6);
+    }
+    QString text = QString::number(value, 'f', 6);
+    while (text.endsWith('0')) {
+        text.chop(1);
+    }
+    if (text.endsWith('.')) {
+        text.chop(1);
+    }
+    return text == QLatin1String("-0") ? QStringLiteral("0") : text;
 }
 
 QStringList itemLabels(const Control &control) {
@@ -242,7 +256,7 @@ QWidget *labelled(QWidget *inner, const std::string &label, QWidget *parent, QLa
 void connectUserEvents(Panel &panel, Control &control, QWidget *view) {
     const int handle = panel.handle;
     const int id = control.id;
-    switch (control.spec.kind) {
+    switch (control.definition.kind) {
     case CTRL_COMMAND_BUTTON:
         QObject::connect(qobject_cast<QPushButton *>(view), &QPushButton::clicked, view,
                          [handle, id] { DispatchEvent(handle, id, EVENT_COMMIT); });
@@ -318,26 +332,27 @@ void connectUserEvents(Panel &panel, Control &control, QWidget *view) {
 }
 
 QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont &baseFont) {
-    const ControlSpec &spec = control.spec;
-    const QColor colour = colourOf(spec.color);
+    const ControlSpec &definition = control.definition;
+    const QColor colour = colourOf(definition.color);
     QWidget *view = nullptr;
     bool leftClicks = false;
-    switch (spec.kind) {
+    switch (definition.kind) {
     case CTRL_TIMER:
         return nullptr;
     case CTRL_PICTURE:
-        view = new PictureView(spec.image.empty() ? QString() : resourcePath(spec.image),
-                               q(spec.constant), canvas);
+        view =
+            new PictureView(definition.image.empty() ? QString() : resourcePath(definition.image),
+                            q(definition.constant), canvas);
         leftClicks = true;
         break;
     case CTRL_DECORATION: {
-        const auto style = spec.style == "marker"    ? DecorationView::Style::Marker
-                           : spec.style == "hotspot" ? DecorationView::Style::Hotspot
-                                                     : DecorationView::Style::Frame;
+        const auto style = definition.style == "marker"    ? DecorationView::Style::Marker
+                           : definition.style == "hotspot" ? DecorationView::Style::Hotspot
+                                                           : DecorationView::Style::Frame;
         view = new DecorationView(style, colour, canvas);
         leftClicks = true;
         // A frame without a callback never takes the clicks meant for what it surrounds.
-        if (spec.callback.empty()) {
+        if (definition.callback.empty()) {
             view->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
         break;
@@ -345,7 +360,7 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
     case CTRL_TEXT_MSG:
         view = new TextView(q(control.text), colour, canvas);
         leftClicks = true;
-        if (spec.callback.empty()) {
+        if (definition.callback.empty()) {
             view->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
         break;
@@ -359,8 +374,8 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
         break;
     case CTRL_GRAPH: {
         auto *graph = new GraphWidget(canvas);
-        graph->setAxisRange(0, spec.xMin, spec.xMax);
-        graph->setAxisRange(1, spec.yMin, spec.yMax);
+        graph->setAxisRange(0, definition.xMin, definition.xMax);
+        graph->setAxisRange(1, definition.yMin, definition.yMax);
         view = graph;
         leftClicks = true;
         break;
@@ -368,10 +383,10 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
     case CTRL_COMMAND_BUTTON:
     case CTRL_TOGGLE_BUTTON: {
         auto *button = new QPushButton(q(AcceleratorToMnemonic(control.label)), canvas);
-        button->setCheckable(spec.kind == CTRL_TOGGLE_BUTTON);
+        button->setCheckable(definition.kind == CTRL_TOGGLE_BUTTON);
         button->setAutoDefault(false);
-        if (!spec.shortcut.empty()) {
-            auto *shortcut = new QShortcut(QKeySequence(q(spec.shortcut)), panel.window);
+        if (!definition.shortcut.empty()) {
+            auto *shortcut = new QShortcut(QKeySequence(q(definition.shortcut)), panel.window);
             QObject::connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
         }
         view = button;
@@ -410,9 +425,9 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
         view = new SlideView(itemLabels(control), canvas);
         break;
     }
-    view->setObjectName(q(spec.constant));
-    view->setFont(fontOf(spec, baseFont));
-    view->setGeometry(spec.left, spec.top, spec.width, spec.height);
+    view->setObjectName(q(definition.constant));
+    view->setFont(fontOf(definition, baseFont));
+    view->setGeometry(definition.left, definition.top, definition.width, definition.height);
     auto *filter = new ClickFilter(panel.handle, control.id, leftClicks, view);
     view->installEventFilter(filter);
     for (QWidget *inner : view->findChildren<QWidget *>()) {
@@ -428,7 +443,7 @@ void syncView(Control &control) {
     if (view == nullptr) {
         return;
     }
-    switch (control.spec.kind) {
+    switch (control.definition.kind) {
     case CTRL_PICTURE:
         static_cast<PictureView *>(view)->setDimmed(control.dimmed);
         break;
@@ -537,10 +552,10 @@ void syncView(Control &control) {
     }
     // Qt widgets grey themselves; the painted kinds above draw their own dimmed look and must
     // still see the clicks that the filter swallows.
-    const bool qtWidget = qobject_cast<QPushButton *>(view) != nullptr ||
-                          qobject_cast<QComboBox *>(view) != nullptr ||
-                          qobject_cast<QLineEdit *>(view) != nullptr ||
-                          control.spec.kind == CTRL_LIST_BOX || control.spec.kind == CTRL_TEXT_BOX;
+    const bool qtWidget =
+        qobject_cast<QPushButton *>(view) != nullptr ||
+        qobject_cast<QComboBox *>(view) != nullptr || qobject_cast<QLineEdit *>(view) != nullptr ||
+        control.definition.kind == CTRL_LIST_BOX || control.definition.kind == CTRL_TEXT_BOX;
     const bool enabled = qtWidget ? !control.dimmed && control.inputEnabled : true;
     if (view->isEnabled() != enabled) {
         view->setEnabled(enabled);
@@ -551,24 +566,24 @@ void syncView(Control &control) {
 }
 
 void initialiseModel(Control &control) {
-    const ControlSpec &spec = control.spec;
-    control.label = spec.label;
-    control.text = spec.text;
-    control.number = spec.value;
-    control.items = spec.items;
-    control.min = spec.min;
-    control.max = spec.max;
-    control.increment = spec.increment;
-    control.hasMin = spec.hasMin;
-    control.hasMax = spec.hasMax;
-    control.visible = !spec.hidden;
-    control.dimmed = spec.dimmed;
-    control.interval = spec.interval;
-    control.timerEnabled = spec.enabled;
+    const ControlSpec &definition = control.definition;
+    control.label = definition.label;
+    control.text = definition.text;
+    control.number = definition.value;
+    control.items = definition.items;
+    control.min = definition.min;
+    control.max = definition.max;
+    control.increment = definition.increment;
+    control.hasMin = definition.hasMin;
+    control.hasMax = definition.hasMax;
+    control.visible = !definition.hidden;
+    control.dimmed = definition.dimmed;
+    control.interval = definition.interval;
+    control.timerEnabled = definition.enabled;
     if (!control.items.empty()) {
         control.index = 0;
         for (std::size_t i = 0; i < control.items.size(); ++i) {
-            if (control.items[i].value == static_cast<int>(spec.value)) {
+            if (control.items[i].value == static_cast<int>(definition.value)) {
                 control.index = static_cast<int>(i);
                 break;
             }
@@ -602,7 +617,7 @@ void buildMenuBar(Panel &panel, QMenuBar *bar) {
             panel.menuActions[item.id] = action;
         }
     };
-    for (const MenuItemSpec &menuSpec : panel.spec.menuBar->menus) {
+    for (const MenuItemSpec &menuSpec : panel.definition.menuBar->menus) {
         QMenu *menu = bar->addMenu(q(AcceleratorToMnemonic(menuSpec.text)));
         panel.menuActions[menuSpec.id] = menu->menuAction();
         addItems(menu, menuSpec.children);
@@ -612,7 +627,7 @@ void buildMenuBar(Panel &panel, QMenuBar *bar) {
 
 void buildWindow(Panel &panel) {
     Panel *parent = FindPanel(panel.parent);
-    const bool titled = !panel.spec.title.empty();
+    const bool titled = !panel.definition.title.empty();
     Qt::WindowFlags flags = parent != nullptr ? Qt::Dialog : Qt::Window;
     if (!titled && parent != nullptr) {
         flags |= Qt::FramelessWindowHint;
@@ -620,23 +635,24 @@ void buildWindow(Panel &panel) {
     QWidget *parentWindow = parent != nullptr ? parent->window.data() : nullptr;
     auto *window = new PanelWindow(panel.handle, parentWindow, flags);
     window->setAttribute(Qt::WA_DeleteOnClose, false);
-    window->setWindowTitle(titled ? q(panel.spec.title) : QStringLiteral(" "));
+    window->setWindowTitle(titled ? q(panel.definition.title) : QStringLiteral(" "));
     panel.window = window;
 
     auto *layout = new QVBoxLayout(window);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    if (panel.spec.menuBar) {
+    if (panel.definition.menuBar) {
         auto *bar = new QMenuBar(window);
         panel.menuBar = Engine().nextHandle++;
         Engine().menuBarPanels[panel.menuBar] = panel.handle;
         buildMenuBar(panel, bar);
         layout->setMenuBar(bar);
     }
-    const QColor background =
-        panel.spec.background.empty() ? QColor(52, 56, 62) : QColor(q(panel.spec.background));
+    const QColor background = panel.definition.background.empty()
+                                  ? QColor(52, 56, 62)
+                                  : QColor(q(panel.definition.background));
     auto *canvas = new PanelCanvas(background, !titled, window);
-    canvas->setFixedSize(panel.spec.width, panel.spec.height);
+    canvas->setFixedSize(panel.definition.width, panel.definition.height);
     layout->addWidget(canvas, 0, Qt::AlignCenter);
     panel.canvas = canvas;
 
@@ -646,18 +662,18 @@ void buildWindow(Panel &panel) {
     }
     // The front-panel picture lies under everything, frames under the controls they surround.
     for (Control &control : panel.controls) {
-        if (control.view != nullptr && control.spec.kind == CTRL_DECORATION) {
+        if (control.view != nullptr && control.definition.kind == CTRL_DECORATION) {
             control.view->lower();
         }
     }
     for (Control &control : panel.controls) {
-        if (control.view != nullptr && control.spec.background) {
+        if (control.view != nullptr && control.definition.background) {
             control.view->lower();
         }
     }
     for (Control &control : panel.controls) {
         syncView(control);
-        if (control.spec.kind == CTRL_TIMER) {
+        if (control.definition.kind == CTRL_TIMER) {
             auto *timer = new QTimer(window);
             timer->setTimerType(Qt::PreciseTimer);
             const int handle = panel.handle;
@@ -669,6 +685,10 @@ void buildWindow(Panel &panel) {
         }
     }
     window->adjustSize();
+    if (parent == nullptr) {
+        // Child panels are placed relative to this one even before it is first shown.
+        window->move(panel.left, panel.top);
+    }
 }
 
 } // namespace
@@ -689,23 +709,24 @@ int CreatePanel(int parent, const std::string &fileName, int panelNumber) {
     panel->handle = engine.nextHandle++;
     panel->parent = parent;
     panel->fileName = fileName;
-    panel->spec = std::move(read.panel);
-    panel->title = panel->spec.title;
-    panel->top = panel->spec.top;
-    panel->left = panel->spec.left;
-    panel->controls.resize(panel->spec.controls.size());
+    panel->definition = std::move(read.panel);
+    panel->title = panel->definition.title;
+    panel->top = panel->definition.top;
+    panel->left = panel->definition.left;
+    panel->controls.resize(panel->definition.controls.size());
     for (std::size_t i = 0; i < panel->controls.size(); ++i) {
         Control &control = panel->controls[i];
-        control.spec = panel->spec.controls[i];
+        control.definition = panel->definition.controls[i];
         control.id = static_cast<int>(i) + 2;
         initialiseModel(control);
-        if (!control.spec.callback.empty()) {
-            const auto found = engine.callbacks.find(control.spec.callback);
+        if (!control.definition.callback.empty()) {
+            const auto found = engine.callbacks.find(control.definition.callback);
             if (found != engine.callbacks.end()) {
                 control.callback = found->second;
             } else if (engine.strictCallbacks) {
-                engine.errorText = fileName + ": callback \"" + control.spec.callback + "\" of " +
-                                   control.spec.constant + " is not in the program";
+                engine.errorText = fileName + ": callback \"" + control.definition.callback +
+                                   "\" of " + control.definition.constant +
+                                   " is not in the program";
                 return kEngineNoSuchCallback;
             }
         }
@@ -770,8 +791,10 @@ void ShowPanelWindow(Panel &panel, bool modal) {
     } else {
         window->show();
     }
-    window->raise();
-    window->activateWindow();
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        window->raise();
+        window->activateWindow();
+    }
 }
 
 void HidePanelWindow(Panel &panel) {
@@ -841,7 +864,7 @@ int DispatchMenuItem(int menuBar, int item) {
         }
         return false;
     };
-    if (!find(panel->spec.menuBar->menus)) {
+    if (!find(panel->definition.menuBar->menus)) {
         return kEngineBadControl;
     }
     const auto callback = engine.menuCallbacks.find(callbackName);

@@ -27,7 +27,7 @@ class QApplication;
 class QEventLoop;
 
 struct Control {
-    ControlSpec spec;
+    ControlSpec definition;
     int id = 0;
     CtrlCallbackPtr callback = nullptr;
 
@@ -53,7 +53,7 @@ struct Panel {
     int handle = 0;
     int parent = 0;
     std::string fileName;
-    PanelSpec spec;
+    PanelSpec definition;
     std::string title;
     int top = 0, left = 0;
     int zoom = VAL_NO_ZOOM;

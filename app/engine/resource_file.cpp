@@ -110,47 +110,47 @@ std::vector<ItemSpec> readItems(const QJsonObject &object, const std::string &wh
 }
 
 ControlSpec readControl(const QJsonObject &object, const std::string &where) {
-    ControlSpec spec;
-    spec.constant = requiredString(object, "constant", where);
-    const std::string at = where + " control " + spec.constant;
-    spec.kind = kindFromName(QString::fromStdString(requiredString(object, "kind", at)), at);
-    spec.top = optionalInt(object, "top", 0, at);
-    spec.left = optionalInt(object, "left", 0, at);
-    spec.height = optionalInt(object, "height", 0, at);
-    spec.width = optionalInt(object, "width", 0, at);
-    if (spec.height < 0 || spec.width < 0) {
+    ControlSpec definition;
+    definition.constant = requiredString(object, "constant", where);
+    const std::string at = where + " control " + definition.constant;
+    definition.kind = kindFromName(QString::fromStdString(requiredString(object, "kind", at)), at);
+    definition.top = optionalInt(object, "top", 0, at);
+    definition.left = optionalInt(object, "left", 0, at);
+    definition.height = optionalInt(object, "height", 0, at);
+    definition.width = optionalInt(object, "width", 0, at);
+    if (definition.height < 0 || definition.width < 0) {
         throw DamagedFile(at + ": negative size");
     }
-    spec.callback = optionalString(object, "callback");
-    spec.label = optionalString(object, "label");
-    spec.text = optionalString(object, "text");
-    spec.value = optionalNumber(object, "value", 0.0, at);
-    spec.dataType = dataTypeFromName(optionalString(object, "dataType"), at);
-    spec.hasMin = object.contains(QLatin1String("min"));
-    spec.hasMax = object.contains(QLatin1String("max"));
-    spec.min = optionalNumber(object, "min", 0.0, at);
-    spec.max = optionalNumber(object, "max", 0.0, at);
-    spec.increment = optionalNumber(object, "increment", 1.0, at);
-    spec.items = readItems(object, at);
-    spec.hidden = optionalBool(object, "hidden");
-    spec.dimmed = optionalBool(object, "dimmed");
-    spec.shortcut = optionalString(object, "shortcut");
-    spec.interval = optionalNumber(object, "interval", 0.1, at);
-    spec.enabled = object.value(QLatin1String("enabled")).toBool(true);
-    spec.image = optionalString(object, "image");
-    spec.style = optionalString(object, "style");
-    spec.background = optionalBool(object, "background");
-    spec.xName = optionalString(object, "xName");
-    spec.yName = optionalString(object, "yName");
-    spec.xMin = optionalNumber(object, "xMin", 0.0, at);
-    spec.xMax = optionalNumber(object, "xMax", 100.0, at);
-    spec.yMin = optionalNumber(object, "yMin", 0.0, at);
-    spec.yMax = optionalNumber(object, "yMax", 100.0, at);
+    definition.callback = optionalString(object, "callback");
+    definition.label = optionalString(object, "label");
+    definition.text = optionalString(object, "text");
+    definition.value = optionalNumber(object, "value", 0.0, at);
+    definition.dataType = dataTypeFromName(optionalString(object, "dataType"), at);
+    definition.hasMin = object.contains(QLatin1String("min"));
+    definition.hasMax = object.contains(QLatin1String("max"));
+    definition.min = optionalNumber(object, "min", 0.0, at);
+    definition.max = optionalNumber(object, "max", 0.0, at);
+    definition.increment = optionalNumber(object, "increment", 1.0, at);
+    definition.items = readItems(object, at);
+    definition.hidden = optionalBool(object, "hidden");
+    definition.dimmed = optionalBool(object, "dimmed");
+    definition.shortcut = optionalString(object, "shortcut");
+    definition.interval = optionalNumber(object, "interval", 0.1, at);
+    definition.enabled = object.value(QLatin1String("enabled")).toBool(true);
+    definition.image = optionalString(object, "image");
+    definition.style = optionalString(object, "style");
+    definition.background = optionalBool(object, "background");
+    definition.xName = optionalString(object, "xName");
+    definition.yName = optionalString(object, "yName");
+    definition.xMin = optionalNumber(object, "xMin", 0.0, at);
+    definition.xMax = optionalNumber(object, "xMax", 100.0, at);
+    definition.yMin = optionalNumber(object, "yMin", 0.0, at);
+    definition.yMax = optionalNumber(object, "yMax", 100.0, at);
     const QJsonObject font = object.value(QLatin1String("font")).toObject();
-    spec.fontSize = optionalInt(font, "size", 0, at);
-    spec.bold = optionalBool(font, "bold");
-    spec.color = optionalString(object, "color");
-    return spec;
+    definition.fontSize = optionalInt(font, "size", 0, at);
+    definition.bold = optionalBool(font, "bold");
+    definition.color = optionalString(object, "color");
+    return definition;
 }
 
 std::vector<MenuItemSpec> readMenuItems(const QJsonArray &array, int &nextId,

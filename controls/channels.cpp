@@ -1,0 +1,188 @@
+#include "controls/channels.h"
+
+#include <array>
+
+#include "app/engine/engine.h"
+#include "app/state.h"
+#include "controls/vertical.h"
+#include "generator/generator.h"
+#include "measure/spreadsheet_link.h"
+#include "ui/uir_constants.h"
+
+namespace {
+
+constexpr int kAjudaCanais = 20;
+constexpr int kAjudaEntrada = 19;
+constexpr int kAjudaFonte = 18;
+
+// Values of `ChIN` and of the source ring.
+constexpr int kFonteGerador = 1;
+constexpr int kFonteExcel = 2;
+
+// Name shown on the main panel for each value of `ChIN`.
+constexpr std::array<const char *, 5> kNomeFonte = {"Desligado", "Gerador", "Excel", "Cal 0.2Vpp",
+                                                    "Cal 2Vpp"};
+
+// The source dialog is as wide as this, so CH II's opens with its right edge at the mouse.
+constexpr int kLarguraFonte = 253;
+
+// The two channels' coupling dialogs are alike, so one constant addresses either one's slide.
+static_assert(ENTR1_ENT == ENTR2_ENT);
+
+// Lights `indicador` on the main panel while `ligado` is 1.
+void indicar(int indicador, int ligado) {
+    SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, ligado ? 0 : 1);
+}
+
+int estado_botao(int panel, int botao) {
+    int estado = 0;
+    GetCtrlVal(panel, botao, &estado);
+    return estado;
+}
+
+// Loads a fresh coupling dialog (panel ENTR1 or ENTR2) showing the channel's coupling.
+int abrir_entrada(int canal, int numero, int &handle) {
+    const int painel = LoadPanel(Painel_Principal, "canais.uir", numero);
+    if (painel < 0) {
+        return -1;
+    }
+    handle = painel;
+    Canal = canal;
+    InstallPopup(handle);
+    SetCtrlVal(handle, ENTR1_ENT, entrada_op[Canal]);
+    return 0;
+}
+
+// Loads a fresh source dialog beside the mouse with the channel's source preselected.
+int abrir_fonte(int canal) {
+    const int painel = LoadPanel(Painel_Principal, "canais.uir", ENTRADAS);
+    if (painel < 0) {
+        return -1;
+    }
+    Painel_Entradas = painel;
+    Canal = canal;
+    int x = 0;
+    int y = 0;
+    GetGlobalMouseState(nullptr, &x, &y, nullptr, nullptr, nullptr);
+    SetPanelPos(Painel_Entradas, y, canal == 0 ? x : x - kLarguraFonte);
+    SetCtrlVal(Painel_Entradas, ENTRADAS_ENTRADA, ChIN[Canal]);
+    InstallPopup(Painel_Entradas);
+    return 0;
+}
+
+} // namespace
+
+int canais_fn(int, int, int event, void *, int, int) {
+    if (clique_frontal(event, kAjudaCanais)) {
+        InstallPopup(Painel_Canais);
+    }
+    return 0;
+}
+
+int ch_fn(int panel, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        indicar(PANEL_CH_TEXT, estado_botao(panel, PANEL_CANA_BUTTON_CH_CHG));
+    }
+    return 0;
+}
+
+int dual_fn(int panel, int, int event, void *, int, int) {
+    if (event != EVENT_COMMIT) {
+        return 0;
+    }
+    dual_op = estado_botao(panel, PANEL_CANA_BUTTON_DUAL) ? 1 : 0;
+    indicar(PANEL_DUAL_TEXT, dual_op);
+    if (dual_op == 1) {
+        SetCtrlVal(panel, PANEL_CANA_BUTTON_ADD, 0);
+        add_op = 0;
+        indicar(PANEL_ADD_TEXT, 0);
+    }
+    return 0;
+}
+
+int add_fn(int panel, int, int event, void *, int, int) {
+    if (event != EVENT_COMMIT) {
+        return 0;
+    }
+    add_op = estado_botao(panel, PANEL_CANA_BUTTON_ADD) ? 1 : 0;
+    indicar(PANEL_ADD_TEXT, add_op);
+    if (add_op == 1) {
+        SetCtrlVal(panel, PANEL_CANA_BUTTON_DUAL, 0);
+        dual_op = 0;
+        indicar(PANEL_DUAL_TEXT, 0);
+    }
+    return 0;
+}
+
+int vert_fn(int panel, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        vert_op = estado_botao(panel, PANEL_CANA_BUTTON_VERT) ? 1 : 0;
+        indicar(PANEL_VERT_TEXT, vert_op);
+    }
+    return 0;
+}
+
+int entrada1_btn(int, int, int event, void *, int, int) {
+    return clique_frontal(event, kAjudaEntrada) ? abrir_entrada(0, ENTR1, Painel_YentI) : 0;
+}
+
+int entrada2_btn(int, int, int event, void *, int, int) {
+    return clique_frontal(event, kAjudaEntrada) ? abrir_entrada(1, ENTR2, Painel_YentII) : 0;
+}
+
+int f_entrada(int panel, int, int event, void *, int, int) {
+    if (event == EVENT_VAL_CHANGED) {
+        GetCtrlVal(panel, ENTR1_ENT, &entrada_op[Canal]);
+        // DC and AC let the signal through; GD grounds the input.
+        canais_op[Canal] = entrada_op[Canal] == 0 || entrada_op[Canal] == 1 ? 1 : 0;
+    }
+    return 0;
+}
+
+int fecha_entrada(int, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        RemovePopup(0);
+        DiscardPanel(Canal == 0 ? Painel_YentI : Painel_YentII);
+    }
+    return 0;
+}
+
+int canal1(int, int, int event, void *, int, int) {
+    return clique_frontal(event, kAjudaFonte) ? abrir_fonte(0) : 0;
+}
+
+int canal2(int, int, int event, void *, int, int) {
+    return clique_frontal(event, kAjudaFonte) ? abrir_fonte(1) : 0;
+}
+
+int aplic_entr(int panel, int, int event, void *, int, int) {
+    if (event != EVENT_COMMIT) {
+        return 0;
+    }
+    const int canal = Canal;
+    int fonte = 0;
+    GetCtrlVal(panel, ENTRADAS_ENTRADA, &fonte);
+    // The ring offers 0 to 4 only; anything else would index past the names.
+    if (fonte < 0 || fonte >= static_cast<int>(kNomeFonte.size())) {
+        return 0;
+    }
+    ChIN[canal] = fonte;
+    // Discarded before the generator or the data link shows its own pop-up.
+    DiscardPanel(Painel_Entradas);
+    if (fonte == kFonteGerador) {
+        ab_gerador(canal);
+    } else if (fonte == kFonteExcel) {
+        iniciar_excel(canal);
+    }
+    SetCtrlVal(Painel_Principal, canal == 0 ? PANEL_STRING_CH1 : PANEL_STRING_CH2,
+               kNomeFonte[fonte]);
+    return 0;
+}
+
+int fecha_canais(int, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        RemovePopup(0);
+        DiscardPanel(Painel_Entradas);
+    }
+    return 0;
+}

@@ -1,0 +1,106 @@
+#include "controls/horizontal.h"
+
+#include "app/engine/engine.h"
+#include "app/state.h"
+#include "controls/scale_tables.h"
+#include "controls/vertical.h"
+#include "ui/uir_constants.h"
+
+namespace {
+
+constexpr int kAjudaTimeDiv = 12;
+constexpr int kAjudaXpos = 9;
+constexpr int kAjudaCalibX = 17;
+constexpr int kAjudaXmag = 21;
+
+} // namespace
+
+int timediv(int, int, int event, void *, int, int) {
+    if (!clique_frontal(event, kAjudaTimeDiv)) {
+        return 0;
+    }
+    const int painel = LoadPanel(Painel_Principal, "time.uir", PANELTIME);
+    if (painel < 0) {
+        return -1;
+    }
+    Painel_Time = painel;
+    for (int passo = 0; passo < kTimeSteps; ++passo) {
+        InsertListItem(Painel_Time, PANELTIME_LISTATEMP, passo, Esc_TempoTab[passo].label, passo);
+    }
+    SetCtrlVal(Painel_Time, PANELTIME_LISTATEMP, Esc_TempoID);
+    InstallPopup(Painel_Time);
+    return 0;
+}
+
+int ValorTime(int panel, int, int event, void *, int, int) {
+    if (event == EVENT_VAL_CHANGED) {
+        GetCtrlVal(panel, PANELTIME_LISTATEMP, &Esc_TempoID);
+        act_timediv_sig(Esc_TempoID);
+    }
+    return 0;
+}
+
+int fecha_timediv(int, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        RemovePopup(0);
+        DiscardPanel(Painel_Time);
+    }
+    return 0;
+}
+
+int x_pos_btn(int, int, int event, void *, int, int) {
+    if (clique_frontal(event, kAjudaXpos)) {
+        InstallPopup(Painel_Xpos);
+    }
+    return 0;
+}
+
+int f_xpos(int panel, int, int event, void *, int, int) {
+    if (event == EVENT_VAL_CHANGED) {
+        double knob = 0.0;
+        GetCtrlVal(panel, PANEL_XPOS_XPOS, &knob);
+        atraso = atraso_orig + knob;
+    }
+    return 0;
+}
+
+int calib_X(int, int, int event, void *, int, int) {
+    if (clique_frontal(event, kAjudaCalibX)) {
+        InstallPopup(Painel_CalibX);
+    }
+    return 0;
+}
+
+int f_calx(int panel, int, int event, void *, int, int) {
+    if (event != EVENT_VAL_CHANGED) {
+        return 0;
+    }
+    double knob = 1.0;
+    GetCtrlVal(panel, P_CAL_X_XCAL, &knob);
+    calib = 2.0 - knob;
+    // Only the knob's end position is calibrated: then the Time/Div label holds.
+    if (calib == 1.0) {
+        SetCtrlAttribute(Painel_Principal, PANEL_CAL_TEXT, ATTR_DIMMED, 0);
+        SetCtrlVal(panel, P_CAL_X_LED, 1);
+        CVI_Beep();
+    } else {
+        SetCtrlVal(panel, P_CAL_X_LED, 0);
+        SetCtrlAttribute(Painel_Principal, PANEL_CAL_TEXT, ATTR_DIMMED, 1);
+    }
+    return 0;
+}
+
+int xmag_btn(int, int, int event, void *, int, int) {
+    if (!clique_frontal(event, kAjudaXmag)) {
+        return 0;
+    }
+    // The indicator is lit while the magnification is on.
+    if (xmag == 1.0) {
+        xmag = 10.0;
+        SetCtrlAttribute(Painel_Principal, PANEL_XMAG_TEXT, ATTR_DIMMED, 0);
+    } else {
+        xmag = 1.0;
+        SetCtrlAttribute(Painel_Principal, PANEL_XMAG_TEXT, ATTR_DIMMED, 1);
+    }
+    return 0;
+}

@@ -1,0 +1,205 @@
+#include "controls/trigger_display.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "app/engine/engine.h"
+#include "app/state.h"
+#include "controls/vertical.h"
+#include "help/help.h"
+#include "sim/refresh.h"
+#include "ui/uir_constants.h"
+
+namespace {
+
+constexpr int kAjudaXY = 5;
+constexpr int kAjudaEcra = 6;
+constexpr int kAjudaInformacoes = 8;
+constexpr int kAjudaTrigger = 10; // every trigger command, TV-SEP included
+constexpr int kAjudaIntensFocus = 12;
+constexpr int kAjudaCalib = 22;
+constexpr int kAjudaComponent = 23;
+
+// The FOCUS knob draws a thick trace from this distance from its centre on.
+constexpr int kFocoGrosso = 4;
+
+// Loads a fresh dialog of "opcoes.uir" and shows it with its knob at `valor`.
+template <typename T>
+int abrir_opcao(int numero, int knob, T valor, int &handle) {
+    const int painel = LoadPanel(Painel_Principal, "opcoes.uir", numero);
+    if (painel < 0) {
+        return -1;
+    }
+    handle = painel;
+    SetCtrlVal(handle, knob, valor);
+    InstallPopup(handle);
+    return 0;
+}
+
+// Pictures with no function in the simulation: a right click opens their page, nothing else.
+void so_ajuda(int event, int pagina) {
+    if (event == EVENT_RIGHT_CLICK) {
+        help_O(pagina);
+    }
+}
+
+void fechar(int event, int handle) {
+    if (event == EVENT_COMMIT) {
+        RemovePopup(0);
+        DiscardPanel(handle);
+    }
+}
+
+} // namespace
+
+int level_btn(int, int, int event, void *, int, int) {
+    if (!clique_frontal(event, kAjudaTrigger)) {
+        return 0;
+    }
+    return abrir_opcao(LEVEL, LEVEL_LEVEL_BT, levelt, Painel_Level);
+}
+
+int f_level(int panel, int, int event, void *, int, int) {
+    if (event == EVENT_VAL_CHANGED) {
+        GetCtrlVal(panel, LEVEL_LEVEL_BT, &levelt);
+    }
+    return 0;
+}
+
+int fecha_level(int, int, int event, void *, int, int) {
+    fechar(event, Painel_Level);
+    return 0;
+}
+
+int slope_btn(int, int, int event, void *, int, int) {
+    if (!clique_frontal(event, kAjudaTrigger)) {
+        return 0;
+    }
+    // The indicator is lit while the trigger waits for the falling edge.
+    if (slopet == -1) {
+        slopet = 1;
+        SetCtrlAttribute(Painel_Principal, PANEL_SLOPE_TEXT, ATTR_DIMMED, 1);
+    } else {
+        slopet = -1;
+        SetCtrlAttribute(Painel_Principal, PANEL_SLOPE_TEXT, ATTR_DIMMED, 0);
+    }
+    return 0;
+}
+
+int atnm(int, int, int event, void *, int, int) {
+    // The trigger search lights ATNORM_TEXT from `autot` every time it runs.
+    if (clique_frontal(event, kAjudaTrigger)) {
+        autot = autot == 0 ? 1 : 0;
+    }
+    return 0;
+}
+
+int modoxy_btn(int, int, int event, void *, int, int) {
+    if (!clique_frontal(event, kAjudaXY)) {
+        return 0;
+    }
+    if (modoxy != 1) {
+        modoxy = 1;
+        // The Y-T traces go at once; the X-Y figure starts from the first samples.
+        for (int traco = 1; traco <= 4; ++traco) {
+            apagar(traco);
+        }
+        xC1 = 0.0;
+        xC2 = 0.0;
+        SetCtrlAttribute(Painel_Principal, PANEL_XY_TEXT, ATTR_DIMMED, 0);
+    } else {
+        // The next Y-T refresh erases the X-Y figure.
+        modoxy = 0;
+        SetCtrlAttribute(Painel_Principal, PANEL_XY_TEXT, ATTR_DIMMED, 1);
+    }
+    return 0;
+}
+
+int intens_btn(int, int, int event, void *, int, int) {
+    if (!clique_frontal(event, kAjudaIntensFocus)) {
+        return 0;
+    }
+    return abrir_opcao(INTENS, INTENS_INTENS_BT, intens_val, Painel_Intens);
+}
+
+int f_intens(int panel, int, int event, void *, int, int) {
+    if (event != EVENT_VAL_CHANGED) {
+        return 0;
+    }
+    int v = intens_val;
+    GetCtrlVal(panel, INTENS_INTENS_BT, &v);
+    // Kept to the knob's range so that every colour component stays within 0 .. 255.
+    intens_val = std::clamp(v, 0, 10);
+    const int red = 45 - 4 * intens_val;
+    const int green = 165 + 9 * intens_val;
+    const int blue = 145 + 11 * intens_val;
+    OPCAO_INTENS = red * 65536 + green * 256 + blue;
+    return 0;
+}
+
+int fecha_intens(int, int, int event, void *, int, int) {
+    fechar(event, Painel_Intens);
+    return 0;
+}
+
+int focus_btn(int, int, int event, void *, int, int) {
+    if (!clique_frontal(event, kAjudaIntensFocus)) {
+        return 0;
+    }
+    return abrir_opcao(FOCUS, FOCUS_FOCUS_BT, static_cast<double>(focus_val), Painel_Focus);
+}
+
+int f_focus(int panel, int, int event, void *, int, int) {
+    if (event != EVENT_VAL_CHANGED) {
+        return 0;
+    }
+    GetCtrlVal(panel, FOCUS_FOCUS_BT, &focus_val);
+    const int posicao = static_cast<int>(focus_val); // truncates towards zero
+    OPCAO_FOCUS = std::abs(posicao) < kFocoGrosso ? VAL_THIN_LINE : VAL_FAT_LINE;
+    return 0;
+}
+
+int fecha_focus(int, int, int event, void *, int, int) {
+    fechar(event, Painel_Focus);
+    return 0;
+}
+
+int ecran(int, int, int event, void *, int, int) {
+    so_ajuda(event, kAjudaEcra);
+    return 0;
+}
+
+int tvsep_fn(int, int, int event, void *, int, int) {
+    so_ajuda(event, kAjudaTrigger);
+    return 0;
+}
+
+int Trig_btn(int, int, int event, void *, int, int) {
+    so_ajuda(event, kAjudaTrigger);
+    return 0;
+}
+
+int Ext_btn(int, int, int event, void *, int, int) {
+    so_ajuda(event, kAjudaTrigger);
+    return 0;
+}
+
+int holdoff_btn(int, int, int event, void *, int, int) {
+    so_ajuda(event, kAjudaTrigger);
+    return 0;
+}
+
+int calp_btn(int, int, int event, void *, int, int) {
+    so_ajuda(event, kAjudaCalib);
+    return 0;
+}
+
+int component_btn(int, int, int event, void *, int, int) {
+    so_ajuda(event, kAjudaComponent);
+    return 0;
+}
+
+int informP(int, int, int event, void *, int, int) {
+    so_ajuda(event, kAjudaInformacoes);
+    return 0;
+}

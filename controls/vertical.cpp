@@ -1,0 +1,189 @@
+#include "controls/vertical.h"
+
+#include "app/engine/engine.h"
+#include "app/state.h"
+#include "controls/scale_tables.h"
+#include "help/help.h"
+#include "ui/uir_constants.h"
+
+namespace {
+
+constexpr int kAjudaVoltDiv = 16; // VOLTS/DIV and the vertical calibration knobs share it
+constexpr int kAjudaYpos = 14;
+constexpr int kAjudaInvert = 15;
+
+// The two channels' dialogs are alike, so one constant addresses either one's control.
+static_assert(YPOS1_YPOS == YPOS2_YPOS);
+static_assert(YCAL1_YCAL == YCAL2_YCAL && YCAL1_LED == YCAL2_LED);
+
+// Loads a fresh Volts/Div dialog, lists the steps, selects the step of `canal` and shows it.
+int abrir_voltdiv(int canal) {
+    const int painel = LoadPanel(Painel_Principal, "volt.uir", PANELVOLT);
+    if (painel < 0) {
+        return -1;
+    }
+    Painel_Volt = painel;
+    for (int passo = 0; passo < kVoltSteps; ++passo) {
+        InsertListItem(Painel_Volt, PANELVOLT_LISTAVOLT, passo, Esc_VoltTab[passo].label, passo);
+    }
+    Canal = canal;
+    SetCtrlVal(Painel_Volt, PANELVOLT_LISTAVOLT, Esc_VoltID[Canal]);
+    InstallPopup(Painel_Volt);
+    return 0;
+}
+
+// Loads a fresh Y-POS dialog (panel YPOS1 or YPOS2) with its knob at the channel's position.
+int abrir_ypos(int canal, int numero, int &handle) {
+    const int painel = LoadPanel(Painel_Principal, "volt.uir", numero);
+    if (painel < 0) {
+        return -1;
+    }
+    handle = painel;
+    Canal = canal;
+    SetCtrlVal(handle, YPOS1_YPOS, y_offset[Canal]);
+    InstallPopup(handle);
+    return 0;
+}
+
+// The calibration dialogs stay loaded, so their knobs show where the user left them.
+void abrir_ycal(int canal, int handle) {
+    Canal = canal;
+    InstallPopup(handle);
+}
+
+// INV: the indicator is lit while the trace is inverted.
+void inverter(int canal, int indicador) {
+    if (inversao[canal] == -1) {
+        inversao[canal] = 1;
+        SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, 1);
+    } else {
+        inversao[canal] = -1;
+        SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, 0);
+    }
+}
+
+} // namespace
+
+bool clique_frontal(int event, int pagina_ajuda) {
+    if (event == EVENT_RIGHT_CLICK) {
+        help_O(pagina_ajuda);
+    }
+    return event == EVENT_LEFT_CLICK && Ligado == 1;
+}
+
+int volt_div1(int, int, int event, void *, int, int) {
+    return clique_frontal(event, kAjudaVoltDiv) ? abrir_voltdiv(0) : 0;
+}
+
+int volt_div2(int, int, int event, void *, int, int) {
+    return clique_frontal(event, kAjudaVoltDiv) ? abrir_voltdiv(1) : 0;
+}
+
+int valorvolt(int panel, int, int event, void *, int, int) {
+    if (event == EVENT_VAL_CHANGED) {
+        GetCtrlVal(panel, PANELVOLT_LISTAVOLT, &Esc_VoltID[Canal]);
+        act_voltdiv_sig(Esc_VoltID[Canal], Canal);
+    }
+    return 0;
+}
+
+int fecha_voltdiv(int, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        RemovePopup(0);
+        DiscardPanel(Painel_Volt);
+    }
+    return 0;
+}
+
+int QuitTime(int, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        RemovePopup(0);
+    }
+    return 0;
+}
+
+int y_pos1_btn(int, int, int event, void *, int, int) {
+    return clique_frontal(event, kAjudaYpos) ? abrir_ypos(0, YPOS1, Painel_YposI) : 0;
+}
+
+int y_pos2_btn(int, int, int event, void *, int, int) {
+    return clique_frontal(event, kAjudaYpos) ? abrir_ypos(1, YPOS2, Painel_YposII) : 0;
+}
+
+int f_ypos(int panel, int, int event, void *, int, int) {
+    if (event == EVENT_VAL_CHANGED) {
+        GetCtrlVal(panel, YPOS1_YPOS, &y_offset[Canal]);
+    }
+    return 0;
+}
+
+int fecha_ypos1(int, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        RemovePopup(0);
+        DiscardPanel(Painel_YposI);
+    }
+    return 0;
+}
+
+int fecha_ypos2(int, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        RemovePopup(0);
+        DiscardPanel(Painel_YposII);
+    }
+    return 0;
+}
+
+int x_cal1_btn(int, int, int event, void *, int, int) {
+    if (clique_frontal(event, kAjudaVoltDiv)) {
+        abrir_ycal(0, Painel_YcalI);
+    }
+    return 0;
+}
+
+int x_cal2_btn(int, int, int event, void *, int, int) {
+    if (clique_frontal(event, kAjudaVoltDiv)) {
+        abrir_ycal(1, Painel_YcalII);
+    }
+    return 0;
+}
+
+int f_ycal(int panel, int, int event, void *, int, int) {
+    if (event != EVENT_VAL_CHANGED) {
+        return 0;
+    }
+    double knob = 1.0;
+    GetCtrlVal(panel, YCAL1_YCAL, &knob);
+    y_calib[Canal] = 2.0 - knob;
+    const int indicador = Canal == 0 ? PANEL_CAL1_TEXT : PANEL_CAL2_TEXT;
+    // Only the knob's end position is calibrated: then the Volts/Div label holds.
+    if (y_calib[Canal] == 1.0) {
+        SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, 0);
+        SetCtrlVal(panel, YCAL1_LED, 1);
+        CVI_Beep();
+    } else {
+        SetCtrlVal(panel, YCAL1_LED, 0);
+        SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, 1);
+    }
+    return 0;
+}
+
+int fecha_painel(int, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        RemovePopup(0);
+    }
+    return 0;
+}
+
+int invert1(int, int, int event, void *, int, int) {
+    if (clique_frontal(event, kAjudaInvert)) {
+        inverter(0, PANEL_INV1_TEXT);
+    }
+    return 0;
+}
+
+int invert2(int, int, int event, void *, int, int) {
+    if (clique_frontal(event, kAjudaInvert)) {
+        inverter(1, PANEL_INV2_TEXT);
+    }
+    return 0;
+}

@@ -1,0 +1,314 @@
+#include "generator/generator.h"
+
+#include "app/engine/engine.h"
+#include "app/state.h"
+#include "generator/signal/signal.h"
+#include "help/help.h"
+#include "ui/uir_constants.h"
+
+#include <array>
+#include <utility>
+
+namespace {
+
+constexpr char kFicheiro[] = "gerador.uir";
+
+/// A range button of `GER_ESC` and its label on the front panel, by multiplier.
+struct Escala {
+    int factor;
+    int botao;
+    int legenda;
+};
+
+constexpr std::array<Escala, 7> kEscalas{{
+    {1, GER_ESC_range1, GERADOR_ESC_TEXT_7},
+    {10, GER_ESC_range10, GERADOR_ESC_TEXT_6},
+    {100, GER_ESC_range100, GERADOR_ESC_TEXT_5},
+    {1000, GER_ESC_range1k, GERADOR_ESC_TEXT_4},
+    {10000, GER_ESC_range10k, GERADOR_ESC_TEXT_3},
+    {100000, GER_ESC_range100k, GERADOR_ESC_TEXT_2},
+    {1000000, GER_ESC_range1m, GERADOR_ESC_TEXT_1},
+}};
+
+/// A waveform button of `GER_ONDA` and its icon on the front panel, by `tipo_onda` value.
+struct Forma {
+    int tipo;
+    int botao;
+    int icone;
+};
+
+constexpr std::array<Forma, 3> kFormas{{
+    {1, GER_ONDA_QUAD, GERADOR_ONDA_TEXT_1},
+    {2, GER_ONDA_TRIA, GERADOR_ONDA_TEXT_2},
+    {3, GER_ONDA_SINU, GERADOR_ONDA_TEXT_3},
+}};
+
+/// A picture of the front panel: the left click opens `dialogo`, the right click a help page.
+int abre_dialogo(int event, int dialogo, int pagina) {
+    if (event == EVENT_LEFT_CLICK) {
+        InstallPopup(dialogo);
+    } else if (event == EVENT_RIGHT_CLICK) {
+        help_G(pagina);
+    }
+    return 0;
+}
+
+/// A legend of the front panel that only carries its help page.
+int so_ajuda(int event, int pagina) {
+    if (event == EVENT_RIGHT_CLICK) {
+        help_G(pagina);
+    }
+    return 0;
+}
+
+int escolhe_escala(int event, int factor) {
+    if (event == EVENT_COMMIT) {
+        botao_activo[geradorID] = factor;
+        actual_ger();
+    }
+    return 0;
+}
+
+int escolhe_forma(int event, int tipo) {
+    if (event == EVENT_COMMIT) {
+        tipo_onda[geradorID] = tipo;
+        actual_ger();
+    }
+    return 0;
+}
+
+/// A knob of a generator dialog: its value becomes the shown generator's setting.
+int le_botao(int panel, int control, int event, double (&ajuste)[2]) {
+    if (event == EVENT_VAL_CHANGED) {
+        GetCtrlVal(panel, control, &ajuste[geradorID]);
+        actual_ger();
+    }
+    return 0;
+}
+
+/// Writes every indicator and knob of the panels from the state of generator `g`, so that
+/// the dialogs always show the generator being edited.
+void mostra_gerador(int g) {
+    SetCtrlVal(Painel_Gerador, GERADOR_GER_ID, g + 1);
+    SetCtrlVal(Painel_Gerador, GERADOR_Freq_text, freq_G[g]);
+    SetCtrlVal(Painel_Ger_Ampl, AMPLIT_roda_gerador_2, amplit[g]);
+    SetCtrlVal(Painel_Ger_Freq, FREQ_roda_gerador, botao_freq[g]);
+    SetCtrlVal(Painel_Ger_offset, OFFSET_roda_offset, offset[g]);
+}
+
+} // namespace
+
+int iniciar_gerador() {
+    // Every panel is loaded before any state changes: a failure leaves the state as it was.
+    const std::array<std::pair<int *, int>, 6> paineis{{
+        {&Painel_Gerador, GERADOR},
+        {&Painel_Ger_Esc, GER_ESC},
+        {&Painel_Ger_Freq, FREQ},
+        {&Painel_Ger_Ampl, AMPLIT},
+        {&Painel_Ger_Onda, GER_ONDA},
+        {&Painel_Ger_offset, OFFSET},
+    }};
+    for (const auto &[handle, numero] : paineis) {
+        *handle = LoadPanel(Painel_Principal, kFicheiro, numero);
+        if (*handle < 0) {
+            return -1;
+        }
+    }
+    for (int g = 0; g < 2; ++g) {
+        botao_freq[g] = 1.0;
+        tipo_onda[g] = 3;
+        botao_activo[g] = 100;
+        ger_enable[g] = 1;
+    }
+    amplit[0] = 2.0;
+    amplit[1] = 3.0;
+    return 0;
+}
+
+void ab_gerador(int channel) {
+    geradorID = channel;
+    InstallPopup(Painel_Gerador);
+    actual_ger();
+}
+
+int actual_ger() {
+    const int g = geradorID;
+    act_escala(botao_activo[g]);
+    act_tipo(tipo_onda[g]);
+    freq_G[g] = botao_activo[g] * botao_freq[g];
+    // The read-out shows range x knob even while the output is off.
+    mostra_gerador(g);
+    sintetiza_gerador(g);
+    return 0;
+}
+
+void sintetiza_gerador(int g) {
+    double *saida = onda_G[g];
+    if (ger_enable[g] == 0) {
+        Set1D(saida, kSamples, 0.0);
+        freq_G[g] = 0.0;
+        return;
+    }
+    if (freq_G[g] == 0.0) {
+        Set1D(saida, kSamples, offset[g]);
+        return;
+    }
+    // Every rebuild starts the period at phase 0, so the buffer never depends on its history.
+    double fase = 0.0;
+    constexpr double kUmPeriodo = 1.0 / kSamples;
+    switch (tipo_onda[g]) {
+    case 1:
+        SquareWave(kSamples, amplit[g], kUmPeriodo, &fase, 50.0, saida);
+        break;
+    case 2:
+        TriangleWave(kSamples, amplit[g], kUmPeriodo, &fase, saida);
+        break;
+    default:
+        SinePattern(kSamples, amplit[g], 0.0, 1.0, saida);
+        break;
+    }
+    for (int i = 0; i < kSamples; ++i) {
+        saida[i] += offset[g];
+    }
+}
+
+int act_escala(int range) {
+    for (const Escala &e : kEscalas) {
+        const int escolhida = e.factor == range ? 1 : 0;
+        SetCtrlVal(Painel_Ger_Esc, e.botao, escolhida);
+        SetCtrlAttribute(Painel_Gerador, e.legenda, ATTR_DIMMED, 1 - escolhida);
+    }
+    return 0;
+}
+
+int act_tipo(int type) {
+    for (const Forma &f : kFormas) {
+        const int escolhida = f.tipo == type ? 1 : 0;
+        SetCtrlVal(Painel_Ger_Onda, f.botao, escolhida);
+        SetCtrlAttribute(Painel_Gerador, f.icone, ATTR_DIMMED, 1 - escolhida);
+    }
+    return 0;
+}
+
+// ---- Front panel ------------------------------------------------------------------------------
+
+int Power_ger(int, int, int event, void *, int, int) {
+    if (event == EVENT_LEFT_CLICK) {
+        // The LED follows the switch only: rebuilding or showing the other generator keeps it.
+        const int ligar = ger_enable[geradorID] == 0 ? 1 : 0;
+        SetCtrlVal(Painel_Gerador, GERADOR_LED, ligar);
+        ger_enable[geradorID] = ligar;
+        actual_ger();
+    } else if (event == EVENT_RIGHT_CLICK) {
+        help_G(1);
+    }
+    return 0;
+}
+
+int SairGerador(int, int, int event, void *, int, int) {
+    // A command button reports a press (mouse or accelerator) as a commit.
+    if (event == EVENT_COMMIT) {
+        RemovePopup(0);
+    } else if (event == EVENT_RIGHT_CLICK) {
+        help_G(1);
+    }
+    return 0;
+}
+
+int most_esc(int, int, int event, void *, int, int) {
+    return abre_dialogo(event, Painel_Ger_Esc, 10);
+}
+
+int most_freq(int, int, int event, void *, int, int) {
+    return abre_dialogo(event, Painel_Ger_Freq, 11);
+}
+
+int most_ampl(int, int, int event, void *, int, int) {
+    return abre_dialogo(event, Painel_Ger_Ampl, 8);
+}
+
+int most_onda(int, int, int event, void *, int, int) {
+    return abre_dialogo(event, Painel_Ger_Onda, 3);
+}
+
+int most_offset(int, int, int event, void *, int, int) {
+    return abre_dialogo(event, Painel_Ger_offset, 7);
+}
+
+int info_fn(int, int, int event, void *, int, int) {
+    return so_ajuda(event, 12);
+}
+
+int ramp_fn(int, int, int event, void *, int, int) {
+    return so_ajuda(event, 9);
+}
+
+int att_fn(int, int, int event, void *, int, int) {
+    return so_ajuda(event, 2);
+}
+
+int sync_fn(int, int, int event, void *, int, int) {
+    return so_ajuda(event, 6);
+}
+
+int vcf_fn(int, int, int event, void *, int, int) {
+    return so_ajuda(event, 5);
+}
+
+int output_fn(int, int, int event, void *, int, int) {
+    return so_ajuda(event, 4);
+}
+
+// ---- Dialogs ----------------------------------------------------------------------------------
+
+int range1(int, int, int event, void *, int, int) {
+    return escolhe_escala(event, 1);
+}
+
+int range10(int, int, int event, void *, int, int) {
+    return escolhe_escala(event, 10);
+}
+
+int range100(int, int, int event, void *, int, int) {
+    return escolhe_escala(event, 100);
+}
+
+int range1k(int, int, int event, void *, int, int) {
+    return escolhe_escala(event, 1000);
+}
+
+int range10k(int, int, int event, void *, int, int) {
+    return escolhe_escala(event, 10000);
+}
+
+int range100k(int, int, int event, void *, int, int) {
+    return escolhe_escala(event, 100000);
+}
+
+int range1m(int, int, int event, void *, int, int) {
+    return escolhe_escala(event, 1000000);
+}
+
+int gerad_freq(int panel, int control, int event, void *, int, int) {
+    return le_botao(panel, control, event, botao_freq);
+}
+
+int gerad_ampl(int panel, int control, int event, void *, int, int) {
+    return le_botao(panel, control, event, amplit);
+}
+
+int gerad_offset(int panel, int control, int event, void *, int, int) {
+    return le_botao(panel, control, event, offset);
+}
+
+int quad_f(int, int, int event, void *, int, int) {
+    return escolhe_forma(event, 1);
+}
+
+int tria_f(int, int, int event, void *, int, int) {
+    return escolhe_forma(event, 2);
+}
+
+int sinu_f(int, int, int event, void *, int, int) {
+    return escolhe_forma(event, 3);
+}

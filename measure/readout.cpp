@@ -1,0 +1,97 @@
+#include "measure/readout.h"
+
+#include "app/engine/engine.h"
+#include "app/state.h"
+#include "generator/signal/signal.h"
+#include "ui/uir_constants.h"
+
+namespace {
+
+/// The controls of one channel's read-out on the main panel.
+struct Leitura {
+    int anel;    ///< quantity ring
+    int valor;   ///< numeric value display
+    int unidade; ///< unit text
+};
+
+constexpr Leitura kLeituras[2] = {
+    {PANEL_DADOS_CHI, PANEL_DAD_CHI, PANEL_GRD_NOME1},
+    {PANEL_DADOS_CHII, PANEL_DAD_CHII, PANEL_GRD_NOME2},
+};
+
+bool grandeza_valida(int grandeza) {
+    return grandeza >= kGrandezaFrequencia && grandeza <= kGrandezaEficaz;
+}
+
+void mostra_leitura(int canal) {
+    const Leitura &l = kLeituras[canal];
+    int grandeza = kGrandezaNenhuma;
+    GetCtrlVal(Painel_Principal, l.anel, &grandeza);
+    if (!grandeza_valida(grandeza)) {
+        SetCtrlAttribute(Painel_Principal, l.valor, ATTR_VISIBLE, 0);
+        SetCtrlAttribute(Painel_Principal, l.unidade, ATTR_VISIBLE, 0);
+        return;
+    }
+    SetCtrlVal(Painel_Principal, l.valor, valor_grandeza(grandeza, onda_entCh[canal], freq[canal]));
+    SetCtrlVal(Painel_Principal, l.unidade, unidade_grandeza(grandeza));
+    SetCtrlAttribute(Painel_Principal, l.valor, ATTR_VISIBLE, 1);
+    SetCtrlAttribute(Painel_Principal, l.unidade, ATTR_VISIBLE, 1);
+}
+
+} // namespace
+
+double valor_grandeza(int grandeza, const double sinal[], double frequencia) {
+    double alto = 0.0;
+    double baixo = 0.0;
+    int indice = 0;
+    double valor = 0.0;
+    switch (grandeza) {
+    case kGrandezaFrequencia:
+        return frequencia;
+    case kGrandezaPeriodo:
+        // A constant signal (frequency 0) has an infinite period, shown as such.
+        return 1.0 / frequencia;
+    case kGrandezaPicoPico:
+        MaxMin1D(sinal, kSamples, &alto, &indice, &baixo, &indice);
+        return alto - baixo;
+    case kGrandezaMaximo:
+        MaxMin1D(sinal, kSamples, &alto, &indice, &baixo, &indice);
+        return alto;
+    case kGrandezaMinimo:
+        MaxMin1D(sinal, kSamples, &alto, &indice, &baixo, &indice);
+        return baixo;
+    case kGrandezaMedio:
+        Mean(sinal, kSamples, &valor);
+        return valor;
+    case kGrandezaEficaz:
+        RMS(sinal, kSamples, &valor);
+        return valor;
+    default:
+        return 0.0;
+    }
+}
+
+const char *unidade_grandeza(int grandeza) {
+    switch (grandeza) {
+    case kGrandezaFrequencia:
+        return "Hz";
+    case kGrandezaPeriodo:
+        return "s";
+    case kGrandezaPicoPico:
+    case kGrandezaMaximo:
+    case kGrandezaMinimo:
+    case kGrandezaMedio:
+    case kGrandezaEficaz:
+        return "V";
+    default:
+        return "";
+    }
+}
+
+int act_dados(int, int, int event, void *, int, int) {
+    if (event == EVENT_TIMER_TICK) {
+        mostra_leitura(0);
+        mostra_leitura(1);
+    }
+    return 0;
+}

@@ -1,0 +1,31 @@
+#pragma once
+/// Signal measurements read-out: beside the screen, one read-out per channel shows the quantity
+/// chosen in its ring (frequency, period, peak-to-peak, maximum, minimum, mean or RMS value),
+/// measured on the channel's input buffer `onda_entCh` and source frequency `freq`. It ignores
+/// every setting of the oscilloscope and runs whether the instrument is on or off.
+
+/// Quantities of the rings `DADOS_CHI` and `DADOS_CHII`, by ring value. 0 shows nothing.
+enum Grandeza : int {
+    kGrandezaNenhuma = 0,
+    kGrandezaFrequencia = 1, ///< Hz
+    kGrandezaPeriodo = 2,    ///< s: 1 / frequency, infinite for a constant signal
+    kGrandezaPicoPico = 3,   ///< V
+    kGrandezaMaximo = 4,     ///< V
+    kGrandezaMinimo = 5,     ///< V
+    kGrandezaMedio = 6,      ///< V
+    kGrandezaEficaz = 7      ///< V (root mean square)
+};
+
+/// Value of quantity `grandeza` (1 to 7) of one period of a signal held in `sinal` (600 samples,
+/// volts) at `frequencia` Hz. Returns 0 for any other quantity.
+double valor_grandeza(int grandeza, const double sinal[], double frequencia);
+
+/// Unit text shown after the value of quantity `grandeza` (1 to 7): "Hz", "s" or "V"; "" for
+/// any other quantity.
+const char *unidade_grandeza(int grandeza);
+
+/// Timer callback of `TIMER_DADOS` (every 0.5 s): on a tick, rewrites the read-outs of CH I and
+/// CH II from their rings; a ring on its empty item hides that channel's value and unit.
+/// Returns 0.
+int act_dados(int panel, int control, int event, void *callbackData, int eventData1,
+              int eventData2);

@@ -1,0 +1,196 @@
+#include "sim/sampling.h"
+
+#include "app/engine/engine.h"
+#include "app/state.h"
+#include "generator/signal/signal.h"
+#include "sim/trigger.h"
+#include "ui/uir_constants.h"
+
+#include <array>
+#include <cmath>
+
+namespace {
+
+/// Buffer samples per period, as a phase range.
+constexpr double kPeriod = 600.0;
+/// 7500 / 600 = 12.5: with a factor of 0.8 x seconds per division this is the time across the
+/// ten divisions.
+constexpr double kScreenFactor = 7500.0;
+/// At most 120 periods on the screen (five display samples each).
+constexpr double kMaxStep = 120.0;
+/// Stands for a zero frequency in the X-Y ratio.
+constexpr double kNearZeroHz = 1e-05;
+/// Range of the random start phase when AUTO finds no trigger point.
+constexpr double kRandomPhaseMax = 600.0;
+
+/// Values of `entrada_op`.
+enum Coupling : int { kDC = 0, kAC = 1 };
+
+/// Coupling labels and indicators of one channel on the main panel.
+struct CouplingControls {
+    int dcText, dcLamp, acText, acLamp, gndText, gndLamp;
+};
+
+constexpr std::array<CouplingControls, 2> kCoupling{{
+    {PANEL_DC1_TEXT, PANEL_DC1, PANEL_AC1_TEXT, PANEL_AC1, PANEL_GND1_TEXT, PANEL_GND1},
+    {PANEL_DC2_TEXT, PANEL_DC2, PANEL_AC2_TEXT, PANEL_AC2, PANEL_GND2_TEXT, PANEL_GND2},
+}};
+
+void showCoupling(int text, int lamp) {
+    SetCtrlAttribute(Painel_Principal, text, ATTR_DIMMED, 0);
+    SetCtrlAttribute(Painel_Principal, lamp, ATTR_VISIBLE, 1);
+}
+
+void applyCoupling(int c) {
+    const CouplingControls &ctl = kCoupling[c];
+    switch (entrada_op[c]) {
+    case kDC:
+        showCoupling(ctl.dcText, ctl.dcLamp);
+        canais_op[c] = 1;
+        dc_val[c] = 0.0;
+        break;
+    case kAC:
+        showCoupling(ctl.acText, ctl.acLamp);
+        canais_op[c] = 1;
+        // The buffer holds exactly one period, so its mean is the signal's DC component.
+        dc_ext(onda_entCh[c], kSamples, &dc_val[c]);
+        break;
+    default:
+        // Grounded: the level removed in AC is kept for when the signal passes again.
+        showCoupling(ctl.gndText, ctl.gndLamp);
+        canais_op[c] = 0;
+        break;
+    }
+}
+
+/// Periods of a channel's signal across the ten divisions.
+double periodsOnScreen(int c, double timeScale) {
+    return kScreenFactor * freq[c] / 600.0 * timeScale * (1.0 / calib);
+}
+
+/// Start phase of the refresh from the trigger channel's search. When NORMAL finds no
+/// trigger point the triggered trace is hidden and keeps its phase.
+void chooseStartPhase() {
+    const int triggered = trigger_ch == 1 ? 0 : 1;
+    const int other = 1 - triggered;
+    double r = trigger(triggered + 1);
+    if (r == -1.0 && autot == 0) {
+        canais_ver[triggered] = 0;
+    } else {
+        if (r == -1.0) {
+            r = Random(0.0, kRandomPhaseMax);
+        }
+        canais_ver[triggered] = 1;
+        (triggered == 0 ? xC1 : xC2) = r;
+        // Signals of one frequency stay aligned with the triggered one.
+        if (freq[0] == freq[1]) {
+            (other == 0 ? xC1 : xC2) = r;
+        }
+    }
+    canais_ver[other] = 1;
+}
+
+double displaySample(int c, int k) {
+    return (onda_entCh[c][k] - dc_val[c]) * y_calib[c] * Esc_Volt[c] * inversao[c] * canais_op[c] +
+           y_offset[c];
+}
+
+/// Re-samples both buffers from the phases xC1 and xC2, advancing them by n1 and n2 buffer
+/// samples per display sample (nearest lower sample, no interpolation).
+void resample(double n1, double n2) {
+    for (int i = 0; i < kSamples; ++i) {
+        onda[0][i] = displaySample(0, mod(&xC1, kPeriod));
+        onda[1][i] = displaySample(1, mod(&xC2, kPeriod));
+        xC1 += n1;
+        xC2 += n2;
+    }
+}
+
+/// X-Y: the slower signal advances one buffer sample per point (one period over the 600
+/// points), the faster one by the frequency ratio. The phases carry on from where they end.
+void sampleXY() {
+    double n1 = 1.0;
+    double n2 = 1.0;
+    if (freq[0] < freq[1]) {
+        n2 = freq[1] / (freq[0] == 0.0 ? kNearZeroHz : freq[0]);
+    } else {
+        n1 = freq[0] / (freq[1] == 0.0 ? kNearZeroHz : freq[1]);
+    }
+    resample(n1, n2);
+}
+
+} // namespace
+
+int calc_onda(double timeScale) {
+    acdcgnd();
+    if (modoxy == 1) {
+        sampleXY();
+        return 0;
+    }
+    double n1 = periodsOnScreen(0, timeScale);
+    double n2 = periodsOnScreen(1, timeScale);
+    // The next screen continues where this one ends: the carried phase uses the uncapped
+    // step, so an untriggered trace moves on by the fraction of a period on the screen.
+    double p1 = xC1 + kPeriod * n1;
+    double p2 = xC2 + kPeriod * n2;
+    mod(&p1, kPeriod);
+    mod(&p2, kPeriod);
+    if (n1 > kMaxStep) {
+        n1 = kMaxStep;
+    }
+    if (n2 > kMaxStep) {
+        n2 = kMaxStep;
+    }
+    chooseStartPhase();
+    resample(n1, n2);
+    xC1 = p1;
+    xC2 = p2;
+    return 0;
+}
+
+void acdcgnd() {
+    for (const CouplingControls &ctl : kCoupling) {
+        for (int text : {ctl.acText, ctl.dcText, ctl.gndText}) {
+            SetCtrlAttribute(Painel_Principal, text, ATTR_DIMMED, 1);
+        }
+        for (int lamp : {ctl.acLamp, ctl.dcLamp, ctl.gndLamp}) {
+            SetCtrlAttribute(Painel_Principal, lamp, ATTR_VISIBLE, 0);
+        }
+    }
+    applyCoupling(0);
+    applyCoupling(1);
+}
+
+void dc_ext(const double *array, int count, double *result) {
+    if (count < 1) {
+        return;
+    }
+    double sum = 0.0;
+    for (int i = 0; i < count; ++i) {
+        sum += array[i];
+    }
+    *result = sum / count;
+}
+
+int mod(double *x, double period) {
+    double reduced = *x;
+    // Fast paths for a phase within two periods, where the division is the refresh's main
+    // cost: floor(x / period) is exactly 0 below the period and exactly 1 up to twice it, so
+    // these give the formula's own results.
+    if (reduced >= 0.0 && reduced < period) {
+        return static_cast<int>(reduced);
+    }
+    if (reduced >= period && reduced < 2.0 * period) {
+        reduced -= period;
+    } else {
+        reduced -= std::floor(reduced / period) * period;
+    }
+    // A phase a hair below zero reduces to exactly the period after rounding, which would
+    // index one past the buffer's end; a non-finite phase (a non-finite frequency) has no
+    // position at all.
+    if (!std::isfinite(reduced) || reduced >= period) {
+        reduced = 0.0;
+    }
+    *x = reduced;
+    return static_cast<int>(reduced);
+}

@@ -1,0 +1,291 @@
+// The oscilloscope screen: where traces land, what the phosphor keeps, how repaints coalesce.
+
+#include "app/engine/graph_widget.h"
+
+#include <QImage>
+#include <QPolygonF>
+#include <QTest>
+
+#include <array>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+constexpr int kWidth = 500;
+constexpr int kHeight = 400;
+constexpr int kSamples = 600;
+constexpr int kRed = 0xff0000; // stands out from the green-grey graticule in the red channel
+constexpr int kThin = 0;
+constexpr int kThick = 5;
+
+/// The graticule's red stays below 70; a trace between two pixel rows lights each by half.
+bool isTrace(QRgb pixel) {
+    return qRed(pixel) > 90;
+}
+
+/// Pixel rows of one column that show the trace.
+QList<int> traceRows(const QImage &image, int column) {
+    QList<int> rows;
+    for (int row = 0; row < image.height(); ++row) {
+        if (isTrace(image.pixel(column, row)))
+            rows.append(row);
+    }
+    return rows;
+}
+
+/// Whether the trace shows within two pixels of a point.
+bool traceNear(const QImage &image, QPointF at) {
+    const int cx = static_cast<int>(at.x());
+    const int cy = static_cast<int>(at.y());
+    for (int y = cy - 2; y <= cy + 2; ++y) {
+        for (int x = cx - 2; x <= cx + 2; ++x) {
+            if (image.valid(x, y) && isTrace(image.pixel(x, y)))
+                return true;
+        }
+    }
+    return false;
+}
+
+/// The pixel row of a Y level with the screen's eight divisions of 2.5 units.
+double rowOfLevel(double level) {
+    const double division = kHeight / 8.0;
+    return kHeight / 2.0 - level / 2.5 * division;
+}
+
+/// A time-based trace across the whole screen at a constant level.
+int plotLevel(GraphWidget &graph, double level, int style = kThin) {
+    std::array<double, kSamples> y{};
+    y.fill(level);
+    graph.setAxisRange(0, -300.0, 300.0);
+    return graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, style, kRed);
+}
+
+bool showsLevel(const QImage &image, double level) {
+    return traceNear(image, QPointF(kWidth / 3.0, rowOfLevel(level)));
+}
+
+} // namespace
+
+class TestGraphWidget : public QObject {
+    Q_OBJECT
+private slots:
+    void traceLiesOnItsLevelOnly_data();
+    void traceLiesOnItsLevelOnly();
+    void thickTraceIsWiderThanThin();
+    void graticuleHasTenByEightDivisionsWhateverTheRanges();
+    void xyFigureKeepsTheRangeItWasPlottedWith();
+    void segmentsLeavingTheScreenAreCutAtItsEdge_data();
+    void segmentsLeavingTheScreenAreCutAtItsEdge();
+    void deletedPlotShowsUntilTheNextPaint();
+    void manyChangesBetweenFramesGiveOneRepaint();
+    void retainedPlotsAreBoundedWhileHidden();
+    void replottedPictureIsRetainedOnce();
+    void unknownHandlesAndMissingDataAreRefused();
+};
+
+void TestGraphWidget::traceLiesOnItsLevelOnly_data() {
+    QTest::addColumn<double>("level");
+    QTest::addColumn<int>("style");
+    QTest::newRow("+2.5 thin") << 2.5 << kThin;
+    QTest::newRow("-2.5 thin") << -2.5 << kThin;
+    QTest::newRow("+2.5 thick") << 2.5 << kThick;
+    QTest::newRow("-2.5 thick") << -2.5 << kThick;
+}
+
+void TestGraphWidget::traceLiesOnItsLevelOnly() {
+    QFETCH(double, level);
+    QFETCH(int, style);
+    GraphWidget graph;
+    graph.setAxisRange(1, -10.0, 10.0);
+    QVERIFY(plotLevel(graph, level, style) > 0);
+    const QImage image = graph.renderImage(QSize(kWidth, kHeight));
+
+    // The last sample lies one X unit short of the right border.
+    const double expected = rowOfLevel(level);
+    for (int column = 0; column < kWidth * (kSamples - 1) / kSamples; ++column) {
+        const QList<int> rows = traceRows(image, column);
+        QVERIFY2(!rows.isEmpty(), qPrintable(QString("column %1 has no trace").arg(column)));
+        for (const int row : rows)
+            QVERIFY2(std::abs(row + 0.5 - expected) <= 2.5,
+                     qPrintable(QString("column %1 lit at row %2").arg(column).arg(row)));
+    }
+}
+
+void TestGraphWidget::thickTraceIsWiderThanThin() {
+    GraphWidget thin;
+    GraphWidget thick;
+    plotLevel(thin, 5.0, kThin);
+    plotLevel(thick, 5.0, kThick);
+    const QSize size(kWidth, kHeight);
+    QVERIFY(traceRows(thick.renderImage(size), kWidth / 3).size() >
+            traceRows(thin.renderImage(size), kWidth / 3).size());
+}
+
+void TestGraphWidget::graticuleHasTenByEightDivisionsWhateverTheRanges() {
+    GraphWidget graph;
+    graph.setAxisRange(0, -12.5, 12.5);
+    graph.setAxisRange(1, -3.0, 7.0);
+    const QImage image = graph.renderImage(QSize(kWidth, kHeight));
+    // Lines met along a row and a column through the middle of a division (off the ticks).
+    const auto linesAlong = [&](bool row, int at) {
+        QList<int> lines;
+        for (int i = 0; i < (row ? kWidth : kHeight); ++i) {
+            if (qGreen(row ? image.pixel(i, at) : image.pixel(at, i)) > 50)
+                lines.append(i);
+        }
+        return lines;
+    };
+    const QList<int> columns = linesAlong(true, kHeight * 3 / 16);
+    const QList<int> rows = linesAlong(false, kWidth / 4);
+    QCOMPARE(columns.size(), 11);
+    QCOMPARE(rows.size(), 9);
+    for (int i = 0; i < columns.size(); ++i)
+        QVERIFY(std::abs(columns[i] - i * kWidth / 10.0) <= 1.0);
+    for (int j = 0; j < rows.size(); ++j)
+        QVERIFY(std::abs(rows[j] - j * kHeight / 8.0) <= 1.0);
+}
+
+void TestGraphWidget::xyFigureKeepsTheRangeItWasPlottedWith() {
+    GraphWidget graph;
+    graph.setAxisRange(0, -12.5, 12.5);
+    const std::array<double, 2> x{6.25, 6.25};
+    const std::array<double, 2> y{-5.0, 5.0};
+    QVERIFY(graph.addXY(x.data(), y.data(), 2, kThin, kRed) > 0);
+    plotLevel(graph, 7.5); // sets X to -300..300 for the time-based trace
+    QCOMPARE(graph.axisMin(0), -300.0);
+
+    const QImage image = graph.renderImage(QSize(kWidth, kHeight));
+    const double xyColumn = kWidth / 2.0 + 6.25 / 12.5 * kWidth / 2.0;
+    const double ytColumn = kWidth / 2.0 + 6.25 / 300.0 * kWidth / 2.0;
+    QVERIFY(traceNear(image, QPointF(xyColumn, kHeight / 2.0)));
+    QVERIFY(!traceNear(image, QPointF(ytColumn, kHeight / 2.0)));
+    QVERIFY(traceNear(image, QPointF(kWidth / 8.0, rowOfLevel(7.5))));
+}
+
+void TestGraphWidget::segmentsLeavingTheScreenAreCutAtItsEdge_data() {
+    // Points in X-Y units (X -12.5..12.5, Y -10..10); where the trace must and must not show.
+    QTest::addColumn<QPolygonF>("curve");
+    QTest::addColumn<QPolygonF>("lit");
+    QTest::addColumn<QPolygonF>("dark");
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    QTest::newRow("from inside to far above")
+        << QPolygonF{{0, 0}, {0, 1e9}} << QPolygonF{{0, 5}, {0, 9.5}} << QPolygonF{{0, -5}};
+    QTest::newRow("both ends far outside")
+        << QPolygonF{{-1e9, 5}, {1e9, 5}} << QPolygonF{{-12, 5}, {0, 5}, {12, 5}}
+        << QPolygonF{{0, 0}};
+    QTest::newRow("diagonal through the screen")
+        << QPolygonF{{-25, -20}, {25, 20}} << QPolygonF{{0, 0}, {6.25, 5}, {-10, -8}}
+        << QPolygonF{{6.25, -5}};
+    QTest::newRow("non-finite sample breaks the line")
+        << QPolygonF{{-10, -5}, {-5, -5}, {nan, 0}, {5, 5}, {10, 5}}
+        << QPolygonF{{-7.5, -5}, {7.5, 5}} << QPolygonF{{0, 0}, {-2.5, -2.5}, {2.5, 2.5}};
+}
+
+void TestGraphWidget::segmentsLeavingTheScreenAreCutAtItsEdge() {
+    QFETCH(QPolygonF, curve);
+    QFETCH(QPolygonF, lit);
+    QFETCH(QPolygonF, dark);
+    GraphWidget graph;
+    graph.setAxisRange(0, -12.5, 12.5);
+    graph.setAxisRange(1, -10.0, 10.0);
+    QList<double> x;
+    QList<double> y;
+    for (const QPointF &p : curve) {
+        x.append(p.x());
+        y.append(p.y());
+    }
+    QVERIFY(graph.addXY(x.constData(), y.constData(), static_cast<int>(x.size()), kThin, kRed) > 0);
+    const QImage image = graph.renderImage(QSize(kWidth, kHeight));
+    const auto toPixel = [](QPointF p) {
+        return QPointF((p.x() + 12.5) / 25.0 * kWidth, (10.0 - p.y()) / 20.0 * kHeight);
+    };
+    for (const QPointF &p : lit)
+        QVERIFY2(traceNear(image, toPixel(p)),
+                 qPrintable(QString("dark at %1,%2").arg(p.x()).arg(p.y())));
+    for (const QPointF &p : dark)
+        QVERIFY2(!traceNear(image, toPixel(p)),
+                 qPrintable(QString("lit at %1,%2").arg(p.x()).arg(p.y())));
+}
+
+void TestGraphWidget::deletedPlotShowsUntilTheNextPaint() {
+    GraphWidget graph;
+    graph.resize(kWidth, kHeight);
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+
+    const int gone = plotLevel(graph, 2.5);
+    plotLevel(graph, -2.5);
+    QVERIFY(graph.deletePlot(gone));
+    QCOMPARE(graph.plotCount(), 1);
+    QImage image = graph.renderImage(QSize(kWidth, kHeight));
+    QVERIFY(showsLevel(image, 2.5));
+    QVERIFY(showsLevel(image, -2.5));
+
+    const int before = graph.repaintCount();
+    graph.repaint();
+    QCOMPARE(graph.repaintCount(), before + 1);
+    image = graph.renderImage(QSize(kWidth, kHeight));
+    QVERIFY(!showsLevel(image, 2.5));
+    QVERIFY(showsLevel(image, -2.5));
+}
+
+void TestGraphWidget::manyChangesBetweenFramesGiveOneRepaint() {
+    GraphWidget graph;
+    graph.resize(kWidth, kHeight);
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    QTest::qWait(50);
+
+    const int before = graph.repaintCount();
+    for (int i = 0; i < 100; ++i)
+        QVERIFY(graph.deletePlot(plotLevel(graph, i % 2 == 0 ? 2.5 : -2.5)));
+    QCOMPARE(graph.repaintCount(), before); // nothing paints synchronously
+    QTest::qWait(50);
+    QTRY_VERIFY(graph.repaintCount() > before); // a loaded machine may deliver the frame late
+    const int repaints = graph.repaintCount() - before;
+    QVERIFY2(repaints <= 3, qPrintable(QString::number(repaints)));
+}
+
+void TestGraphWidget::retainedPlotsAreBoundedWhileHidden() {
+    GraphWidget graph; // never shown: it never paints
+    constexpr int plots = 100;
+    const auto level = [](int i) { return -9.0 + 18.0 * i / (plots - 1); };
+    for (int i = 0; i < plots; ++i)
+        QVERIFY(graph.deletePlot(plotLevel(graph, level(i))));
+    QCOMPARE(graph.retainedCount(), GraphWidget::kMaxRetained);
+
+    const QImage image = graph.renderImage(QSize(kWidth, kHeight));
+    QVERIFY(showsLevel(image, level(plots - 1)));
+    QVERIFY(!showsLevel(image, level(0)));
+}
+
+void TestGraphWidget::replottedPictureIsRetainedOnce() {
+    GraphWidget graph;
+    for (int i = 0; i < 20; ++i) {
+        QVERIFY(graph.deletePlot(plotLevel(graph, 2.5)));
+        QVERIFY(graph.deletePlot(plotLevel(graph, -2.5)));
+    }
+    QCOMPARE(graph.retainedCount(), 2);
+    plotLevel(graph, 2.5); // the live plot shows the same picture
+    QCOMPARE(graph.retainedCount(), 1);
+    QVERIFY(showsLevel(graph.renderImage(QSize(kWidth, kHeight)), -2.5));
+}
+
+void TestGraphWidget::unknownHandlesAndMissingDataAreRefused() {
+    GraphWidget graph;
+    const int live = plotLevel(graph, 0.0);
+    const int deleted = plotLevel(graph, 1.0);
+    QVERIFY(graph.deletePlot(deleted));
+    for (const int handle : {0, -1, live + 1000, deleted})
+        QVERIFY2(!graph.deletePlot(handle), qPrintable(QString::number(handle)));
+
+    const std::array<double, 3> v{1.0, 2.0, 3.0};
+    QVERIFY(graph.addWaveform(nullptr, 3, 1.0, 0.0, 0.0, 1.0, kThin, kRed) < 0);
+    QVERIFY(graph.addWaveform(v.data(), 0, 1.0, 0.0, 0.0, 1.0, kThin, kRed) < 0);
+    QVERIFY(graph.addXY(v.data(), nullptr, 3, kThin, kRed) < 0);
+    QCOMPARE(graph.plotCount(), 1);
+}
+
+QTEST_MAIN(TestGraphWidget)
+#include "test_graph_widget.moc"

@@ -1,0 +1,372 @@
+// Start-up, quitting, the menu commands and the initial instrument state.
+
+#include "app/callbacks.h"
+#include "app/engine/engine.h"
+#include "app/engine/engine_qt.h"
+#include "app/engine/engine_testing.h"
+#include "app/engine/graph_widget.h"
+#include "app/startup.h"
+#include "app/state.h"
+#include "help/menu.h"
+#include "ui/uir_constants.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QTemporaryDir>
+#include <QTimer>
+#include <QtTest>
+
+#include <functional>
+
+namespace {
+
+QString stageDir() {
+    return qEnvironmentVariable("VANTREL_RESOURCE_DIR");
+}
+
+/// A copy of the staged resource files that a test may damage.
+bool copyResources(const QString &to) {
+    const QDir from(stageDir());
+    for (const QString &name : from.entryList({"*.uir"}, QDir::Files)) {
+        if (!QFile::copy(from.filePath(name), QDir(to).filePath(name))) {
+            return false;
+        }
+    }
+    return true;
+}
+
+/// Removes one panel from a resource file, so that loading exactly that panel fails.
+bool removePanel(const QString &path, int number) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return false;
+    }
+    QJsonObject document = QJsonDocument::fromJson(file.readAll()).object();
+    file.close();
+    QJsonArray kept;
+    for (const QJsonValue &panel : document.value("panels").toArray()) {
+        if (panel.toObject().value("number").toInt() != number) {
+            kept.append(panel);
+        }
+    }
+    document["panels"] = kept;
+    return file.open(QIODevice::WriteOnly | QIODevice::Truncate) &&
+           file.write(QJsonDocument(document).toJson()) > 0;
+}
+
+bool anyWindowShown() {
+    for (QWidget *widget : QApplication::topLevelWidgets()) {
+        if (widget->isVisible()) {
+            return true;
+        }
+    }
+    return false;
+}
+
+/// Runs the event loop until `body` has run (from inside the loop) and the loop ended.
+/// `body` must end the loop itself; a watchdog ends it after `timeoutMs` regardless.
+bool runLoopWith(const std::function<void()> &body, int timeoutMs = 5000) {
+    bool timedOut = false;
+    QTimer watchdog;
+    watchdog.setSingleShot(true);
+    QObject::connect(&watchdog, &QTimer::timeout, [&timedOut] {
+        timedOut = true;
+        QuitUserInterface(0);
+    });
+    watchdog.start(timeoutMs);
+    QTimer::singleShot(0, body);
+    RunUserInterface();
+    return !timedOut;
+}
+
+} // namespace
+
+class FrameTest : public QObject {
+    Q_OBJECT
+
+private slots:
+    void initTestCase() {
+        QVERIFY(InitCVIRTE(nullptr, nullptr, nullptr) == 1);
+        RegisterInstrumentCallbacks();
+    }
+
+    void init() {
+        EngineReset();
+        QVERIFY(LoadInstrumentPanels() == 0);
+        inicializacoes();
+    }
+
+    void cleanup() { EngineReset(); }
+
+    void startupFailsWhenAPanelCannotLoad_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<int>("panel");
+        QTest::addColumn<bool>("deleteFile");
+        QTest::newRow("main panel") << "oscil.uir" << PANEL << false;
+        QTest::newRow("x position") << "time.uir" << PANEL_XPOS << false;
+        QTest::newRow("channel modes") << "canais.uir" << PANEL_CANA << false;
+        QTest::newRow("time calibration") << "time.uir" << P_CAL_X << false;
+        QTest::newRow("CH I calibration") << "volt.uir" << YCAL1 << false;
+        QTest::newRow("CH II calibration") << "volt.uir" << YCAL2 << false;
+        QTest::newRow("about box") << "acerca.uir" << ACERCA << false;
+        QTest::newRow("canais.uir missing") << "canais.uir" << PANEL_CANA << true;
+    }
+
+    void startupFailsWhenAPanelCannotLoad() {
+        QFETCH(QString, file);
+        QFETCH(int, panel);
+        QFETCH(bool, deleteFile);
+        EngineReset();
+        QTemporaryDir dir;
+        QVERIFY(copyResources(dir.path()));
+        const QString path = QDir(dir.path()).filePath(file);
+        QVERIFY(deleteFile ? QFile::remove(path) : removePanel(path, panel));
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+
+        char name[] = "vantrel";
+        char *argv[] = {name, nullptr};
+        QCOMPARE(VantrelMain(1, argv), -1);
+        QVERIFY(!anyWindowShown());
+        QVERIFY(QString::fromUtf8(GetEngineErrorText()).contains(file));
+    }
+
+    void initialisationResetsTheInstrument() {
+        Esc_TempoID = 9;
+        Esc_VoltID[1] = 0;
+        entrada_op[0] = 2;
+        autot = 0;
+        slopet = -1;
+        ChIN[1] = 4;
+        xmag = 10.0;
+        atraso = 0.0;
+        inversao[0] = -1;
+        OPCAO_FOCUS = VAL_FAT_LINE;
+        intens_val = 0;
+        inicializacoes();
+
+        QCOMPARE(Ligado, 0);
+        QCOMPARE(Esc_TempoID, 3);
+        QCOMPARE(Esc_VoltID[0], 4);
+        QCOMPARE(Esc_VoltID[1], 4);
+        QCOMPARE(entrada_op[0], 1);
+        QCOMPARE(entrada_op[1], 1);
+        QCOMPARE(autot, 1);
+        QCOMPARE(slopet, 1);
+        QCOMPARE(trigger_ch, 1);
+        QCOMPARE(ChIN[0], 0);
+        QCOMPARE(ChIN[1], 0);
+        QCOMPARE(xmag, 1.0);
+        QCOMPARE(atraso, -300.0);
+        QCOMPARE(inversao[0], 1);
+        QCOMPARE(OPCAO_FOCUS, VAL_THIN_LINE);
+        QCOMPARE(OPCAO_INTENS, MakeColor(25, 210, 200));
+        QCOMPARE(intens_val, 5);
+        QCOMPARE(levelt, 0.0);
+        // Both generators are ready before the first refresh: 100 Hz sines of 2 V and 3 V.
+        QCOMPARE(geradorID, 1);
+        QCOMPARE(freq_G[0], 100.0);
+        QCOMPARE(freq_G[1], 100.0);
+        QVERIFY(std::abs(onda_G[0][150] - 2.0) < 1e-9);
+        QVERIFY(std::abs(onda_G[1][150] - 3.0) < 1e-9);
+
+        int led = -1;
+        GetCtrlVal(Painel_Principal, PANEL_LEDPOWER, &led);
+        QCOMPARE(led, 0);
+        double low = 0.0, high = 0.0, step = 0.0;
+        GetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_MIN_VALUE, &low);
+        GetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_MAX_VALUE, &high);
+        GetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_INCR_VALUE, &step);
+        QCOMPARE(low, -120.0);
+        QCOMPARE(high, 120.0);
+        QCOMPARE(step, 6.0);
+        auto *screen =
+            qobject_cast<GraphWidget *>(EngineControlWidget(Painel_Principal, PANEL_MOSTRAR));
+        QVERIFY(screen != nullptr);
+        QCOMPARE(screen->axisMin(0), -300.0);
+        QCOMPARE(screen->axisMax(0), 300.0);
+        QCOMPARE(screen->axisMin(1), -10.0);
+        QCOMPARE(screen->axisMax(1), 10.0);
+        QCOMPARE(screen->plotCount(), 0);
+    }
+
+    void timersKeepTheirStoredSettings_data() {
+        QTest::addColumn<int>("timer");
+        QTest::addColumn<double>("interval");
+        QTest::addColumn<int>("enabled");
+        QTest::newRow("refresh") << PANEL_TIMER_P << 0.1 << 0;
+        QTest::newRow("input") << PANEL_TIMER_3 << 0.01 << 1;
+        QTest::newRow("read-out") << PANEL_TIMER_DADOS << 0.5 << 1;
+        QTest::newRow("unused") << PANEL_TIMER_2 << 0.01 << 1;
+    }
+
+    void timersKeepTheirStoredSettings() {
+        QFETCH(int, timer);
+        QFETCH(double, interval);
+        QFETCH(int, enabled);
+        double storedInterval = 0.0;
+        int storedEnabled = -1;
+        QCOMPARE(GetCtrlAttribute(Painel_Principal, timer, ATTR_INTERVAL, &storedInterval), 0);
+        QCOMPARE(GetCtrlAttribute(Painel_Principal, timer, ATTR_ENABLED, &storedEnabled), 0);
+        QCOMPARE(storedInterval, interval);
+        QCOMPARE(storedEnabled, enabled);
+    }
+
+    void quitConfirmedEndsTheLoop() {
+        const int asked = EnginePopupCount();
+        QVERIFY(runLoopWith([] {
+            EngineQueueConfirmAnswer(1);
+            EngineSendEvent(Painel_Principal, PANEL_QUITBUTTON, EVENT_COMMIT);
+        }));
+        QCOMPARE(EnginePopupCount(), asked + 1);
+        QCOMPARE(EngineLastPopupTitle(), std::string("Sair"));
+        QCOMPARE(EngineLastPopupMessage(), std::string("  Tem a certeza que pretende sair?  "));
+    }
+
+    void quitRefusedKeepsEverythingRunning() {
+        bool stillRunning = false;
+        bool inputFollowed = false;
+        QVERIFY(runLoopWith([&] {
+            EngineQueueConfirmAnswer(0);
+            EngineSendEvent(Painel_Principal, PANEL_QUITBUTTON, EVENT_COMMIT);
+            // The input timer keeps copying the channel's source after the refusal.
+            ChIN[0] = 4;
+            QTimer::singleShot(200, [&] {
+                stillRunning = EngineLoopRunning() == 1;
+                inputFollowed = onda_entCh[0][0] == -1.0 && onda_entCh[0][599] == 1.0;
+                QuitUserInterface(0);
+            });
+        }));
+        QVERIFY(stillRunning);
+        QVERIFY(inputFollowed);
+    }
+
+    void rightClickOnQuitDoesNotAsk() {
+        const int asked = EnginePopupCount();
+        bool stillRunning = false;
+        QVERIFY(runLoopWith([&] {
+            EngineSendEvent(Painel_Principal, PANEL_QUITBUTTON, EVENT_RIGHT_CLICK);
+            QTimer::singleShot(50, [&] {
+                stillRunning = EngineLoopRunning() == 1;
+                QuitUserInterface(0);
+            });
+        }));
+        QVERIFY(stillRunning);
+        QCOMPARE(EnginePopupCount(), asked);
+    }
+
+    void menuExitQuitsWithoutAsking() {
+        const int asked = EnginePopupCount();
+        QVERIFY(runLoopWith(
+            [] { EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_Fich_sair); }));
+        QCOMPARE(EnginePopupCount(), asked);
+    }
+
+    void aboutBoxShowsItsCloseButtonOnlyWhenAsked() {
+        int visible = -1;
+        GetCtrlAttribute(Painel_Acerca, ACERCA_FECHAR, ATTR_VISIBLE, &visible);
+        QCOMPARE(visible, 0);
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_sobre_prog);
+        QCOMPARE(EngineTopPopup(), Painel_Acerca);
+        GetCtrlAttribute(Painel_Acerca, ACERCA_FECHAR, ATTR_VISIBLE, &visible);
+        QCOMPARE(visible, 1);
+        EngineSendEvent(Painel_Acerca, ACERCA_FECHAR, EVENT_COMMIT);
+        QCOMPARE(EngineTopPopup(), 0);
+        GetCtrlAttribute(Painel_Acerca, ACERCA_FECHAR, ATTR_VISIBLE, &visible);
+        QCOMPARE(visible, 0);
+    }
+
+    void webPageOpensTheManual() {
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_sobre_pagina);
+        QCOMPARE(EngineLastBrowserUrl(), ProgramWebPage());
+        QVERIFY(QString::fromStdString(ProgramWebPage()).endsWith("/docs/index.html"));
+    }
+
+    void captureToFileWritesA666By500Bitmap() {
+        QTemporaryDir dir;
+        const QString path = QDir(dir.path()).filePath("ecra osciloscopio.jpg");
+        EngineQueueFileAnswer(path.toUtf8().constData());
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_ecra_cap_fich);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        const QByteArray bytes = file.readAll();
+        const auto word = [&bytes](int at) {
+            return qFromLittleEndian<quint32>(bytes.constData() + at);
+        };
+        const int rowBytes = (666 * 3 + 3) / 4 * 4;
+        QVERIFY(bytes.startsWith("BM"));
+        QCOMPARE(bytes.size(), 54 + rowBytes * 500);
+        QCOMPARE(word(2), quint32(bytes.size()));
+        QCOMPARE(word(10), 54u);
+        QCOMPARE(word(18), 666u);
+        QCOMPARE(word(22), 500u);
+        QCOMPARE(qFromLittleEndian<quint16>(bytes.constData() + 28), quint16(24));
+        QCOMPARE(word(30), 0u);
+        // Switched off, the capture is the empty tube: no trace colour anywhere.
+        const QImage image = QImage::fromData(bytes, "BMP");
+        QCOMPARE(image.size(), QSize(666, 500));
+        for (int y = 0; y < image.height(); y += 7) {
+            for (int x = 0; x < image.width(); x += 7) {
+                QVERIFY(image.pixelColor(x, y).green() < 160);
+            }
+        }
+    }
+
+    void captureToFileCancelledOrUnwritableWritesNothing() {
+        QTemporaryDir dir;
+        EngineQueueFileAnswer(nullptr);
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_ecra_cap_fich);
+        QVERIFY(QDir(dir.path()).entryList(QDir::Files).isEmpty());
+
+        const int messages = EnginePopupCount();
+        const QString unwritable = QDir(dir.path()).filePath("no such folder/capture.jpg");
+        EngineQueueFileAnswer(unwritable.toUtf8().constData());
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_ecra_cap_fich);
+        QVERIFY(!QFile::exists(unwritable));
+        QCOMPARE(EnginePopupCount(), messages + 1);
+        QCOMPARE(EngineLastPopupTitle(), std::string("Guardar ecrã"));
+    }
+
+    void captureToClipboardPutsTheScreen() {
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_ecra_cap_clip);
+        const QImage image = QGuiApplication::clipboard()->image();
+        QWidget *screen = EngineControlWidget(Painel_Principal, PANEL_MOSTRAR);
+        QCOMPARE(image.size(), screen->size());
+    }
+
+    void splashShowsForThreeSecondsThenTheMainPanel() {
+        EngineReset();
+        bool splashUp = false;
+        bool closeHidden = false;
+        bool mainHiddenDuringSplash = false;
+        bool mainShownAfter = false;
+        bool splashGone = false;
+        QTimer::singleShot(1500, [&] {
+            splashUp = EngineTopPopup() == Painel_Acerca && EnginePanelShown(Painel_Acerca);
+            int visible = -1;
+            GetCtrlAttribute(Painel_Acerca, ACERCA_FECHAR, ATTR_VISIBLE, &visible);
+            closeHidden = visible == 0;
+            mainHiddenDuringSplash = EnginePanelShown(Painel_Principal) == 0;
+        });
+        QTimer::singleShot(3800, [&] {
+            mainShownAfter = EnginePanelShown(Painel_Principal) == 1;
+            splashGone = EngineTopPopup() == 0;
+            QuitUserInterface(0);
+        });
+        char name[] = "vantrel";
+        char *argv[] = {name, nullptr};
+        QCOMPARE(VantrelMain(1, argv), 0);
+        QVERIFY(splashUp);
+        QVERIFY(closeHidden);
+        QVERIFY(mainHiddenDuringSplash);
+        QVERIFY(mainShownAfter);
+        QVERIFY(splashGone);
+    }
+};
+
+QTEST_MAIN(FrameTest)
+#include "test_frame.moc"

@@ -63,7 +63,9 @@ int abrir_fonte(int canal) {
     Canal = canal;
     int x = 0;
     int y = 0;
-    GetGlobalMouseState(nullptr, &x, &y, nullptr, nullptr, nullptr);
+    // The dialog's position is taken within the main panel, so the mouse is read there too:
+    // the dialog then opens at the pointer wherever the window stands on the screen.
+    GetRelativeMouseState(Painel_Principal, 0, &x, &y, nullptr, nullptr, nullptr);
     SetPanelPos(Painel_Entradas, y, canal == 0 ? x : x - kLarguraFonte);
     SetCtrlVal(Painel_Entradas, ENTRADAS_ENTRADA, ChIN[Canal]);
     InstallPopup(Painel_Entradas);

@@ -480,6 +480,25 @@ int GetGlobalMouseState(int *panel, int *x, int *y, int *leftDown, int *rightDow
     return kEngineOk;
 }
 
+int GetRelativeMouseState(int panel, int, int *x, int *y, int *leftDown, int *rightDown,
+                          int *modifiers) {
+    const Panel *target = FindPanel(panel);
+    if (target == nullptr || target->canvas == nullptr) {
+        return kEngineBadHandle;
+    }
+    int globalX = 0;
+    int globalY = 0;
+    GetGlobalMouseState(nullptr, &globalX, &globalY, leftDown, rightDown, modifiers);
+    const QPoint at = target->canvas->mapFromGlobal(QPoint(globalX, globalY));
+    if (x != nullptr) {
+        *x = at.x();
+    }
+    if (y != nullptr) {
+        *y = at.y();
+    }
+    return kEngineOk;
+}
+
 const char *GetEngineErrorText() {
     return Engine().errorText.c_str();
 }

@@ -164,6 +164,10 @@ int GetPanelAttribute(int panel, int attribute, std::string *value);
 int GetPanelMenuBar(int panel);
 /// Mouse position in screen coordinates; any pointer may be null.
 int GetGlobalMouseState(int *panel, int *x, int *y, int *leftDown, int *rightDown, int *modifiers);
+/// Mouse position relative to a panel's top-left corner (the coordinates SetPanelPos takes for
+/// its child panels); `control` is 0. Any pointer may be null.
+int GetRelativeMouseState(int panel, int control, int *x, int *y, int *leftDown, int *rightDown,
+                          int *modifiers);
 /// Text of the last failure of LoadPanel (file name and reason).
 const char *GetEngineErrorText();
 

@@ -774,18 +774,23 @@ void ShowPanelWindow(Panel &panel, bool modal) {
     }
     FlushDirtyControls();
     window->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();
     Panel *parent = FindPanel(panel.parent);
-    if (parent != nullptr && parent->canvas != nullptr) {
-        window->move(parent->canvas->mapToGlobal(QPoint(panel.left, panel.top)));
-    } else if (panel.left != VAL_AUTO_CENTER) {
-        window->move(panel.left, panel.top);
-    }
+    QPoint place(panel.left, panel.top);
     if (panel.left == VAL_AUTO_CENTER) {
-        if (const QScreen *screen = QGuiApplication::primaryScreen()) {
-            const QRect area = screen->availableGeometry();
-            window->move(area.center() - QPoint(window->width() / 2, window->height() / 2));
-        }
+        place = area.center() - QPoint(window->width() / 2, window->height() / 2);
+    } else if (parent != nullptr && parent->canvas != nullptr) {
+        place = parent->canvas->mapToGlobal(place);
     }
+    // A dialog asked to open near the screen's edge is kept whole on the screen.
+    if (parent != nullptr && area.isValid()) {
+        place.setX(std::clamp(place.x(), area.left(),
+                              std::max(area.left(), area.right() - window->width())));
+        place.setY(std::clamp(place.y(), area.top(),
+                              std::max(area.top(), area.bottom() - window->height())));
+    }
+    window->move(place);
     if (panel.zoom == VAL_MAXIMIZE) {
         window->showMaximized();
     } else {

@@ -273,21 +273,6 @@ private slots:
         QCOMPARE(EngineTopPopup(), 0);
     }
 
-    void timeDivDialogListsStepsAndSelects() {
-        Esc_TempoID = 5;
-        const int dialog = open(PANEL_TIMEDIV);
-        QVERIFY(dialog > 0);
-        int count = 0;
-        GetNumListItems(dialog, PANELTIME_LISTATEMP, &count);
-        QCOMPARE(count, kTimeSteps);
-        QCOMPARE(value<int>(dialog, PANELTIME_LISTATEMP), 5);
-        turn(dialog, PANELTIME_LISTATEMP, 17);
-        QCOMPARE(Esc_TempoID, 17);
-        QCOMPARE(Esc_Tempo, 0.16F / 400000.0F);
-        EngineSendEvent(dialog, PANELTIME_SAIR_TIME, EVENT_COMMIT);
-        QCOMPARE(EngineTopPopup(), 0);
-    }
-
     void calibrationKnobLightsCalOnlyAtOne_data() {
         QTest::addColumn<int>("picture");
         QTest::addColumn<int>("indicator");
@@ -425,7 +410,7 @@ private slots:
         QFETCH(int, shift);
         int x = 0;
         int y = 0;
-        GetGlobalMouseState(nullptr, &x, &y, nullptr, nullptr, nullptr);
+        GetRelativeMouseState(Painel_Principal, 0, &x, &y, nullptr, nullptr, nullptr);
         const int dialog = open(picture);
         QVERIFY(dialog > 0);
         int top = 0;

@@ -391,30 +391,21 @@ void TestSampling::triggerOnSquareWave() {
 void TestSampling::triggerLevelMeetsCalibratedSignal_data() {
     QTest::addColumn<double>("level");
     QTest::addColumn<double>("gain");
-    QTest::addColumn<int>("inversion");
-    QTest::addColumn<int>("coupling");
     QTest::addColumn<int>("start");
 
     // Ramp input: sample i holds i volts, mean 299.5, so the trigger signal is i - 299.5.
-    QTest::newRow("calibrated") << 100.0 << 1.0 << 1 << 1 << 400;
-    QTest::newRow("a sample on the level is not past it") << 100.5 << 1.0 << 1 << 1 << 401;
-    QTest::newRow("gain 0.5 crosses later") << 100.0 << 0.5 << 1 << 1 << 500;
-    QTest::newRow("inversion does not move it") << 100.0 << 1.0 << -1 << 1 << 400;
-    QTest::newRow("GND does not move it") << 100.0 << 1.0 << 1 << 2 << 400;
-    QTest::newRow("DC does not move it") << 100.0 << 1.0 << 1 << 0 << 400;
+    QTest::newRow("calibrated") << 100.0 << 1.0 << 400;
+    QTest::newRow("a sample on the level is not past it") << 100.5 << 1.0 << 401;
+    QTest::newRow("gain 0.5 crosses later") << 100.0 << 0.5 << 500;
 }
 
 void TestSampling::triggerLevelMeetsCalibratedSignal() {
     QFETCH(double, level);
     QFETCH(double, gain);
-    QFETCH(int, inversion);
-    QFETCH(int, coupling);
     QFETCH(int, start);
 
     simtest::fillRamp(0);
     y_calib[0] = gain;
-    inversao[0] = inversion;
-    entrada_op[0] = coupling;
     levelt = level;
     QCOMPARE(trigger(1), start);
 }

@@ -63,8 +63,11 @@ bool setUp(char *argv[]) {
     return Ligado == 1;
 }
 
+constexpr const char *kModeNames[] = {"CH", "DUAL", "DUAL alternating", "ADD", "X-Y"};
+
 void BM_Refresh(benchmark::State &state) {
     setMode(static_cast<Mode>(state.range(0)));
+    state.SetLabel(kModeNames[state.range(0)]);
     for (auto _ : state) {
         refresh();
     }

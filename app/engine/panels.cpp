@@ -592,7 +592,6 @@ void initialiseModel(Control &control) {
 }
 
 void buildMenuBar(Panel &panel, QMenuBar *bar) {
-    const int handle = panel.handle;
     const int barHandle = panel.menuBar;
     std::function<void(QMenu *, const std::vector<MenuItemSpec> &)> addItems;
     addItems = [&](QMenu *menu, const std::vector<MenuItemSpec> &items) {
@@ -622,7 +621,6 @@ void buildMenuBar(Panel &panel, QMenuBar *bar) {
         panel.menuActions[menuSpec.id] = menu->menuAction();
         addItems(menu, menuSpec.children);
     }
-    (void)handle;
 }
 
 void buildWindow(Panel &panel) {

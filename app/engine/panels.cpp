@@ -129,9 +129,13 @@ protected:
         if (panel == nullptr) {
             return;
         }
+        // The close box acts only while its control could be pressed: a hidden or dimmed
+        // button (the about box's "Fechar" during the splash) keeps the window open.
         for (const Control &control : panel->controls) {
             if (control.definition.constant == panel->definition.closeControl) {
-                DispatchEvent(handle_, control.id, EVENT_COMMIT);
+                if (control.visible && !control.dimmed && control.inputEnabled) {
+                    DispatchEvent(handle_, control.id, EVENT_COMMIT);
+                }
                 return;
             }
         }

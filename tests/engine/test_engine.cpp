@@ -193,6 +193,17 @@ private slots:
         QCOMPARE(calls[2].event, int(EVENT_COMMIT));
     }
 
+    void closeBoxPressesItsPanelsButtonWhileItCanBePressed() {
+        DisplayPanel(panel_);
+        EnginePanelWidget(panel_)->close();
+        SetCtrlAttribute(panel_, PANEL_QUITBUTTON, ATTR_DIMMED, 1);
+        EnginePanelWidget(panel_)->close();
+        QCOMPARE(int(calls.size()), 1);
+        QCOMPARE(calls[0].control, PANEL_QUITBUTTON);
+        QCOMPARE(calls[0].event, int(EVENT_COMMIT));
+        QVERIFY(EnginePanelShown(panel_));
+    }
+
     void toggleButtonsFlipOnCommit() {
         const int modes = LoadPanel(panel_, "canais.uir", PANEL_CANA);
         int state = -1;

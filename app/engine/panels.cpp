@@ -890,7 +890,9 @@ void UpdateTimer(Panel &, Control &control) {
     }
     // 1 ms is the fastest tick the engine delivers.
     const int milliseconds = std::max(1, static_cast<int>(std::lround(control.interval * 1000.0)));
-    const bool run = control.timerEnabled && Engine().timersArmed;
+    // A timer without a callback keeps its settings but never wakes the program up: its ticks
+    // would have no effect.
+    const bool run = control.timerEnabled && Engine().timersArmed && control.callback != nullptr;
     if (timer->interval() != milliseconds) {
         timer->setInterval(milliseconds);
     }

@@ -98,7 +98,11 @@ int inicializacoes() {
         shown = 1;
     }
 
-    iniciar_gerador();
+    if (iniciar_gerador() != 0) {
+        // The instrument runs on; only the generator panels are missing.
+        std::fprintf(stderr, "vantrel: the generator panels are unavailable: %s\n",
+                     GetEngineErrorText());
+    }
     geradorID = 0;
     actual_ger();
     geradorID = 1;

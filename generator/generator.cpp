@@ -127,7 +127,12 @@ int iniciar_gerador() {
 
 void ab_gerador(int channel) {
     geradorID = channel;
-    InstallPopup(Painel_Gerador);
+    // Without its panel file the generator still runs; the user is told why nothing opens.
+    if (InstallPopup(Painel_Gerador) != 0) {
+        MessagePopup("Gerador", "O painel do gerador não pôde ser carregado (ficheiro "
+                                "\"gerador.uir\" em falta ou danificado).\n"
+                                "O gerador continua a funcionar com as definições actuais.");
+    }
     actual_ger();
 }
 

@@ -7,6 +7,7 @@
 #include "app/engine/graph_widget.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "generator/generator.h"
 #include "help/menu.h"
 #include "ui/uir_constants.h"
 
@@ -134,6 +135,24 @@ private slots:
         QCOMPARE(VantrelMain(1, argv), -1);
         QVERIFY(!anyWindowShown());
         QVERIFY(QString::fromUtf8(GetEngineErrorText()).contains(file));
+    }
+
+    void missingGeneratorPanelsLeaveTheInstrumentRunning() {
+        EngineReset();
+        QTemporaryDir dir;
+        QVERIFY(copyResources(dir.path()));
+        QVERIFY(QFile::remove(QDir(dir.path()).filePath("gerador.uir")));
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+        QCOMPARE(LoadInstrumentPanels(), 0);
+        inicializacoes();
+        // The generators' buffers exist all the same, and opening a generator says why no
+        // panel appears.
+        QCOMPARE(freq_G[0], 100.0);
+        const int messages = EnginePopupCount();
+        ab_gerador(0);
+        QCOMPARE(EnginePopupCount(), messages + 1);
+        QVERIFY(QString::fromStdString(EngineLastPopupMessage()).contains("gerador.uir"));
+        QCOMPARE(EngineTopPopup(), 0);
     }
 
     void initialisationResetsTheInstrument() {

@@ -4,6 +4,7 @@
 
 #include "app/engine/engine.h"
 #include "app/state.h"
+#include "controls/front_panel.h"
 #include "controls/vertical.h"
 #include "generator/generator.h"
 #include "measure/spreadsheet_link.h"
@@ -142,10 +143,7 @@ int f_entrada(int panel, int, int event, void *, int, int) {
 }
 
 int fecha_entrada(int, int, int event, void *, int, int) {
-    if (event == EVENT_COMMIT) {
-        RemovePopup(0);
-        DiscardPanel(Canal == 0 ? Painel_YentI : Painel_YentII);
-    }
+    fecha_dialogo(event, Canal == 0 ? Painel_YentI : Painel_YentII);
     return 0;
 }
 
@@ -182,9 +180,6 @@ int aplic_entr(int panel, int, int event, void *, int, int) {
 }
 
 int fecha_canais(int, int, int event, void *, int, int) {
-    if (event == EVENT_COMMIT) {
-        RemovePopup(0);
-        DiscardPanel(Painel_Entradas);
-    }
+    fecha_dialogo(event, Painel_Entradas);
     return 0;
 }

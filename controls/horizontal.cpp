@@ -2,6 +2,7 @@
 
 #include "app/engine/engine.h"
 #include "app/state.h"
+#include "controls/front_panel.h"
 #include "controls/scale_tables.h"
 #include "controls/vertical.h"
 #include "ui/uir_constants.h"
@@ -41,10 +42,7 @@ int ValorTime(int panel, int, int event, void *, int, int) {
 }
 
 int fecha_timediv(int, int, int event, void *, int, int) {
-    if (event == EVENT_COMMIT) {
-        RemovePopup(0);
-        DiscardPanel(Painel_Time);
-    }
+    fecha_dialogo(event, Painel_Time);
     return 0;
 }
 
@@ -78,15 +76,7 @@ int f_calx(int panel, int, int event, void *, int, int) {
     double knob = 1.0;
     GetCtrlVal(panel, P_CAL_X_XCAL, &knob);
     calib = 2.0 - knob;
-    // Only the knob's end position is calibrated: then the Time/Div label holds.
-    if (calib == 1.0) {
-        SetCtrlAttribute(Painel_Principal, PANEL_CAL_TEXT, ATTR_DIMMED, 0);
-        SetCtrlVal(panel, P_CAL_X_LED, 1);
-        CVI_Beep();
-    } else {
-        SetCtrlVal(panel, P_CAL_X_LED, 0);
-        SetCtrlAttribute(Painel_Principal, PANEL_CAL_TEXT, ATTR_DIMMED, 1);
-    }
+    marca_calibracao(panel, P_CAL_X_LED, PANEL_CAL_TEXT, calib);
     return 0;
 }
 

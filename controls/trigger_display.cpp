@@ -5,6 +5,7 @@
 
 #include "app/engine/engine.h"
 #include "app/state.h"
+#include "controls/front_panel.h"
 #include "controls/vertical.h"
 #include "help/help.h"
 #include "sim/refresh.h"
@@ -43,13 +44,6 @@ void so_ajuda(int event, int pagina) {
     }
 }
 
-void fechar(int event, int handle) {
-    if (event == EVENT_COMMIT) {
-        RemovePopup(0);
-        DiscardPanel(handle);
-    }
-}
-
 } // namespace
 
 int level_btn(int, int, int event, void *, int, int) {
@@ -67,7 +61,7 @@ int f_level(int panel, int, int event, void *, int, int) {
 }
 
 int fecha_level(int, int, int event, void *, int, int) {
-    fechar(event, Painel_Level);
+    fecha_dialogo(event, Painel_Level);
     return 0;
 }
 
@@ -138,7 +132,7 @@ int f_intens(int panel, int, int event, void *, int, int) {
 }
 
 int fecha_intens(int, int, int event, void *, int, int) {
-    fechar(event, Painel_Intens);
+    fecha_dialogo(event, Painel_Intens);
     return 0;
 }
 
@@ -160,7 +154,7 @@ int f_focus(int panel, int, int event, void *, int, int) {
 }
 
 int fecha_focus(int, int, int event, void *, int, int) {
-    fechar(event, Painel_Focus);
+    fecha_dialogo(event, Painel_Focus);
     return 0;
 }
 

@@ -2,8 +2,8 @@
 
 #include "app/engine/engine.h"
 #include "app/state.h"
+#include "controls/front_panel.h"
 #include "controls/scale_tables.h"
-#include "help/help.h"
 #include "ui/uir_constants.h"
 
 namespace {
@@ -64,13 +64,6 @@ void inverter(int canal, int indicador) {
 
 } // namespace
 
-bool clique_frontal(int event, int pagina_ajuda) {
-    if (event == EVENT_RIGHT_CLICK) {
-        help_O(pagina_ajuda);
-    }
-    return event == EVENT_LEFT_CLICK && Ligado == 1;
-}
-
 int volt_div1(int, int, int event, void *, int, int) {
     return clique_frontal(event, kAjudaVoltDiv) ? abrir_voltdiv(0) : 0;
 }
@@ -88,10 +81,7 @@ int valorvolt(int panel, int, int event, void *, int, int) {
 }
 
 int fecha_voltdiv(int, int, int event, void *, int, int) {
-    if (event == EVENT_COMMIT) {
-        RemovePopup(0);
-        DiscardPanel(Painel_Volt);
-    }
+    fecha_dialogo(event, Painel_Volt);
     return 0;
 }
 
@@ -118,18 +108,12 @@ int f_ypos(int panel, int, int event, void *, int, int) {
 }
 
 int fecha_ypos1(int, int, int event, void *, int, int) {
-    if (event == EVENT_COMMIT) {
-        RemovePopup(0);
-        DiscardPanel(Painel_YposI);
-    }
+    fecha_dialogo(event, Painel_YposI);
     return 0;
 }
 
 int fecha_ypos2(int, int, int event, void *, int, int) {
-    if (event == EVENT_COMMIT) {
-        RemovePopup(0);
-        DiscardPanel(Painel_YposII);
-    }
+    fecha_dialogo(event, Painel_YposII);
     return 0;
 }
 
@@ -154,16 +138,8 @@ int f_ycal(int panel, int, int event, void *, int, int) {
     double knob = 1.0;
     GetCtrlVal(panel, YCAL1_YCAL, &knob);
     y_calib[Canal] = 2.0 - knob;
-    const int indicador = Canal == 0 ? PANEL_CAL1_TEXT : PANEL_CAL2_TEXT;
-    // Only the knob's end position is calibrated: then the Volts/Div label holds.
-    if (y_calib[Canal] == 1.0) {
-        SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, 0);
-        SetCtrlVal(panel, YCAL1_LED, 1);
-        CVI_Beep();
-    } else {
-        SetCtrlVal(panel, YCAL1_LED, 0);
-        SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, 1);
-    }
+    marca_calibracao(panel, YCAL1_LED, Canal == 0 ? PANEL_CAL1_TEXT : PANEL_CAL2_TEXT,
+                     y_calib[Canal]);
     return 0;
 }
 

@@ -6,11 +6,6 @@
 /// callback whose transient dialog cannot be loaded, which returns -1 and opens nothing.
 /// The channel of the dialog that is open is kept in `Canal` (0 CH I, 1 CH II).
 
-/// The part of a click on a front-panel picture that every picture shares: a right click opens
-/// help page `pagina_ajuda` whether the instrument is on or off. Returns true only for a left
-/// click with the instrument on, the one event on which the picture acts.
-bool clique_frontal(int event, int pagina_ajuda);
-
 // ---- Main-panel pictures ----------------------------------------------------------------------
 /// VOLTS/DIV knob of CH I / CH II: opens the Volts/Div dialog for that channel (help page 16).
 int volt_div1(int panel, int control, int event, void *callbackData, int eventData1,

@@ -421,8 +421,10 @@ void KnobView::paintEvent(QPaintEvent *) {
                          QString::number(value_, 'f', decimals_));
     }
     if (hasFocus()) {
+        // Only a thin outline: the cap's brush is still set and would fill the whole knob.
+        painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(QColor(120, 170, 255, 160), 1.0, Qt::DotLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
     }
 }
 

@@ -414,9 +414,16 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
         view = labelled(edit, control.label, canvas, &caption);
         break;
     }
-    case CTRL_STRING:
-        view = new QLineEdit(q(control.text), canvas);
+    case CTRL_STRING: {
+        auto *edit = new QLineEdit(q(control.text), canvas);
+        // An indicator that the program writes: no caret, no typing, no focus.
+        if (definition.readOnly) {
+            edit->setReadOnly(true);
+            edit->setFocusPolicy(Qt::NoFocus);
+        }
+        view = edit;
         break;
+    }
     case CTRL_KNOB: {
         auto *knob = new KnobView(canvas);
         knob->setRange(control.min, control.max, control.increment);

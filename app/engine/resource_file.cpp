@@ -150,6 +150,7 @@ ControlSpec readControl(const QJsonObject &object, const std::string &where) {
     definition.fontSize = optionalInt(font, "size", 0, at);
     definition.bold = optionalBool(font, "bold");
     definition.color = optionalString(object, "color");
+    definition.readOnly = optionalBool(object, "readOnly");
     return definition;
 }
 

@@ -35,7 +35,8 @@ struct ControlSpec {
     double xMin = 0.0, xMax = 100.0, yMin = 0.0, yMax = 100.0;
     int fontSize = 0; ///< points; 0 = the default
     bool bold = false;
-    std::string color; ///< "#rrggbb" or empty
+    std::string color;     ///< "#rrggbb" or empty
+    bool readOnly = false; ///< string: written only by the program, never typed into
 };
 
 struct MenuItemSpec {

@@ -1,14 +1,21 @@
-// How the engine's control widgets look and answer the user: a knob that the mouse focused.
+// How the engine's control widgets look and answer the user: a knob that the mouse focused,
+// and text fields that only the program writes.
 
 #include "app/engine/engine.h"
 #include "app/engine/engine_qt.h"
 #include "app/engine/engine_testing.h"
 #include "ui/uir_constants.h"
 
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QLineEdit>
+#include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
 
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -49,6 +56,8 @@ private slots:
 
     void clickedKnobKeepsItsFace_data();
     void clickedKnobKeepsItsFace();
+    void onlyEditableStringsTakeTyping_data();
+    void onlyEditableStringsTakeTyping();
 };
 
 void ControlViewsTest::initTestCase() {
@@ -100,6 +109,54 @@ void ControlViewsTest::clickedKnobKeepsItsFace() {
     // only outside them.
     QCOMPARE(changedInsideFace(before, after, 0.8), 0);
     QVERIFY2(before != after, "the focus is not shown at all");
+}
+
+void ControlViewsTest::onlyEditableStringsTakeTyping_data() {
+    QTest::addColumn<int>("control");
+    QTest::addColumn<bool>("editable");
+    QTest::newRow("CH I source name") << int(PANEL_STRING_CH1) << false;
+    QTest::newRow("CH II source name") << int(PANEL_STRING_CH2) << false;
+    QTest::newRow("string without the key") << 3 << true;
+}
+
+void ControlViewsTest::onlyEditableStringsTakeTyping() {
+    QFETCH(int, control);
+    QFETCH(bool, editable);
+
+    // The main panel, and a panel of our own whose second control is an ordinary string.
+    QTemporaryDir dir;
+    QFile own(QDir(dir.path()).filePath("own.uir"));
+    QVERIFY(own.open(QIODevice::WriteOnly));
+    own.write(R"({"panels":[{"number":1,"constant":"P","controls":[
+        {"constant":"A","kind":"string","readOnly":true,"width":90,"height":20,"text":"Desligado"},
+        {"constant":"B","kind":"string","top":30,"width":90,"height":20,"text":"Desligado"}]}]})");
+    own.close();
+    const bool mainPanel = control != 3;
+    if (!mainPanel) {
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+    }
+    const int panel = LoadPanel(0, mainPanel ? "oscil.uir" : "own.uir", mainPanel ? PANEL : 1);
+    QVERIFY2(panel > 0, GetEngineErrorText());
+    DisplayPanel(panel);
+    QWidget *window = EnginePanelWidget(panel);
+    auto *edit = qobject_cast<QLineEdit *>(EngineControlWidget(panel, control));
+    QVERIFY(window != nullptr && edit != nullptr);
+    window->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(window));
+
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClicks(edit, "Gerador");
+    QTest::keyClick(edit, Qt::Key_Return);
+    std::string text;
+    GetCtrlVal(panel, control, &text);
+    QCOMPARE(edit->text() != QLatin1String("Desligado"), editable);
+    QCOMPARE(text != "Desligado", editable);
+
+    // The program still writes the field.
+    SetCtrlVal(panel, control, "Cal 2Vpp");
+    QApplication::processEvents();
+    QCOMPARE(edit->text(), QStringLiteral("Cal 2Vpp"));
+    EngineSetResourceDir(nullptr);
 }
 
 int main(int argc, char *argv[]) {

@@ -5,6 +5,9 @@
 #include "generator/signal/signal.h"
 #include "ui/uir_constants.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 /// The controls of one channel's read-out on the main panel.
@@ -40,7 +43,21 @@ void mostra_leitura(int canal) {
 
 } // namespace
 
-double valor_grandeza(int grandeza, const double sinal[], double frequencia) {
+namespace {
+
+/// A voltage that differs from 0 only by the rounding of the sums over the buffer (the mean of
+/// one sampled sine period comes out near 1e-14 V) reads 0: below a billionth of the signal's
+/// peak-to-peak, or below a picovolt.
+double zero_se_arredondamento(double valor, const double sinal[]) {
+    double alto = 0.0;
+    double baixo = 0.0;
+    int indice = 0;
+    MaxMin1D(sinal, kSamples, &alto, &indice, &baixo, &indice);
+    const double limiar = std::max(1e-12, 1e-9 * (alto - baixo));
+    return std::abs(valor) < limiar ? 0.0 : valor;
+}
+
+double valor_exacto(int grandeza, const double sinal[], double frequencia) {
     double alto = 0.0;
     double baixo = 0.0;
     int indice = 0;
@@ -69,6 +86,14 @@ double valor_grandeza(int grandeza, const double sinal[], double frequencia) {
     default:
         return 0.0;
     }
+}
+
+} // namespace
+
+double valor_grandeza(int grandeza, const double sinal[], double frequencia) {
+    const double valor = valor_exacto(grandeza, sinal, frequencia);
+    const bool tensao = grandeza >= kGrandezaPicoPico && grandeza <= kGrandezaEficaz;
+    return tensao ? zero_se_arredondamento(valor, sinal) : valor;
 }
 
 const char *unidade_grandeza(int grandeza) {

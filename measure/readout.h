@@ -17,7 +17,9 @@ enum Grandeza : int {
 };
 
 /// Value of quantity `grandeza` (1 to 7) of one period of a signal held in `sinal` (600 samples,
-/// volts) at `frequencia` Hz. Returns 0 for any other quantity.
+/// volts) at `frequencia` Hz. A voltage that is zero to within the rounding of the computation
+/// (below 1e-9 of the signal's peak-to-peak, or below 1e-12 V) is returned as exactly 0.
+/// Returns 0 for any other quantity.
 double valor_grandeza(int grandeza, const double sinal[], double frequencia);
 
 /// Unit text shown after the value of quantity `grandeza` (1 to 7): "Hz", "s" or "V"; "" for

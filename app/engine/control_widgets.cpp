@@ -250,7 +250,8 @@ void NumericView::paintEvent(QPaintEvent *) {
     painter.drawRoundedRect(r, 2, 2);
     painter.setPen(QColor(130, 255, 170));
     painter.setFont(font());
-    painter.drawText(r.adjusted(3, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, text_);
+    painter.drawText(QRectF(rect()).adjusted(kTextMargin, 0, -kTextMargin, 0),
+                     Qt::AlignRight | Qt::AlignVCenter, text_);
 }
 
 // ---- KnobView ---------------------------------------------------------------------------------

@@ -88,8 +88,12 @@ private:
 class NumericView : public QWidget {
     Q_OBJECT
 public:
+    /// Space kept free on each side of the figure, in pixels.
+    static constexpr int kTextMargin = 4;
     explicit NumericView(QWidget *parent);
     void setText(const QString &text);
+    /// The figure as shown.
+    QString text() const { return text_; }
     void setDimmed(bool dimmed);
 
 protected:

@@ -213,9 +213,41 @@ int decimalsFor(const Control &control) {
     return std::clamp(static_cast<int>(digits), 0, 6);
 }
 
+/// `value` rounded to `digits` significant digits, as a panel meter shows it: plain decimals
+/// without trailing zeros ("1.414", "2000000", "0.001") from 0.001 up to ten million, the
+/// exponent form beyond ("5e-07"), and "inf" for an infinite value.
+QString meterText(double value, int digits) {
+    if (!std::isfinite(value)) {
+        return QString::number(value);
+    }
+    // Round first: 9.9996 becomes 10.00, which moves the decimal point.
+    const double rounded = QString::number(value, 'e', digits - 1).toDouble();
+    const double magnitude = std::abs(rounded);
+    if (magnitude == 0.0) {
+        return QStringLiteral("0");
+    }
+    if (magnitude < 1e-3 || magnitude >= 1e7) {
+        return QString::number(rounded, 'g', digits);
+    }
+    const int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    QString text = QString::number(rounded, 'f', std::max(0, digits - 1 - exponent));
+    if (text.contains('.')) {
+        while (text.endsWith('0')) {
+            text.chop(1);
+        }
+        if (text.endsWith('.')) {
+            text.chop(1);
+        }
+    }
+    return text;
+}
+
 QString numberText(const Control &control) {
     if (control.definition.dataType == VAL_INTEGER) {
         return QString::number(static_cast<long long>(std::llround(control.number)));
+    }
+    if (control.definition.significantDigits > 0) {
+        return meterText(control.number, control.definition.significantDigits);
     }
     // Plain decimals read best on a panel meter ("2000000", "0.001"); only very large or very
     // small magnitudes, and infinities, fall back to the exponent form.

@@ -210,10 +210,16 @@ int Power_ger(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int SairGerador(int, int, int event, void *, int, int) {
-    // A command button reports a press (mouse or accelerator) as a commit.
-    if (event == EVENT_COMMIT) {
-        RemovePopup(0);
+int SairGerador(int panel, int, int event, void *, int, int) {
+    // A mouse press reports a left click and, when the button is released, a commit; the
+    // accelerator and the window's close box report the commit alone. Whichever comes first
+    // closes the panel; the other finds it closed and leaves the pop-up below alone.
+    if (event == EVENT_LEFT_CLICK || event == EVENT_COMMIT) {
+        int shown = 0;
+        GetPanelAttribute(panel, ATTR_VISIBLE, &shown);
+        if (shown != 0) {
+            RemovePopup(0);
+        }
     } else if (event == EVENT_RIGHT_CLICK) {
         help_G(1);
     }

@@ -146,9 +146,15 @@ private:
 };
 
 /// Turns mouse presses on a control's widget into the engine's click events.
+/// What a left press on a control's widget does: nothing for the engine (the widget handles
+/// it), a left-click event that replaces the press (pictures and painted controls), or a
+/// left-click event after which the widget sees the press too (command buttons, which then
+/// commit on release).
+enum class LeftClicks { Ignored, Reported, ReportedAndPassed };
+
 class ClickFilter : public QObject {
 public:
-    ClickFilter(int panel, int control, bool leftClicks, QObject *parent)
+    ClickFilter(int panel, int control, LeftClicks leftClicks, QObject *parent)
         : QObject(parent), panel_(panel), control_(control), leftClicks_(leftClicks) {}
 
 protected:
@@ -176,12 +182,16 @@ protected:
             }
             return true;
         }
-        if (mouse->button() == Qt::LeftButton && leftClicks_) {
+        if (mouse->button() == Qt::LeftButton && leftClicks_ != LeftClicks::Ignored) {
+            const QPointer<QObject> alive(watched);
             DispatchEvent(panel_, control_,
                           type == QEvent::MouseButtonDblClick ? EVENT_LEFT_DOUBLE_CLICK
                                                               : EVENT_LEFT_CLICK,
                           at.y(), at.x());
-            return true;
+            // A button still on the screen goes on to its commit when released; one that the
+            // left click took away (a closed panel) must not see the press at all.
+            const auto *widget = qobject_cast<const QWidget *>(alive.data());
+            return leftClicks_ == LeftClicks::Reported || widget == nullptr || !widget->isVisible();
         }
         return false;
     }
@@ -189,7 +199,7 @@ protected:
 private:
     int panel_;
     int control_;
-    bool leftClicks_;
+    LeftClicks leftClicks_;
 };
 
 QColor colourOf(const std::string &name) {
@@ -371,7 +381,7 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
     const ControlSpec &definition = control.definition;
     const QColor colour = colourOf(definition.color);
     QWidget *view = nullptr;
-    bool leftClicks = false;
+    LeftClicks leftClicks = LeftClicks::Ignored;
     switch (definition.kind) {
     case CTRL_TIMER:
         return nullptr;
@@ -379,14 +389,14 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
         view =
             new PictureView(definition.image.empty() ? QString() : resourcePath(definition.image),
                             q(definition.constant), canvas);
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         break;
     case CTRL_DECORATION: {
         const auto style = definition.style == "marker"    ? DecorationView::Style::Marker
                            : definition.style == "hotspot" ? DecorationView::Style::Hotspot
                                                            : DecorationView::Style::Frame;
         view = new DecorationView(style, colour, canvas);
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         // A frame without a callback never takes the clicks meant for what it surrounds.
         if (definition.callback.empty()) {
             view->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -395,25 +405,25 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
     }
     case CTRL_TEXT_MSG:
         view = new TextView(q(control.text), colour, canvas);
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         if (definition.callback.empty()) {
             view->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
         break;
     case CTRL_LED:
         view = new LedView(q(control.label), colour, canvas);
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         break;
     case CTRL_NUMERIC:
         view = new NumericView(canvas);
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         break;
     case CTRL_GRAPH: {
         auto *graph = new GraphWidget(canvas);
         graph->setAxisRange(0, definition.xMin, definition.xMax);
         graph->setAxisRange(1, definition.yMin, definition.yMax);
         view = graph;
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         break;
     }
     case CTRL_COMMAND_BUTTON:
@@ -421,6 +431,9 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
         auto *button = new QPushButton(q(AcceleratorToMnemonic(control.label)), canvas);
         button->setCheckable(definition.kind == CTRL_TOGGLE_BUTTON);
         button->setAutoDefault(false);
+        if (definition.kind == CTRL_COMMAND_BUTTON) {
+            leftClicks = LeftClicks::ReportedAndPassed;
+        }
         if (!definition.shortcut.empty()) {
             auto *shortcut = new QShortcut(QKeySequence(q(definition.shortcut)), panel.window);
             QObject::connect(shortcut, &QShortcut::activated, button, &QPushButton::click);

@@ -12,7 +12,9 @@
 class QSvgRenderer;
 
 /// Paints a dimmed control at reduced opacity, as the instrument greys an inactive legend.
+namespace vantrel {
 inline constexpr double kDimmedOpacity = 0.38;
+} // namespace vantrel
 
 class PictureView : public QWidget {
     Q_OBJECT

@@ -92,6 +92,8 @@ bool runLoopWith(const std::function<void()> &body, int timeoutMs = 5000) {
 
 } // namespace
 
+int OwnHelperNameSum();
+
 class FrameTest : public QObject {
     Q_OBJECT
 
@@ -113,13 +115,19 @@ private slots:
                 std::minmax_element(std::begin(onda_entCh[c]), std::end(onda_entCh[c]));
             const double peak = *high;
             QVERIFY(peak > 0.0 && std::abs(*low + peak) < 1e-9 * peak);
-            QVERIFY(std::abs(onda_entCh[c][kSamples / 8] - peak * std::sqrt(0.5)) < 1e-9 * peak);
+            QVERIFY(std::abs(onda_entCh[c][vantrel::kSamples / 8] - peak * std::sqrt(0.5)) <
+                    1e-9 * peak);
         }
         QVERIFY(freq[0] > 0.0);
         QCOMPARE(freq[1], 2.0 * freq[0]);
         QCOMPARE(Ligado, 1);
         Power_btn(Painel_Principal, PANEL_POWERBUTTON, EVENT_LEFT_CLICK, nullptr, 0, 0);
         QCOMPARE(Ligado, 0);
+    }
+
+    void ownHelperNamesWinOverTheHeaders() {
+        // 3 + 4 + ... + 10 from own_helper_names.cpp, with the opacity 0.5 counting 1.
+        QCOMPARE(OwnHelperNameSum(), 3 + 4 + 5 + 6 + 7 + 8 + 9 + 1 + 10);
     }
 
     void init() {

@@ -233,7 +233,7 @@ void TestRefresh::addTraceIsSampleSum() {
     clickPower();
     add_op = 1;
     refresh();
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < vantrel::kSamples; ++i) {
         QCOMPARE(onda[2][i], onda[0][i] + onda[1][i]);
     }
     QCOMPARE(onda[2][0], 2.5 + 7.5);

@@ -45,6 +45,10 @@ test)
     export QT_QPA_PLATFORM=offscreen
     build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
     run_tests build
+    echo "== The program built as a subdirectory of another CMake project =="
+    cmake -S tests/superbuild -B build-superbuild -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVANTREL_BENCH=OFF >/dev/null
+    cmake --build build-superbuild --target vantrel -j "$(nproc)"
     echo "== The same suite under AddressSanitizer and UndefinedBehaviorSanitizer =="
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
     run_tests build-asan

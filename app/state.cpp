@@ -56,15 +56,15 @@ int trigger_ch = 1;
 
 int ChIN[2] = {0, 0};
 int Canal = 0;
-double onda_entCh[2][kSamples] = {};
+double onda_entCh[2][vantrel::kSamples] = {};
 double freq[2] = {0.0, 0.0};
-double onda_G[2][kSamples] = {};
+double onda_G[2][vantrel::kSamples] = {};
 double freq_G[2] = {0.0, 0.0};
-double onda_E[2][kSamples] = {};
+double onda_E[2][vantrel::kSamples] = {};
 double freq_E[2] = {0.0, 0.0};
 double xC1 = 0.0;
 double xC2 = 0.0;
-double onda[3][kSamples] = {};
+double onda[3][vantrel::kSamples] = {};
 int canais_ver[3] = {1, 1, 1};
 
 int plot_onda[4] = {0, 0, 0, 0};
@@ -90,10 +90,10 @@ int systemlink = 0;
 int panelhandle = 0;
 int program_handle = 0;
 int status = 0;
-char path[kPathSize] = {};
-char pathP[kPathSize] = {};
-char pathF[kPathSize] = {};
-char path_memo[kPathSize] = {};
+char path[vantrel::kPathSize] = {};
+char pathP[vantrel::kPathSize] = {};
+char pathF[vantrel::kPathSize] = {};
+char path_memo[vantrel::kPathSize] = {};
 
 int Painel_Ajuda = 0;
 char url_help[100] = {};

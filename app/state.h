@@ -7,8 +7,10 @@
 /// Each global is defined with its load-time value in state.cpp; `inicializacoes` sets the
 /// start-up values again.
 
-inline constexpr int kSamples = 600; ///< samples per input buffer and per trace
-inline constexpr int kPathSize = 260;
+namespace vantrel {
+inline constexpr int kSamples = 600;  ///< samples per input buffer and per trace
+inline constexpr int kPathSize = 260; ///< longest file path, terminator included
+} // namespace vantrel
 
 // ---- Panel handles ----------------------------------------------------------------------------
 extern int Painel_Principal; ///< main panel, "oscil.uir" 1, top-level, whole run
@@ -70,16 +72,16 @@ extern int trigger_ch; ///< channel (1 or 2) whose trigger search the next refre
 // ---- Input routing and signal buffers ---------------------------------------------------------
 extern int ChIN[2]; ///< source: 0 off, 1 generator, 2 spreadsheet, 3 Cal 0.2Vpp, 4 Cal 2Vpp
 extern int Canal;   ///< channel (0/1) of the open setting dialog
-extern double onda_entCh[2][kSamples]; ///< one period of each channel's input, volts
-extern double freq[2];                 ///< frequency of each input buffer, Hz (0: constant)
-extern double onda_G[2][kSamples];     ///< one period of each generator's output, volts
-extern double freq_G[2];               ///< frequency of each generator's output, Hz
-extern double onda_E[2][kSamples];     ///< spreadsheet waveform of each channel, volts
-extern double freq_E[2];               ///< frequency of each spreadsheet waveform, Hz
-extern double xC1;                     ///< phase of CH I display sample 0, buffer samples
-extern double xC2;                     ///< phase of CH II display sample 0, buffer samples
-extern double onda[3][kSamples];       ///< display samples, screen units: CH I, CH II, ADD
-extern int canais_ver[3];              ///< per trace CH I, CH II, ADD: 1 draw, 0 hide
+extern double onda_entCh[2][vantrel::kSamples]; ///< one period of each channel's input, volts
+extern double freq[2];                      ///< frequency of each input buffer, Hz (0: constant)
+extern double onda_G[2][vantrel::kSamples]; ///< one period of each generator's output, volts
+extern double freq_G[2];                    ///< frequency of each generator's output, Hz
+extern double onda_E[2][vantrel::kSamples]; ///< spreadsheet waveform of each channel, volts
+extern double freq_E[2];                    ///< frequency of each spreadsheet waveform, Hz
+extern double xC1;                          ///< phase of CH I display sample 0, buffer samples
+extern double xC2;                          ///< phase of CH II display sample 0, buffer samples
+extern double onda[3][vantrel::kSamples];   ///< display samples, screen units: CH I, CH II, ADD
+extern int canais_ver[3];                   ///< per trace CH I, CH II, ADD: 1 draw, 0 hide
 
 // ---- Trace plots ------------------------------------------------------------------------------
 extern int plot_onda[4];  ///< plot handles of traces 1 CH I, 2 CH II, 3 ADD, 4 X-Y
@@ -101,16 +103,16 @@ extern int Painel_Ger_Onda;
 extern int Painel_Ger_offset;
 
 // ---- Spreadsheet link -------------------------------------------------------------------------
-extern int CanalE;                ///< channel fed by the spreadsheet waveform being loaded
-extern int datalink;              ///< worksheet conversation handle
-extern int systemlink;            ///< system conversation handle
-extern int panelhandle;           ///< data-link panel while it exists
-extern int program_handle;        ///< started spreadsheet program
-extern int status;                ///< result of the last conversation call
-extern char path[kPathSize];      ///< command line that starts the spreadsheet program
-extern char pathP[kPathSize];     ///< spreadsheet program path
-extern char pathF[kPathSize];     ///< spreadsheet file path
-extern char path_memo[kPathSize]; ///< record file path
+extern int CanalE;                         ///< channel fed by the spreadsheet waveform being loaded
+extern int datalink;                       ///< worksheet conversation handle
+extern int systemlink;                     ///< system conversation handle
+extern int panelhandle;                    ///< data-link panel while it exists
+extern int program_handle;                 ///< started spreadsheet program
+extern int status;                         ///< result of the last conversation call
+extern char path[vantrel::kPathSize];      ///< command line that starts the spreadsheet program
+extern char pathP[vantrel::kPathSize];     ///< spreadsheet program path
+extern char pathF[vantrel::kPathSize];     ///< spreadsheet file path
+extern char path_memo[vantrel::kPathSize]; ///< record file path
 
 // ---- Help -------------------------------------------------------------------------------------
 extern int Painel_Ajuda;   ///< help panel while shown

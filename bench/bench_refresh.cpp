@@ -52,7 +52,7 @@ bool setUp(char *argv[]) {
     }
     SetAxisScalingMode(Painel_Principal, PANEL_MOSTRAR, VAL_XAXIS, VAL_MANUAL, -300.0, 300.0);
     SetAxisScalingMode(Painel_Principal, PANEL_MOSTRAR, VAL_LEFT_YAXIS, VAL_MANUAL, -10.0, 10.0);
-    SinePattern(kSamples, 3.0, 0.0, 1.0, onda_G[1]);
+    SinePattern(vantrel::kSamples, 3.0, 0.0, 1.0, onda_G[1]);
     freq_G[1] = 100.0;
     ChIN[0] = 4;
     ChIN[1] = 1;

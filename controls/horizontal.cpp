@@ -25,7 +25,7 @@ int timediv(int, int, int event, void *, int, int) {
         return -1;
     }
     Painel_Time = painel;
-    for (int passo = 0; passo < kTimeSteps; ++passo) {
+    for (int passo = 0; passo < vantrel::kTimeSteps; ++passo) {
         InsertListItem(Painel_Time, PANELTIME_LISTATEMP, passo, Esc_TempoTab[passo].label, passo);
     }
     SetCtrlVal(Painel_Time, PANELTIME_LISTATEMP, Esc_TempoID);

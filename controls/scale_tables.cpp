@@ -5,7 +5,7 @@
 #include "ui/uir_constants.h"
 
 // The scale values are stored as constants: each is exact in single precision.
-const std::array<VoltStep, kVoltSteps> Esc_VoltTab{{
+const std::array<VoltStep, vantrel::kVoltSteps> Esc_VoltTab{{
     {"20 V", 0.125F},
     {"10 V", 0.25F},
     {"5 V", 0.5F},
@@ -20,7 +20,7 @@ const std::array<VoltStep, kVoltSteps> Esc_VoltTab{{
     {"5 mV", 500.0F},
 }};
 
-const std::array<TimeStep, kTimeSteps> Esc_TempoTab{{
+const std::array<TimeStep, vantrel::kTimeSteps> Esc_TempoTab{{
     {".2 s", 1.0F},
     {".1 s", 2.0F},
     {"50 ms", 4.0F},
@@ -49,17 +49,17 @@ constexpr float kSlowestTimeBase = 0.16F;
 // Pointer marks by step, matched by name. On the main panel the identifiers of VOLTDIV1_11 and
 // VOLTDIV1_12 run opposite to their names, and TIMEDIV_18 lies apart from the other 17, so
 // the marks are named here one per step rather than computed from the first identifier.
-constexpr std::array<int, kVoltSteps> kVoltMarksCh1{
+constexpr std::array<int, vantrel::kVoltSteps> kVoltMarksCh1{
     PANEL_VOLTDIV1_1, PANEL_VOLTDIV1_2,  PANEL_VOLTDIV1_3,  PANEL_VOLTDIV1_4,
     PANEL_VOLTDIV1_5, PANEL_VOLTDIV1_6,  PANEL_VOLTDIV1_7,  PANEL_VOLTDIV1_8,
     PANEL_VOLTDIV1_9, PANEL_VOLTDIV1_10, PANEL_VOLTDIV1_11, PANEL_VOLTDIV1_12,
 };
-constexpr std::array<int, kVoltSteps> kVoltMarksCh2{
+constexpr std::array<int, vantrel::kVoltSteps> kVoltMarksCh2{
     PANEL_VOLTDIV2_1, PANEL_VOLTDIV2_2,  PANEL_VOLTDIV2_3,  PANEL_VOLTDIV2_4,
     PANEL_VOLTDIV2_5, PANEL_VOLTDIV2_6,  PANEL_VOLTDIV2_7,  PANEL_VOLTDIV2_8,
     PANEL_VOLTDIV2_9, PANEL_VOLTDIV2_10, PANEL_VOLTDIV2_11, PANEL_VOLTDIV2_12,
 };
-constexpr std::array<int, kTimeSteps> kTimeMarks{
+constexpr std::array<int, vantrel::kTimeSteps> kTimeMarks{
     PANEL_TIMEDIV_1,  PANEL_TIMEDIV_2,  PANEL_TIMEDIV_3,  PANEL_TIMEDIV_4,  PANEL_TIMEDIV_5,
     PANEL_TIMEDIV_6,  PANEL_TIMEDIV_7,  PANEL_TIMEDIV_8,  PANEL_TIMEDIV_9,  PANEL_TIMEDIV_10,
     PANEL_TIMEDIV_11, PANEL_TIMEDIV_12, PANEL_TIMEDIV_13, PANEL_TIMEDIV_14, PANEL_TIMEDIV_15,
@@ -79,7 +79,7 @@ void act_voltdiv_sig(int step, int channel) {
     const int ch = channel == 0 ? 0 : 1;
     const auto &marks = ch == 0 ? kVoltMarksCh1 : kVoltMarksCh2;
     hideMarks(marks);
-    if (step < 0 || step >= kVoltSteps) {
+    if (step < 0 || step >= vantrel::kVoltSteps) {
         return;
     }
     SetCtrlAttribute(Painel_Principal, marks[step], ATTR_VISIBLE, 1);
@@ -88,7 +88,7 @@ void act_voltdiv_sig(int step, int channel) {
 
 void act_timediv_sig(int step) {
     hideMarks(kTimeMarks);
-    if (step < 0 || step >= kTimeSteps) {
+    if (step < 0 || step >= vantrel::kTimeSteps) {
         return;
     }
     Esc_Tempo = kSlowestTimeBase / Esc_TempoTab[step].divisor;
@@ -96,9 +96,9 @@ void act_timediv_sig(int step) {
 }
 
 const char *VoltStepLabel(int step) {
-    return step >= 0 && step < kVoltSteps ? Esc_VoltTab[step].label : "";
+    return step >= 0 && step < vantrel::kVoltSteps ? Esc_VoltTab[step].label : "";
 }
 
 const char *TimeStepLabel(int step) {
-    return step >= 0 && step < kTimeSteps ? Esc_TempoTab[step].label : "";
+    return step >= 0 && step < vantrel::kTimeSteps ? Esc_TempoTab[step].label : "";
 }

@@ -5,29 +5,33 @@
 #include <array>
 
 /// Length of a step label slot, terminator included.
+namespace vantrel {
 inline constexpr int kLabelSlot = 20;
+} // namespace vantrel
 
 /// One VOLTS/DIV step: its label ("1 V") and its scale in screen units per volt
 /// (2.5 units per division divided by the volts per division).
 struct VoltStep {
-    char label[kLabelSlot];
+    char label[vantrel::kLabelSlot];
     float scale;
 };
 
 /// One TIME/DIV step: its label ("20 ms") and the divisor of the slowest time base.
 /// The step's time-base factor is 0.16 / divisor (0.8 x seconds per division).
 struct TimeStep {
-    char label[kLabelSlot];
+    char label[vantrel::kLabelSlot];
     float divisor;
 };
 
+namespace vantrel {
 inline constexpr int kVoltSteps = 12;
 inline constexpr int kTimeSteps = 18;
+} // namespace vantrel
 
 /// Steps 0 ("20 V") to 11 ("5 mV").
-extern const std::array<VoltStep, kVoltSteps> Esc_VoltTab;
+extern const std::array<VoltStep, vantrel::kVoltSteps> Esc_VoltTab;
 /// Steps 0 (".2 s") to 17 (".5 us").
-extern const std::array<TimeStep, kTimeSteps> Esc_TempoTab;
+extern const std::array<TimeStep, vantrel::kTimeSteps> Esc_TempoTab;
 
 /// Makes `step` (0 to 11) the Volts/Div step of a channel (0 CH I, any other value CH II):
 /// shows only that step's pointer mark and sets `Esc_Volt[channel]`. A step outside 0..11

@@ -23,7 +23,7 @@ int abrir_voltdiv(int canal) {
         return -1;
     }
     Painel_Volt = painel;
-    for (int passo = 0; passo < kVoltSteps; ++passo) {
+    for (int passo = 0; passo < vantrel::kVoltSteps; ++passo) {
         InsertListItem(Painel_Volt, PANELVOLT_LISTAVOLT, passo, Esc_VoltTab[passo].label, passo);
     }
     Canal = canal;

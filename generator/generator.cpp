@@ -150,29 +150,29 @@ int actual_ger() {
 void sintetiza_gerador(int g) {
     double *saida = onda_G[g];
     if (ger_enable[g] == 0) {
-        Set1D(saida, kSamples, 0.0);
+        Set1D(saida, vantrel::kSamples, 0.0);
         freq_G[g] = 0.0;
         return;
     }
     if (freq_G[g] == 0.0) {
-        Set1D(saida, kSamples, offset[g]);
+        Set1D(saida, vantrel::kSamples, offset[g]);
         return;
     }
     // Every rebuild starts the period at phase 0, so the buffer never depends on its history.
     double fase = 0.0;
-    constexpr double kUmPeriodo = 1.0 / kSamples;
+    constexpr double kUmPeriodo = 1.0 / vantrel::kSamples;
     switch (tipo_onda[g]) {
     case 1:
-        SquareWave(kSamples, amplit[g], kUmPeriodo, &fase, 50.0, saida);
+        SquareWave(vantrel::kSamples, amplit[g], kUmPeriodo, &fase, 50.0, saida);
         break;
     case 2:
-        TriangleWave(kSamples, amplit[g], kUmPeriodo, &fase, saida);
+        TriangleWave(vantrel::kSamples, amplit[g], kUmPeriodo, &fase, saida);
         break;
     default:
-        SinePattern(kSamples, amplit[g], 0.0, 1.0, saida);
+        SinePattern(vantrel::kSamples, amplit[g], 0.0, 1.0, saida);
         break;
     }
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < vantrel::kSamples; ++i) {
         saida[i] += offset[g];
     }
 }
@@ -210,10 +210,16 @@ int Power_ger(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int SairGerador(int, int, int event, void *, int, int) {
-    // A command button reports a press (mouse or accelerator) as a commit.
-    if (event == EVENT_COMMIT) {
-        RemovePopup(0);
+int SairGerador(int panel, int, int event, void *, int, int) {
+    // A mouse press reports a left click and, when the button is released, a commit; the
+    // accelerator and the window's close box report the commit alone. Whichever comes first
+    // closes the panel; the other finds it closed and leaves the pop-up below alone.
+    if (event == EVENT_LEFT_CLICK || event == EVENT_COMMIT) {
+        int shown = 0;
+        GetPanelAttribute(panel, ATTR_VISIBLE, &shown);
+        if (shown != 0) {
+            RemovePopup(0);
+        }
     } else if (event == EVENT_RIGHT_CLICK) {
         help_G(1);
     }

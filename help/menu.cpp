@@ -12,7 +12,7 @@ constexpr int kCaptureWidth = 666;
 } // namespace
 
 std::string ProgramWebPage() {
-    char directory[kPathSize] = {};
+    char directory[vantrel::kPathSize] = {};
     GetProjectDir(directory);
     return std::string("file://") + directory + "/docs/index.html";
 }
@@ -47,8 +47,8 @@ void Cap_Clip(int, int, void *, int) {
 }
 
 void Cap_Fich(int, int, void *, int) {
-    char directory[kPathSize] = {};
-    char chosen[kPathSize] = {};
+    char directory[vantrel::kPathSize] = {};
+    char chosen[vantrel::kPathSize] = {};
     GetProjectDir(directory);
     const int answer = FileSelectPopup(directory, "ecra osciloscopio.jpg", "", "Guardar ecrã",
                                        VAL_SAVE_BUTTON, 0, 1, 1, 1, chosen);

@@ -5,6 +5,9 @@
 #include "generator/signal/signal.h"
 #include "ui/uir_constants.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 /// The controls of one channel's read-out on the main panel.
@@ -20,12 +23,12 @@ constexpr Leitura kLeituras[2] = {
 };
 
 bool grandeza_valida(int grandeza) {
-    return grandeza >= kGrandezaFrequencia && grandeza <= kGrandezaEficaz;
+    return grandeza >= vantrel::kGrandezaFrequencia && grandeza <= vantrel::kGrandezaEficaz;
 }
 
 void mostra_leitura(int canal) {
     const Leitura &l = kLeituras[canal];
-    int grandeza = kGrandezaNenhuma;
+    int grandeza = vantrel::kGrandezaNenhuma;
     GetCtrlVal(Painel_Principal, l.anel, &grandeza);
     if (!grandeza_valida(grandeza)) {
         SetCtrlAttribute(Painel_Principal, l.valor, ATTR_VISIBLE, 0);
@@ -40,48 +43,71 @@ void mostra_leitura(int canal) {
 
 } // namespace
 
-double valor_grandeza(int grandeza, const double sinal[], double frequencia) {
+namespace {
+
+/// A voltage that differs from 0 only by the rounding of the sums over the buffer (the mean of
+/// one sampled sine period comes out near 1e-14 V) reads 0: below a billionth of the signal's
+/// peak-to-peak, or below a picovolt.
+double zero_se_arredondamento(double valor, const double sinal[]) {
+    double alto = 0.0;
+    double baixo = 0.0;
+    int indice = 0;
+    MaxMin1D(sinal, vantrel::kSamples, &alto, &indice, &baixo, &indice);
+    const double limiar = std::max(1e-12, 1e-9 * (alto - baixo));
+    return std::abs(valor) < limiar ? 0.0 : valor;
+}
+
+double valor_exacto(int grandeza, const double sinal[], double frequencia) {
     double alto = 0.0;
     double baixo = 0.0;
     int indice = 0;
     double valor = 0.0;
     switch (grandeza) {
-    case kGrandezaFrequencia:
+    case vantrel::kGrandezaFrequencia:
         return frequencia;
-    case kGrandezaPeriodo:
+    case vantrel::kGrandezaPeriodo:
         // A constant signal (frequency 0) has an infinite period, shown as such.
         return 1.0 / frequencia;
-    case kGrandezaPicoPico:
-        MaxMin1D(sinal, kSamples, &alto, &indice, &baixo, &indice);
+    case vantrel::kGrandezaPicoPico:
+        MaxMin1D(sinal, vantrel::kSamples, &alto, &indice, &baixo, &indice);
         return alto - baixo;
-    case kGrandezaMaximo:
-        MaxMin1D(sinal, kSamples, &alto, &indice, &baixo, &indice);
+    case vantrel::kGrandezaMaximo:
+        MaxMin1D(sinal, vantrel::kSamples, &alto, &indice, &baixo, &indice);
         return alto;
-    case kGrandezaMinimo:
-        MaxMin1D(sinal, kSamples, &alto, &indice, &baixo, &indice);
+    case vantrel::kGrandezaMinimo:
+        MaxMin1D(sinal, vantrel::kSamples, &alto, &indice, &baixo, &indice);
         return baixo;
-    case kGrandezaMedio:
-        Mean(sinal, kSamples, &valor);
+    case vantrel::kGrandezaMedio:
+        Mean(sinal, vantrel::kSamples, &valor);
         return valor;
-    case kGrandezaEficaz:
-        RMS(sinal, kSamples, &valor);
+    case vantrel::kGrandezaEficaz:
+        RMS(sinal, vantrel::kSamples, &valor);
         return valor;
     default:
         return 0.0;
     }
 }
 
+} // namespace
+
+double valor_grandeza(int grandeza, const double sinal[], double frequencia) {
+    const double valor = valor_exacto(grandeza, sinal, frequencia);
+    const bool tensao =
+        grandeza >= vantrel::kGrandezaPicoPico && grandeza <= vantrel::kGrandezaEficaz;
+    return tensao ? zero_se_arredondamento(valor, sinal) : valor;
+}
+
 const char *unidade_grandeza(int grandeza) {
     switch (grandeza) {
-    case kGrandezaFrequencia:
+    case vantrel::kGrandezaFrequencia:
         return "Hz";
-    case kGrandezaPeriodo:
+    case vantrel::kGrandezaPeriodo:
         return "s";
-    case kGrandezaPicoPico:
-    case kGrandezaMaximo:
-    case kGrandezaMinimo:
-    case kGrandezaMedio:
-    case kGrandezaEficaz:
+    case vantrel::kGrandezaPicoPico:
+    case vantrel::kGrandezaMaximo:
+    case vantrel::kGrandezaMinimo:
+    case vantrel::kGrandezaMedio:
+    case vantrel::kGrandezaEficaz:
         return "V";
     default:
         return "";

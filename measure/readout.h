@@ -4,6 +4,7 @@
 /// measured on the channel's input buffer `onda_entCh` and source frequency `freq`. It ignores
 /// every setting of the oscilloscope and runs whether the instrument is on or off.
 
+namespace vantrel {
 /// Quantities of the rings `DADOS_CHI` and `DADOS_CHII`, by ring value. 0 shows nothing.
 enum Grandeza : int {
     kGrandezaNenhuma = 0,
@@ -15,9 +16,12 @@ enum Grandeza : int {
     kGrandezaMedio = 6,      ///< V
     kGrandezaEficaz = 7      ///< V (root mean square)
 };
+} // namespace vantrel
 
 /// Value of quantity `grandeza` (1 to 7) of one period of a signal held in `sinal` (600 samples,
-/// volts) at `frequencia` Hz. Returns 0 for any other quantity.
+/// volts) at `frequencia` Hz. A voltage that is zero to within the rounding of the computation
+/// (below 1e-9 of the signal's peak-to-peak, or below 1e-12 V) is returned as exactly 0.
+/// Returns 0 for any other quantity.
 double valor_grandeza(int grandeza, const double sinal[], double frequencia);
 
 /// Unit text shown after the value of quantity `grandeza` (1 to 7): "Hz", "s" or "V"; "" for

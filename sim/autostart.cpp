@@ -3,6 +3,7 @@
 #include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/scale_tables.h"
+#include "generator/generator.h"
 #include "sim/refresh.h"
 #include "ui/uir_constants.h"
 
@@ -58,6 +59,23 @@ void setModeSwitches(const ModeSetting &m) {
     }
 }
 
+/// X-Y shows a Lissajous figure: generator 1 on X, generator 2 on Y at twice its frequency,
+/// both sines as start-up made them (100 Hz and 200 Hz, a figure of eight).
+void setLissajousSources() {
+    ChIN[0] = kSourceGenerator;
+    ChIN[1] = kSourceGenerator;
+    entrada_op[0] = kCouplingDC;
+    entrada_op[1] = kCouplingDC;
+    SetCtrlVal(Painel_Principal, PANEL_STRING_CH1, "Gerador");
+    SetCtrlVal(Painel_Principal, PANEL_STRING_CH2, "Gerador");
+    const int shown = geradorID;
+    geradorID = 1;
+    botao_freq[1] = 2.0 * botao_freq[0];
+    botao_activo[1] = botao_activo[0];
+    actual_ger();
+    geradorID = shown;
+}
+
 void setSources(bool bothChannels) {
     ChIN[0] = kSourceCal2;
     entrada_op[0] = kCouplingDC;
@@ -80,7 +98,11 @@ int StartPoweredOn(const char *mode) {
             continue;
         }
         setModeSwitches(m);
-        setSources(m.bothChannels);
+        if (m.xy == 1) {
+            setLissajousSources();
+        } else {
+            setSources(m.bothChannels);
+        }
         Esc_TempoID = kOneMsPerDiv;
         Esc_VoltID[0] = kOneVoltPerDiv;
         Esc_VoltID[1] = kOneVoltPerDiv;

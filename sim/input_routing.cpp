@@ -16,8 +16,8 @@ constexpr double kCalibratorHz = 1000.0;
 
 /// One period of the calibrator square wave: the first half low, the second half high.
 void fillCalibrator(double *buffer, double level) {
-    std::fill(buffer, buffer + kSamples / 2, -level);
-    std::fill(buffer + kSamples / 2, buffer + kSamples, level);
+    std::fill(buffer, buffer + vantrel::kSamples / 2, -level);
+    std::fill(buffer + vantrel::kSamples / 2, buffer + vantrel::kSamples, level);
 }
 
 void routeChannel(int c) {
@@ -25,15 +25,15 @@ void routeChannel(int c) {
     switch (ChIN[c]) {
     case kOff:
         // A disconnected input keeps the frequency of its last source.
-        Clear1D(buffer, kSamples);
+        Clear1D(buffer, vantrel::kSamples);
         break;
     case kGenerator:
         // Generator 1 feeds CH I and generator 2 feeds CH II.
-        std::copy_n(onda_G[c], kSamples, buffer);
+        std::copy_n(onda_G[c], vantrel::kSamples, buffer);
         freq[c] = freq_G[c];
         break;
     case kSpreadsheet:
-        std::copy_n(onda_E[c], kSamples, buffer);
+        std::copy_n(onda_E[c], vantrel::kSamples, buffer);
         freq[c] = freq_E[c];
         break;
     case kCal02:

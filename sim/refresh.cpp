@@ -88,7 +88,7 @@ int switchedTriggerChannel() {
 }
 
 void sumTraces() {
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < vantrel::kSamples; ++i) {
         onda[2][i] = onda[0][i] + onda[1][i];
     }
 }
@@ -139,8 +139,8 @@ void drawXY() {
     eraseAll();
     setXRange(-kXYRange, kXYRange);
     plot_onda[kXYTrace - 1] =
-        PlotXY(Painel_Principal, PANEL_MOSTRAR, onda[0], onda[1], kSamples, VAL_DOUBLE, VAL_DOUBLE,
-               OPCAO_FOCUS, VAL_NO_POINT, VAL_SOLID, 1, OPCAO_INTENS);
+        PlotXY(Painel_Principal, PANEL_MOSTRAR, onda[0], onda[1], vantrel::kSamples, VAL_DOUBLE,
+               VAL_DOUBLE, OPCAO_FOCUS, VAL_NO_POINT, VAL_SOLID, 1, OPCAO_INTENS);
     plot_exist[kXYTrace - 1] = 1;
 }
 
@@ -156,8 +156,8 @@ void drawWaveform(int n) {
         return;
     }
     plot_onda[t] =
-        PlotWaveform(Painel_Principal, PANEL_MOSTRAR, onda[t], kSamples, VAL_DOUBLE, 1.0, 0.0,
-                     atraso, xmag, OPCAO_FOCUS, VAL_NO_POINT, VAL_SOLID, 1, OPCAO_INTENS);
+        PlotWaveform(Painel_Principal, PANEL_MOSTRAR, onda[t], vantrel::kSamples, VAL_DOUBLE, 1.0,
+                     0.0, atraso, xmag, OPCAO_FOCUS, VAL_NO_POINT, VAL_SOLID, 1, OPCAO_INTENS);
     plot_exist[t] = 1;
 }
 

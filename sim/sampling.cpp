@@ -53,7 +53,7 @@ void applyCoupling(int c) {
         showCoupling(ctl.acText, ctl.acLamp);
         canais_op[c] = 1;
         // The buffer holds exactly one period, so its mean is the signal's DC component.
-        dc_ext(onda_entCh[c], kSamples, &dc_val[c]);
+        dc_ext(onda_entCh[c], vantrel::kSamples, &dc_val[c]);
         break;
     default:
         // Grounded: the level removed in AC is kept for when the signal passes again.
@@ -98,7 +98,7 @@ double displaySample(int c, int k) {
 /// Re-samples both buffers from the phases xC1 and xC2, advancing them by n1 and n2 buffer
 /// samples per display sample (nearest lower sample, no interpolation).
 void resample(double n1, double n2) {
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < vantrel::kSamples; ++i) {
         onda[0][i] = displaySample(0, mod(&xC1, kPeriod));
         onda[1][i] = displaySample(1, mod(&xC2, kPeriod));
         xC1 += n1;

@@ -10,10 +10,10 @@
 
 namespace {
 
-using TriggerSignal = std::array<double, kSamples>;
+using TriggerSignal = std::array<double, vantrel::kSamples>;
 
 int nextIndex(int i) {
-    return i == kSamples - 1 ? 0 : i + 1;
+    return i == vantrel::kSamples - 1 ? 0 : i + 1;
 }
 
 /// Walks the period forward from `from` up to, not including, `to` (wrapping across the
@@ -40,17 +40,17 @@ int trigger(int channel) {
     }
     const int c = channel - 1;
     double mean = 0.0;
-    dc_ext(onda_entCh[c], kSamples, &mean);
+    dc_ext(onda_entCh[c], vantrel::kSamples, &mean);
     // Free of DC whatever the coupling, and untouched by Volts/Div, inversion and position.
     TriggerSignal signal;
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < vantrel::kSamples; ++i) {
         signal[i] = (onda_entCh[c][i] - mean) * y_calib[c];
     }
     double max = 0.0;
     double min = 0.0;
     int maxIndex = 0;
     int minIndex = 0;
-    MaxMin1D(signal.data(), kSamples, &max, &maxIndex, &min, &minIndex);
+    MaxMin1D(signal.data(), vantrel::kSamples, &max, &maxIndex, &min, &minIndex);
     SetCtrlAttribute(Painel_Principal, PANEL_ATNORM_TEXT, ATTR_DIMMED, autot == 0 ? 0 : 1);
     // Every element NaN: no extreme, no trigger point.
     if (maxIndex < 0 || minIndex < 0) {

@@ -79,7 +79,7 @@ void PictureView::paintEvent(QPaintEvent *) {
         rebuildCache();
     }
     QPainter painter(this);
-    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
     painter.drawPixmap(0, 0, cache_);
 }
 
@@ -104,7 +104,7 @@ void DecorationView::paintEvent(QPaintEvent *) {
     }
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
     if (style_ == Style::Marker) {
         // A small lit lamp: bright core with a soft halo.
         const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
@@ -157,7 +157,7 @@ void TextView::setTextColor(const QColor &color) {
 
 void TextView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
-    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
     painter.setPen(color_.isValid() ? color_ : palette().color(QPalette::WindowText));
     painter.setFont(font());
     painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text_);
@@ -197,7 +197,7 @@ void LedView::setDimmed(bool dimmed) {
 void LedView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
     const qreal side = std::min<qreal>(height(), label_.isEmpty() ? width() : height());
     const QRectF lamp(1.0, (height() - side) / 2.0 + 1.0, side - 2.0, side - 2.0);
     QRadialGradient body(lamp.center() - QPointF(side * 0.15, side * 0.15), side * 0.6);
@@ -243,14 +243,15 @@ void NumericView::paintEvent(QPaintEvent *) {
     // A recessed read-out window with a bright figure, like a panel meter's display.
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
     const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
     painter.setPen(QPen(QColor(90, 96, 104), 1.0));
     painter.setBrush(QColor(14, 22, 18));
     painter.drawRoundedRect(r, 2, 2);
     painter.setPen(QColor(130, 255, 170));
     painter.setFont(font());
-    painter.drawText(r.adjusted(3, 0, -3, 0), Qt::AlignRight | Qt::AlignVCenter, text_);
+    painter.drawText(QRectF(rect()).adjusted(kTextMargin, 0, -kTextMargin, 0),
+                     Qt::AlignRight | Qt::AlignVCenter, text_);
 }
 
 // ---- KnobView ---------------------------------------------------------------------------------
@@ -375,7 +376,7 @@ void KnobView::keyPressEvent(QKeyEvent *event) {
 void KnobView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
     const bool showValue = height() >= width() + 10;
     const qreal valueBand = showValue ? 12.0 : 0.0;
     const qreal side = std::min<qreal>(width(), height() - valueBand);
@@ -421,8 +422,10 @@ void KnobView::paintEvent(QPaintEvent *) {
                          QString::number(value_, 'f', decimals_));
     }
     if (hasFocus()) {
+        // Only a thin outline: the cap's brush is still set and would fill the whole knob.
+        painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(QColor(120, 170, 255, 160), 1.0, Qt::DotLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
     }
 }
 
@@ -497,7 +500,7 @@ void SlideView::keyPressEvent(QKeyEvent *event) {
 void SlideView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
-    painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
     const int count = std::max<int>(1, static_cast<int>(labels_.size()));
     const qreal slotWidth = std::min<qreal>(18.0, width() / 3.0);
     const qreal rowHeight = static_cast<qreal>(height()) / count;

@@ -12,7 +12,9 @@
 class QSvgRenderer;
 
 /// Paints a dimmed control at reduced opacity, as the instrument greys an inactive legend.
+namespace vantrel {
 inline constexpr double kDimmedOpacity = 0.38;
+} // namespace vantrel
 
 class PictureView : public QWidget {
     Q_OBJECT
@@ -88,8 +90,12 @@ private:
 class NumericView : public QWidget {
     Q_OBJECT
 public:
+    /// Space kept free on each side of the figure, in pixels.
+    static constexpr int kTextMargin = 4;
     explicit NumericView(QWidget *parent);
     void setText(const QString &text);
+    /// The figure as shown.
+    QString text() const { return text_; }
     void setDimmed(bool dimmed);
 
 protected:

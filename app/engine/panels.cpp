@@ -146,9 +146,15 @@ private:
 };
 
 /// Turns mouse presses on a control's widget into the engine's click events.
+/// What a left press on a control's widget does: nothing for the engine (the widget handles
+/// it), a left-click event that replaces the press (pictures and painted controls), or a
+/// left-click event after which the widget sees the press too (command buttons, which then
+/// commit on release).
+enum class LeftClicks { Ignored, Reported, ReportedAndPassed };
+
 class ClickFilter : public QObject {
 public:
-    ClickFilter(int panel, int control, bool leftClicks, QObject *parent)
+    ClickFilter(int panel, int control, LeftClicks leftClicks, QObject *parent)
         : QObject(parent), panel_(panel), control_(control), leftClicks_(leftClicks) {}
 
 protected:
@@ -177,12 +183,16 @@ protected:
             }
             return true;
         }
-        if (mouse->button() == Qt::LeftButton && leftClicks_) {
+        if (mouse->button() == Qt::LeftButton && leftClicks_ != LeftClicks::Ignored) {
+            const QPointer<QObject> alive(watched);
             DispatchEvent(panel_, control_,
                           type == QEvent::MouseButtonDblClick ? EVENT_LEFT_DOUBLE_CLICK
                                                               : EVENT_LEFT_CLICK,
                           at.y(), at.x());
-            return true;
+            // A button still on the screen goes on to its commit when released; one that the
+            // left click took away (a closed panel) must not see the press at all.
+            const auto *widget = qobject_cast<const QWidget *>(alive.data());
+            return leftClicks_ == LeftClicks::Reported || widget == nullptr || !widget->isVisible();
         }
         return false;
     }
@@ -190,7 +200,7 @@ protected:
 private:
     int panel_;
     int control_;
-    bool leftClicks_;
+    LeftClicks leftClicks_;
 };
 
 QColor colourOf(const std::string &name) {
@@ -214,9 +224,41 @@ int decimalsFor(const Control &control) {
     return std::clamp(static_cast<int>(digits), 0, 6);
 }
 
+/// `value` rounded to `digits` significant digits, as a panel meter shows it: plain decimals
+/// without trailing zeros ("1.414", "2000000", "0.001") from 0.001 up to ten million, the
+/// exponent form beyond ("5e-07"), and "inf" for an infinite value.
+QString meterText(double value, int digits) {
+    if (!std::isfinite(value)) {
+        return QString::number(value);
+    }
+    // Round first: 9.9996 becomes 10.00, which moves the decimal point.
+    const double rounded = QString::number(value, 'e', digits - 1).toDouble();
+    const double magnitude = std::abs(rounded);
+    if (magnitude == 0.0) {
+        return QStringLiteral("0");
+    }
+    if (magnitude < 1e-3 || magnitude >= 1e7) {
+        return QString::number(rounded, 'g', digits);
+    }
+    const int exponent = static_cast<int>(std::floor(std::log10(magnitude)));
+    QString text = QString::number(rounded, 'f', std::max(0, digits - 1 - exponent));
+    if (text.contains('.')) {
+        while (text.endsWith('0')) {
+            text.chop(1);
+        }
+        if (text.endsWith('.')) {
+            text.chop(1);
+        }
+    }
+    return text;
+}
+
 QString numberText(const Control &control) {
     if (control.definition.dataType == VAL_INTEGER) {
         return QString::number(static_cast<long long>(std::llround(control.number)));
+    }
+    if (control.definition.significantDigits > 0) {
+        return meterText(control.number, control.definition.significantDigits);
     }
     // Plain decimals read best on a panel meter ("2000000", "0.001"); only very large or very
     // small magnitudes, and infinities, fall back to the exponent form.
@@ -340,7 +382,7 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
     const ControlSpec &definition = control.definition;
     const QColor colour = colourOf(definition.color);
     QWidget *view = nullptr;
-    bool leftClicks = false;
+    LeftClicks leftClicks = LeftClicks::Ignored;
     switch (definition.kind) {
     case CTRL_TIMER:
         return nullptr;
@@ -348,14 +390,14 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
         view =
             new PictureView(definition.image.empty() ? QString() : resourcePath(definition.image),
                             q(definition.constant), canvas);
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         break;
     case CTRL_DECORATION: {
         const auto style = definition.style == "marker"    ? DecorationView::Style::Marker
                            : definition.style == "hotspot" ? DecorationView::Style::Hotspot
                                                            : DecorationView::Style::Frame;
         view = new DecorationView(style, colour, canvas);
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         // A frame without a callback never takes the clicks meant for what it surrounds.
         if (definition.callback.empty()) {
             view->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -364,25 +406,25 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
     }
     case CTRL_TEXT_MSG:
         view = new TextView(q(control.text), colour, canvas);
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         if (definition.callback.empty()) {
             view->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
         break;
     case CTRL_LED:
         view = new LedView(q(control.label), colour, canvas);
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         break;
     case CTRL_NUMERIC:
         view = new NumericView(canvas);
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         break;
     case CTRL_GRAPH: {
         auto *graph = new GraphWidget(canvas);
         graph->setAxisRange(0, definition.xMin, definition.xMax);
         graph->setAxisRange(1, definition.yMin, definition.yMax);
         view = graph;
-        leftClicks = true;
+        leftClicks = LeftClicks::Reported;
         break;
     }
     case CTRL_COMMAND_BUTTON:
@@ -390,6 +432,9 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
         auto *button = new QPushButton(q(AcceleratorToMnemonic(control.label)), canvas);
         button->setCheckable(definition.kind == CTRL_TOGGLE_BUTTON);
         button->setAutoDefault(false);
+        if (definition.kind == CTRL_COMMAND_BUTTON) {
+            leftClicks = LeftClicks::ReportedAndPassed;
+        }
         if (!definition.shortcut.empty()) {
             auto *shortcut = new QShortcut(QKeySequence(q(definition.shortcut)), panel.window);
             QObject::connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
@@ -415,9 +460,16 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
         view = labelled(edit, control.label, canvas, &caption);
         break;
     }
-    case CTRL_STRING:
-        view = new QLineEdit(q(control.text), canvas);
+    case CTRL_STRING: {
+        auto *edit = new QLineEdit(q(control.text), canvas);
+        // An indicator that the program writes: no caret, no typing, no focus.
+        if (definition.readOnly) {
+            edit->setReadOnly(true);
+            edit->setFocusPolicy(Qt::NoFocus);
+        }
+        view = edit;
         break;
+    }
     case CTRL_KNOB: {
         auto *knob = new KnobView(canvas);
         knob->setRange(control.min, control.max, control.increment);

@@ -150,6 +150,13 @@ ControlSpec readControl(const QJsonObject &object, const std::string &where) {
     definition.fontSize = optionalInt(font, "size", 0, at);
     definition.bold = optionalBool(font, "bold");
     definition.color = optionalString(object, "color");
+    definition.readOnly = optionalBool(object, "readOnly");
+    // Checked before the conversion: a double beyond int's range must not reach the cast.
+    const double digits = optionalNumber(object, "significantDigits", 0.0, at);
+    if (!(digits >= 0.0 && digits <= 17.0)) {
+        throw DamagedFile(at + ": \"significantDigits\" is not between 0 and 17");
+    }
+    definition.significantDigits = static_cast<int>(digits);
     return definition;
 }
 

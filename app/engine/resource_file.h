@@ -35,7 +35,9 @@ struct ControlSpec {
     double xMin = 0.0, xMax = 100.0, yMin = 0.0, yMax = 100.0;
     int fontSize = 0; ///< points; 0 = the default
     bool bold = false;
-    std::string color; ///< "#rrggbb" or empty
+    std::string color;         ///< "#rrggbb" or empty
+    bool readOnly = false;     ///< string: written only by the program, never typed into
+    int significantDigits = 0; ///< numeric double: digits shown; 0 = the plain default
 };
 
 struct MenuItemSpec {

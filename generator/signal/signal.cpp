@@ -76,10 +76,10 @@ thread_local WichmannHill randomState;
 
 int SinePattern(int n, double amplitude, double phase, double cycles, double out[]) {
     if (n < 1) {
-        return kSignalCountError;
+        return vantrel::kSignalCountError;
     }
     if (cycles > n) {
-        return kSignalCyclesError;
+        return vantrel::kSignalCyclesError;
     }
     double x = phase * kDegreesToRadians;
     const double dx = cycles * kTwoPi / n;
@@ -94,7 +94,7 @@ int SinePattern(int n, double amplitude, double phase, double cycles, double out
 int SquareWave(int n, double amplitude, double frequency, double *phase, double dutyCycle,
                double out[]) {
     if (n < 1) {
-        return kSignalCountError;
+        return vantrel::kSignalCountError;
     }
     const double duty = std::clamp(dutyCycle * 0.01, 0.0, 1.0);
     const double highUntil = 360.0 * duty;
@@ -110,7 +110,7 @@ int SquareWave(int n, double amplitude, double frequency, double *phase, double 
 
 int TriangleWave(int n, double amplitude, double frequency, double *phase, double out[]) {
     if (n < 1) {
-        return kSignalCountError;
+        return vantrel::kSignalCountError;
     }
     const double step = frequency * 360.0;
     double current = *phase;
@@ -124,7 +124,7 @@ int TriangleWave(int n, double amplitude, double frequency, double *phase, doubl
 
 int Set1D(double array[], int n, double value) {
     if (n < 1) {
-        return kSignalCountError;
+        return vantrel::kSignalCountError;
     }
     std::fill_n(array, n, value);
     return 0;
@@ -136,7 +136,7 @@ int Clear1D(double array[], int n) {
 
 int Mean(const double array[], int n, double *mean) {
     if (n < 1) {
-        return kSignalCountError;
+        return vantrel::kSignalCountError;
     }
     long double sum = 0.0L;
     for (int i = 0; i < n; ++i) {
@@ -148,7 +148,7 @@ int Mean(const double array[], int n, double *mean) {
 
 int RMS(const double array[], int n, double *rms) {
     if (n < 1) {
-        return kSignalCountError;
+        return vantrel::kSignalCountError;
     }
     long double sum = 0.0L;
     for (int i = 0; i < n; ++i) {
@@ -161,7 +161,7 @@ int RMS(const double array[], int n, double *rms) {
 
 int MaxMin1D(const double array[], int n, double *max, int *maxIndex, double *min, int *minIndex) {
     if (n < 1) {
-        return kSignalCountError;
+        return vantrel::kSignalCountError;
     }
     int first = 0;
     while (first < n && std::isnan(array[first])) {

@@ -7,11 +7,13 @@
 // degrees; frequencies are in cycles per sample (1/600 gives one period in 600 samples).
 // Output pointers must be valid and must not point into the arrays being written.
 
+namespace vantrel {
 /// Status: the number of samples n is less than 1.
 inline constexpr int kSignalCountError = -20003;
 
 /// Status: SinePattern was asked for more cycles than there are samples.
 inline constexpr int kSignalCyclesError = -20012;
+} // namespace vantrel
 
 /// Writes out[i] = amplitude * sin(x_i) for i in [0, n), where x_0 = phase in radians and
 /// each following angle adds cycles * 2pi / n to the previous one.
@@ -20,7 +22,7 @@ inline constexpr int kSignalCyclesError = -20012;
 /// @param phase starting angle in degrees.
 /// @param cycles number of periods across the n samples, at most n (no lower bound).
 /// @param out receives n samples.
-/// @return 0, kSignalCountError if n < 1, or kSignalCyclesError if cycles > n.
+/// @return 0, vantrel::kSignalCountError if n < 1, or vantrel::kSignalCyclesError if cycles > n.
 int SinePattern(int n, double amplitude, double phase, double cycles, double out[]);
 
 /// Writes n samples of a square wave that is +amplitude during the first dutyCycle percent
@@ -33,7 +35,7 @@ int SinePattern(int n, double amplitude, double phase, double cycles, double out
 ///              a later call with the same variable continues the wave without a jump.
 /// @param dutyCycle percentage of the period spent high; values outside [0, 100] are clamped.
 /// @param out receives n samples.
-/// @return 0, or kSignalCountError if n < 1.
+/// @return 0, or vantrel::kSignalCountError if n < 1.
 int SquareWave(int n, double amplitude, double frequency, double *phase, double dutyCycle,
                double out[]);
 
@@ -44,30 +46,30 @@ int SquareWave(int n, double amplitude, double frequency, double *phase, double 
 /// @param frequency cycles per sample (may be negative).
 /// @param phase in/out as for SquareWave: left wrapped into [0, 360) for continuation.
 /// @param out receives n samples.
-/// @return 0, or kSignalCountError if n < 1.
+/// @return 0, or vantrel::kSignalCountError if n < 1.
 int TriangleWave(int n, double amplitude, double frequency, double *phase, double out[]);
 
 /// Sets array[0..n-1] to value.
-/// @return 0, or kSignalCountError if n < 1.
+/// @return 0, or vantrel::kSignalCountError if n < 1.
 int Set1D(double array[], int n, double value);
 
 /// Sets array[0..n-1] to +0.0 (all bits zero).
-/// @return 0, or kSignalCountError if n < 1.
+/// @return 0, or vantrel::kSignalCountError if n < 1.
 int Clear1D(double array[], int n);
 
 /// Arithmetic mean of array[0..n-1], summed in extended precision (long double).
-/// @return 0, or kSignalCountError if n < 1 (then *mean is left untouched).
+/// @return 0, or vantrel::kSignalCountError if n < 1 (then *mean is left untouched).
 int Mean(const double array[], int n, double *mean);
 
 /// Root mean square of array[0..n-1], summed in extended precision (long double).
-/// @return 0, or kSignalCountError if n < 1 (then *rms is left untouched).
+/// @return 0, or vantrel::kSignalCountError if n < 1 (then *rms is left untouched).
 int RMS(const double array[], int n, double *rms);
 
 /// Largest and smallest values of array[0..n-1] with the index of their first occurrence.
 /// NaN elements are ignored; if every element is NaN, both values are NaN and both indices -1.
 /// The outputs are written in the order max, maxIndex, min, minIndex, so when both index
 /// pointers point at the same int it ends up holding the minimum's index.
-/// @return 0, or kSignalCountError if n < 1 (then nothing is written).
+/// @return 0, or vantrel::kSignalCountError if n < 1 (then nothing is written).
 int MaxMin1D(const double array[], int n, double *max, int *maxIndex, double *min, int *minIndex);
 
 /// A pseudo-random double drawn uniformly from [min, max) by a Wichmann-Hill generator.

@@ -262,7 +262,7 @@ private slots:
         QCOMPARE(Canal, channel);
         int count = 0;
         GetNumListItems(dialog, PANELVOLT_LISTAVOLT, &count);
-        QCOMPARE(count, kVoltSteps);
+        QCOMPARE(count, vantrel::kVoltSteps);
         std::string first;
         std::string last;
         GetLabelFromIndex(dialog, PANELVOLT_LISTAVOLT, 0, &first);
@@ -442,9 +442,9 @@ private slots:
 
     void xyFirstClickErasesEveryTrace() {
         for (int t = 0; t < 4; ++t) {
-            plot_onda[t] = PlotWaveform(Painel_Principal, PANEL_MOSTRAR, onda[t % 3], kSamples,
-                                        VAL_DOUBLE, 1.0, 0.0, -300.0, 1.0, VAL_THIN_LINE,
-                                        VAL_NO_POINT, VAL_SOLID, 1, OPCAO_INTENS);
+            plot_onda[t] = PlotWaveform(Painel_Principal, PANEL_MOSTRAR, onda[t % 3],
+                                        vantrel::kSamples, VAL_DOUBLE, 1.0, 0.0, -300.0, 1.0,
+                                        VAL_THIN_LINE, VAL_NO_POINT, VAL_SOLID, 1, OPCAO_INTENS);
             plot_exist[t] = 1;
         }
         xC1 = 123.0;

@@ -184,13 +184,16 @@ private slots:
         QVERIFY(power != nullptr);
         QTest::mouseClick(power, Qt::RightButton);
         QTest::mouseClick(power, Qt::LeftButton);
+        // A command button reports the press as a left click and the release as a commit.
         QWidget *quit = EngineControlWidget(panel_, PANEL_QUITBUTTON);
         QTest::mouseClick(quit, Qt::LeftButton);
-        QCOMPARE(int(calls.size()), 3);
+        QCOMPARE(int(calls.size()), 4);
         QCOMPARE(calls[0].event, int(EVENT_RIGHT_CLICK));
         QCOMPARE(calls[1].event, int(EVENT_LEFT_CLICK));
         QCOMPARE(calls[2].control, PANEL_QUITBUTTON);
-        QCOMPARE(calls[2].event, int(EVENT_COMMIT));
+        QCOMPARE(calls[2].event, int(EVENT_LEFT_CLICK));
+        QCOMPARE(calls[3].control, PANEL_QUITBUTTON);
+        QCOMPARE(calls[3].event, int(EVENT_COMMIT));
     }
 
     void closeBoxPressesItsPanelsButtonWhileItCanBePressed() {

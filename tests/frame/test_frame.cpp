@@ -9,6 +9,8 @@
 #include "app/state.h"
 #include "generator/generator.h"
 #include "help/menu.h"
+#include "sim/autostart.h"
+#include "sim/refresh.h"
 #include "ui/uir_constants.h"
 
 #include <QApplication>
@@ -23,6 +25,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
+#include <cmath>
 #include <functional>
 
 namespace {
@@ -88,6 +92,8 @@ bool runLoopWith(const std::function<void()> &body, int timeoutMs = 5000) {
 
 } // namespace
 
+int OwnHelperNameSum();
+
 class FrameTest : public QObject {
     Q_OBJECT
 
@@ -95,6 +101,33 @@ private slots:
     void initTestCase() {
         QVERIFY(InitCVIRTE(nullptr, nullptr, nullptr) == 1);
         RegisterInstrumentCallbacks();
+    }
+
+    void xyDemonstrationDrawsALissajousFigure() {
+        QCOMPARE(StartPoweredOn("xy"), 0);
+        EngineTickTimer(Painel_Principal, PANEL_TIMER_3);
+        QCOMPARE(modoxy, 1);
+        // Both axes carry sines (a square on X draws a ladder of lines), in the ratio 1:2.
+        for (int c = 0; c < 2; ++c) {
+            QCOMPARE(ChIN[c], 1);
+            QCOMPARE(tipo_onda[c], 3);
+            const auto [low, high] =
+                std::minmax_element(std::begin(onda_entCh[c]), std::end(onda_entCh[c]));
+            const double peak = *high;
+            QVERIFY(peak > 0.0 && std::abs(*low + peak) < 1e-9 * peak);
+            QVERIFY(std::abs(onda_entCh[c][vantrel::kSamples / 8] - peak * std::sqrt(0.5)) <
+                    1e-9 * peak);
+        }
+        QVERIFY(freq[0] > 0.0);
+        QCOMPARE(freq[1], 2.0 * freq[0]);
+        QCOMPARE(Ligado, 1);
+        Power_btn(Painel_Principal, PANEL_POWERBUTTON, EVENT_LEFT_CLICK, nullptr, 0, 0);
+        QCOMPARE(Ligado, 0);
+    }
+
+    void ownHelperNamesWinOverTheHeaders() {
+        // 3 + 4 + ... + 10 from own_helper_names.cpp, with the opacity 0.5 counting 1.
+        QCOMPARE(OwnHelperNameSum(), 3 + 4 + 5 + 6 + 7 + 8 + 9 + 1 + 10);
     }
 
     void init() {

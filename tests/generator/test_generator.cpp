@@ -4,6 +4,7 @@
 
 #include "app/callbacks.h"
 #include "app/engine/engine.h"
+#include "app/engine/engine_qt.h"
 #include "app/engine/engine_testing.h"
 #include "app/state.h"
 #include "generator/generator.h"
@@ -98,6 +99,8 @@ private slots:
     void picturesOpenTheirDialogs_data();
     void picturesOpenTheirDialogs();
     void closeButtonRemovesTheGeneratorPanel();
+    void closeButtonActsOncePerClick_data();
+    void closeButtonActsOncePerClick();
     void failedLoadLeavesStateUntouched();
 };
 
@@ -349,6 +352,37 @@ void GeneratorTest::closeButtonRemovesTheGeneratorPanel() {
     QCOMPARE(EnginePopupDepth(), 0);
     // Closing keeps the generator running.
     QCOMPARE(freq_G[1], 100.0);
+}
+
+void GeneratorTest::closeButtonActsOncePerClick_data() {
+    QTest::addColumn<QList<int>>("events");
+    QTest::newRow("left click") << QList<int>{EVENT_LEFT_CLICK};
+    QTest::newRow("commit") << QList<int>{EVENT_COMMIT};
+    QTest::newRow("left click then commit") << QList<int>{EVENT_LEFT_CLICK, EVENT_COMMIT};
+    QTest::newRow("mouse") << QList<int>{};
+}
+
+void GeneratorTest::closeButtonActsOncePerClick() {
+    QFETCH(QList<int>, events);
+
+    // Another pop-up lies under the generator panel; closing the generator must spare it.
+    const int below = LoadPanel(Painel_Principal, "opcoes.uir", LEVEL);
+    QVERIFY(below > 0);
+    InstallPopup(below);
+    ab_gerador(0);
+    QCOMPARE(EnginePopupDepth(), 2);
+
+    if (events.isEmpty()) {
+        QWidget *button = EngineControlWidget(Painel_Gerador, GERADOR_fechar_btn);
+        QVERIFY(button != nullptr);
+        QTest::mouseClick(button, Qt::LeftButton);
+    }
+    for (int event : events) {
+        EngineSendEvent(Painel_Gerador, GERADOR_fechar_btn, event);
+    }
+    QCOMPARE(EnginePopupDepth(), 1);
+    QCOMPARE(EngineTopPopup(), below);
+    QCOMPARE(EnginePanelShown(Painel_Gerador), 0);
 }
 
 void GeneratorTest::failedLoadLeavesStateUntouched() {

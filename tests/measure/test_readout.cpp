@@ -3,12 +3,16 @@
 // writes the value and its unit.
 
 #include "app/callbacks.h"
+#include "app/engine/control_widgets.h"
 #include "app/engine/engine.h"
+#include "app/engine/engine_qt.h"
 #include "app/engine/engine_testing.h"
 #include "app/state.h"
 #include "generator/generator.h"
 #include "ui/uir_constants.h"
 
+#include <QComboBox>
+#include <QFontMetrics>
 #include <QtTest>
 
 #include <cmath>
@@ -55,6 +59,65 @@ std::string shownUnit(int channel) {
     return unit;
 }
 
+/// The read-out's figure as the panel shows it.
+QString shownText(int channel) {
+    QCoreApplication::processEvents();
+    const auto *view = qobject_cast<const NumericView *>(
+        EngineControlWidget(Painel_Principal, kReadouts[channel].value));
+    return view != nullptr ? view->text() : QString();
+}
+
+/// Whether `text` fits, unclipped, inside a numeric display.
+bool fitsNumeric(int control, const QString &text) {
+    const QWidget *view = EngineControlWidget(Painel_Principal, control);
+    const int room = view->width() - 2 * NumericView::kTextMargin;
+    return QFontMetrics(view->font()).horizontalAdvance(text) <= room;
+}
+
+/// The sources of the read-out test table.
+enum class Source { Calibrator, SineWithOffset, Disconnected, Constant, Fastest, Slowest };
+
+void connectSource(int channel, Source source) {
+    const int generator = channel;
+    QCOMPARE(iniciar_gerador(), 0);
+    geradorID = generator;
+    switch (source) {
+    case Source::Calibrator:
+    case Source::Disconnected:
+        ChIN[channel] = kSource2Vpp;
+        break;
+    case Source::SineWithOffset:
+        amplit[generator] = 2.0;
+        offset[generator] = 1.0;
+        ChIN[channel] = kSourceGenerator;
+        break;
+    case Source::Constant:
+        botao_freq[generator] = 0.0;
+        offset[generator] = -2.5;
+        ChIN[channel] = kSourceGenerator;
+        break;
+    case Source::Fastest:
+        botao_activo[generator] = 1000000;
+        botao_freq[generator] = 2.0;
+        ChIN[channel] = kSourceGenerator;
+        break;
+    case Source::Slowest:
+        botao_activo[generator] = 1;
+        botao_freq[generator] = 0.01;
+        amplit[generator] = 10.0;
+        offset[generator] = -5.0;
+        ChIN[channel] = kSourceGenerator;
+        break;
+    }
+    actual_ger();
+    tick();
+    if (source == Source::Disconnected) {
+        ChIN[channel] = kSourceOff;
+        tick();
+    }
+    offset[generator] = 0.0;
+}
+
 int visible(int control) {
     int value = -1;
     GetCtrlAttribute(Painel_Principal, control, ATTR_VISIBLE, &value);
@@ -62,6 +125,8 @@ int visible(int control) {
 }
 
 } // namespace
+
+Q_DECLARE_METATYPE(Source)
 
 class ReadoutTest : public QObject {
     Q_OBJECT
@@ -78,6 +143,12 @@ private slots:
     void disconnectedInputKeepsFrequency_data();
     void disconnectedInputKeepsFrequency();
     void constantSignalHasInfinitePeriod();
+    void shownTextIsWholeAndFits_data();
+    void shownTextIsWholeAndFits();
+    void extremeFiguresFit_data();
+    void extremeFiguresFit();
+    void quantityNamesFitTheirRings_data();
+    void quantityNamesFitTheirRings();
 };
 
 void ReadoutTest::init() {
@@ -223,6 +294,118 @@ void ReadoutTest::constantSignalHasInfinitePeriod() {
     QCOMPARE(shownValue(1), std::numeric_limits<double>::infinity());
     QCOMPARE(shownUnit(1), std::string("s"));
     QCOMPARE(visible(PANEL_DAD_CHII), 1);
+}
+
+void ReadoutTest::shownTextIsWholeAndFits_data() {
+    QTest::addColumn<int>("channel");
+    QTest::addColumn<Source>("source");
+    QTest::addColumn<int>("quantity");
+    QTest::addColumn<QString>("text");
+
+    struct Row {
+        const char *name;
+        Source source;
+        int quantity;
+        const char *text;
+    };
+    const Row rows[] = {
+        {"cal frequency", Source::Calibrator, 1, "1000"},
+        {"cal period", Source::Calibrator, 2, "0.001"},
+        {"cal peak-to-peak", Source::Calibrator, 3, "2"},
+        {"cal maximum", Source::Calibrator, 4, "1"},
+        {"cal minimum", Source::Calibrator, 5, "-1"},
+        {"cal mean", Source::Calibrator, 6, "0"},
+        {"cal rms", Source::Calibrator, 7, "1"},
+        {"sine frequency", Source::SineWithOffset, 1, "100"},
+        {"sine period", Source::SineWithOffset, 2, "0.01"},
+        {"sine peak-to-peak", Source::SineWithOffset, 3, "4"},
+        {"sine maximum", Source::SineWithOffset, 4, "3"},
+        {"sine minimum", Source::SineWithOffset, 5, "-1"},
+        {"sine mean", Source::SineWithOffset, 6, "1"},
+        {"sine rms", Source::SineWithOffset, 7, "1.732"},
+        {"off frequency", Source::Disconnected, 1, "1000"},
+        {"off period", Source::Disconnected, 2, "0.001"},
+        {"off peak-to-peak", Source::Disconnected, 3, "0"},
+        {"off mean", Source::Disconnected, 6, "0"},
+        {"off rms", Source::Disconnected, 7, "0"},
+        {"0 Hz frequency", Source::Constant, 1, "0"},
+        {"0 Hz period", Source::Constant, 2, "inf"},
+        {"0 Hz peak-to-peak", Source::Constant, 3, "0"},
+        {"0 Hz minimum", Source::Constant, 5, "-2.5"},
+        {"0 Hz mean", Source::Constant, 6, "-2.5"},
+        {"0 Hz rms", Source::Constant, 7, "2.5"},
+        {"2 MHz frequency", Source::Fastest, 1, "2000000"},
+        {"2 MHz period", Source::Fastest, 2, "5e-07"},
+        {"2 MHz mean", Source::Fastest, 6, "0"},
+        {"0.01 Hz frequency", Source::Slowest, 1, "0.01"},
+        {"0.01 Hz period", Source::Slowest, 2, "100"},
+        {"0.01 Hz minimum", Source::Slowest, 5, "-15"},
+        {"0.01 Hz rms", Source::Slowest, 7, "8.66"},
+    };
+    for (int c = 0; c < 2; ++c) {
+        for (const Row &row : rows) {
+            QTest::addRow("%s %s", c == 0 ? "CH I" : "CH II", row.name)
+                << c << row.source << row.quantity << QString::fromUtf8(row.text);
+        }
+    }
+}
+
+void ReadoutTest::shownTextIsWholeAndFits() {
+    QFETCH(int, channel);
+    QFETCH(Source, source);
+    QFETCH(int, quantity);
+    QFETCH(QString, text);
+
+    choose(channel, quantity);
+    connectSource(channel, source);
+    QCOMPARE(shownText(channel), text);
+    QVERIFY2(fitsNumeric(kReadouts[channel].value, text), qPrintable(text));
+    const QWidget *unit = EngineControlWidget(Painel_Principal, kReadouts[channel].unit);
+    const QString unitText = QString::fromStdString(shownUnit(channel));
+    QVERIFY(QFontMetrics(unit->font()).horizontalAdvance(unitText) <= unit->width());
+}
+
+void ReadoutTest::extremeFiguresFit_data() {
+    QTest::addColumn<double>("value");
+    QTest::addColumn<QString>("text");
+
+    // What a measurement of a spreadsheet waveform can produce, beyond what the generators make.
+    QTest::newRow("tiny negative") << -1.23456e-5 << "-1.235e-05";
+    QTest::newRow("small negative") << -0.00123456 << "-0.001235";
+    QTest::newRow("large negative") << -123456.7 << "-123500";
+    QTest::newRow("huge") << 12345678.0 << "1.235e+07";
+    QTest::newRow("rounds up a decade") << 9.99996 << "10";
+    QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity() << "-inf";
+    QTest::newRow("tiny exponent") << -1.23456e-100 << "-1.235e-100";
+}
+
+void ReadoutTest::extremeFiguresFit() {
+    QFETCH(double, value);
+    QFETCH(QString, text);
+
+    for (int c = 0; c < 2; ++c) {
+        SetCtrlVal(Painel_Principal, kReadouts[c].value, value);
+        QCOMPARE(shownText(c), text);
+        QVERIFY2(fitsNumeric(kReadouts[c].value, text), qPrintable(text));
+        // The control keeps the exact value; only the figure is rounded.
+        QCOMPARE(shownValue(c), value);
+    }
+}
+
+void ReadoutTest::quantityNamesFitTheirRings_data() {
+    QTest::addColumn<int>("ring");
+    QTest::newRow("CH I") << int(PANEL_DADOS_CHI);
+    QTest::newRow("CH II") << int(PANEL_DADOS_CHII);
+}
+
+void ReadoutTest::quantityNamesFitTheirRings() {
+    QFETCH(int, ring);
+    auto *combo = qobject_cast<QComboBox *>(EngineControlWidget(Painel_Principal, ring));
+    QVERIFY(combo != nullptr);
+    // The combo box's own size hint makes room for its longest item, frame and arrow.
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    QVERIFY2(combo->sizeHint().width() <= combo->width(),
+             qPrintable(QString::number(combo->sizeHint().width())));
 }
 
 int main(int argc, char *argv[]) {

@@ -9,8 +9,11 @@
 #include "ui/uir_constants.h"
 
 #include <QAction>
+#include <QDir>
+#include <QFile>
 #include <QMenu>
 #include <QMenuBar>
+#include <QRegularExpression>
 #include <QtTest>
 
 #include <algorithm>
@@ -578,6 +581,8 @@ private slots:
     void damagedFileFailsToLoad_data();
     void damagedFileFailsToLoad();
     void missingPanelNumberFailsToLoad();
+    void sharedPanelsNameNoFixedGenerator();
+    void aboutSupervisorLineIsAPerson();
 };
 
 void ResourceTest::initTestCase() {
@@ -831,4 +836,39 @@ void ResourceTest::missingPanelNumberFailsToLoad() {
 }
 
 QTEST_MAIN(ResourceTest)
+void ResourceTest::sharedPanelsNameNoFixedGenerator() {
+    // One generator front serves both generators: its artwork may not print a number of its
+    // own beside the "Gerador nº" display.
+    QFile art(
+        QDir(qEnvironmentVariable("VANTREL_RESOURCE_DIR")).filePath("art/generator_front.svg"));
+    QVERIFY(art.open(QIODevice::ReadOnly));
+    const QString svg = QString::fromUtf8(art.readAll());
+    const QRegularExpression text(QStringLiteral("<text[^>]*>([^<]*)</text>"));
+    const QRegularExpression numbered(QStringLiteral("\\b(FG|GER|Gerador)\\s*-?\\s*[0-9]"));
+    int texts = 0;
+    for (const QRegularExpressionMatch &m : text.globalMatch(svg)) {
+        ++texts;
+        QVERIFY2(!numbered.match(m.captured(1)).hasMatch(), qPrintable(m.captured(1)));
+    }
+    QVERIFY(texts > 0);
+}
+
+void ResourceTest::aboutSupervisorLineIsAPerson() {
+    // The line after "Orientador:" names a person, not the school or one of its parts, which
+    // have lines of their own.
+    std::string supervisor;
+    QCOMPARE(GetCtrlVal(handle("ACERCA"), ACERCA_TEXTMSG_11, &supervisor), 0);
+    const QString line = QString::fromStdString(supervisor);
+    for (const char *body : {"Departamento", "Escola", "Instituto", "Universidade", "Faculdade"}) {
+        QVERIFY2(!line.contains(QLatin1String(body)), qPrintable(line));
+    }
+    for (int other : {ACERCA_TEXTMSG_4, ACERCA_TEXTMSG_5, ACERCA_TEXTMSG_6, ACERCA_TEXTMSG_7,
+                      ACERCA_TEXTMSG_8, ACERCA_TEXTMSG_9}) {
+        std::string text;
+        GetCtrlVal(handle("ACERCA"), other, &text);
+        QVERIFY(text != supervisor);
+    }
+    QVERIFY(!line.trimmed().isEmpty());
+}
+
 #include "test_resources.moc"

@@ -117,7 +117,7 @@ void TestSignal::badCountFailsAndWritesNothing() {
     QFETCH(int, routine);
     QFETCH(int, n);
     Outputs outputs;
-    QCOMPARE(kRoutines[routine].call(n, outputs), kSignalCountError);
+    QCOMPARE(kRoutines[routine].call(n, outputs), vantrel::kSignalCountError);
     QVERIFY(outputs == Outputs{});
 }
 
@@ -126,9 +126,9 @@ void TestSignal::sinePatternLimitsCycles_data() {
     QTest::addColumn<double>("cycles");
     QTest::addColumn<int>("status");
     QTest::newRow("cycles equal to n") << 4 << 4.0 << 0;
-    QTest::newRow("half a cycle over n") << 4 << 4.5 << kSignalCyclesError;
+    QTest::newRow("half a cycle over n") << 4 << 4.5 << vantrel::kSignalCyclesError;
     QTest::newRow("600 over 600") << 600 << 600.0 << 0;
-    QTest::newRow("600.5 over 600") << 600 << 600.5 << kSignalCyclesError;
+    QTest::newRow("600.5 over 600") << 600 << 600.5 << vantrel::kSignalCyclesError;
     QTest::newRow("negative cycles") << 4 << -3.0 << 0;
 }
 

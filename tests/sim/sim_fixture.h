@@ -70,13 +70,13 @@ inline void resetState() {
 /// One period of a square wave in channel c's input buffer: the first half at `first`, the
 /// second half at `second` (the calibrator is -1 then +1).
 inline void fillSquare(int c, double first, double second) {
-    std::fill(onda_entCh[c], onda_entCh[c] + kSamples / 2, first);
-    std::fill(onda_entCh[c] + kSamples / 2, onda_entCh[c] + kSamples, second);
+    std::fill(onda_entCh[c], onda_entCh[c] + vantrel::kSamples / 2, first);
+    std::fill(onda_entCh[c] + vantrel::kSamples / 2, onda_entCh[c] + vantrel::kSamples, second);
 }
 
 /// Sample i holds i volts, so that a display sample tells which buffer sample it read.
 inline void fillRamp(int c) {
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < vantrel::kSamples; ++i) {
         onda_entCh[c][i] = i;
     }
 }

@@ -92,7 +92,7 @@ void TestSampling::routingFollowsSource() {
     for (int c = 0; c < 2; ++c) {
         std::fill(std::begin(onda_entCh[c]), std::end(onda_entCh[c]), 9.0);
         freq[c] = 1000.0;
-        for (int i = 0; i < kSamples; ++i) {
+        for (int i = 0; i < vantrel::kSamples; ++i) {
             onda_G[c][i] = 100.0 * (c + 1) + i;
             onda_E[c][i] = 200.0 * (c + 1) + i;
         }
@@ -103,7 +103,7 @@ void TestSampling::routingFollowsSource() {
     QCOMPARE(act_entr(Painel_Principal, PANEL_TIMER_3, event, nullptr, 0, 0), 0);
 
     QCOMPARE(onda_entCh[channel][0], first);
-    QCOMPARE(onda_entCh[channel][kSamples - 1], last);
+    QCOMPARE(onda_entCh[channel][vantrel::kSamples - 1], last);
     QCOMPARE(freq[channel], frequency);
     // A square source changes level exactly at the middle of the period.
     if (source >= 3 && event == EVENT_TIMER_TICK) {
@@ -157,7 +157,7 @@ void TestSampling::calibratorThroughCoupling() {
     // The rising-edge trigger starts the trace on the high half.
     QCOMPARE(onda[0][0], shownHigh);
     bool lowShown = false;
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < vantrel::kSamples; ++i) {
         QVERIFY2(onda[0][i] == shownHigh || onda[0][i] == shownLow, qPrintable(QString::number(i)));
         lowShown = lowShown || onda[0][i] == shownLow;
     }
@@ -186,8 +186,8 @@ void TestSampling::fiftyHertzAtTwentyMsReadsEveryTenthSample() {
     // Ten periods across the screen: every tenth buffer sample. (The single-precision time base
     // makes the step a hair short of 10, which a whole-numbered start phase would show as
     // one sample lower from the second display sample on.)
-    for (int i = 0; i < kSamples; ++i) {
-        QCOMPARE(bufferIndexShown(0, i), 10 * i % kSamples);
+    for (int i = 0; i < vantrel::kSamples; ++i) {
+        QCOMPARE(bufferIndexShown(0, i), 10 * i % vantrel::kSamples);
     }
 }
 
@@ -214,8 +214,9 @@ void TestSampling::stepIsCappedButPhaseCarriesUncapped() {
     calc_onda(0.125);
 
     const long long capped128 = std::min(periodsTimes128, 120 * 128);
-    for (int i = 0; i < kSamples; ++i) {
-        QCOMPARE(bufferIndexShown(1, i), static_cast<int>((i * capped128 / 128) % kSamples));
+    for (int i = 0; i < vantrel::kSamples; ++i) {
+        QCOMPARE(bufferIndexShown(1, i),
+                 static_cast<int>((i * capped128 / 128) % vantrel::kSamples));
     }
     // The next screen starts where an uncapped sweep would have ended.
     const double fraction = (periodsTimes128 % 128) / 128.0;
@@ -259,10 +260,10 @@ void TestSampling::xyStepsFollowFrequencyRatio() {
 
     // Distance between two buffer indices around the period.
     const auto apart = [](long long a, long long b) {
-        const long long d = ((a - b) % kSamples + kSamples) % kSamples;
-        return std::min(d, kSamples - d);
+        const long long d = ((a - b) % vantrel::kSamples + vantrel::kSamples) % vantrel::kSamples;
+        return std::min(d, vantrel::kSamples - d);
     };
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < vantrel::kSamples; ++i) {
         QVERIFY2(apart(bufferIndexShown(0, i), step1 * i) <= tolerance,
                  qPrintable(QString::number(i)));
         QVERIFY2(apart(bufferIndexShown(1, i), step2 * i) <= tolerance,
@@ -272,9 +273,11 @@ void TestSampling::xyStepsFollowFrequencyRatio() {
     QCOMPARE(canais_ver[1], 1);
     // The phases are left where the sweep ended (reduced, then advanced once more), for the
     // next figure to continue.
-    QVERIFY(std::fabs(xC1 - static_cast<double>(step1 * (kSamples - 1) % kSamples + step1)) <=
+    QVERIFY(std::fabs(xC1 - static_cast<double>(
+                                step1 * (vantrel::kSamples - 1) % vantrel::kSamples + step1)) <=
             tolerance);
-    QVERIFY(std::fabs(xC2 - static_cast<double>(step2 * (kSamples - 1) % kSamples + step2)) <=
+    QVERIFY(std::fabs(xC2 - static_cast<double>(
+                                step2 * (vantrel::kSamples - 1) % vantrel::kSamples + step2)) <=
             tolerance);
 }
 

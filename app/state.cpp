@@ -96,4 +96,4 @@ char pathF[kPathSize] = {};
 char path_memo[kPathSize] = {};
 
 int Painel_Ajuda = 0;
-char url_help[100] = {};
+std::string url_help;

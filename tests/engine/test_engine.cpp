@@ -298,7 +298,8 @@ private slots:
             return EngineControlWidget(panel, 2)->findChild<QPlainTextEdit *>()->font();
         };
         const QFontMetrics metrics(fontOf(fixed));
-        QVERIFY(QFontInfo(fontOf(fixed)).fixedPitch());
+        const QFontInfo face(fontOf(fixed));
+        QVERIFY2(face.fixedPitch(), qPrintable(face.family() + " " + fontOf(fixed).toString()));
         QCOMPARE(metrics.horizontalAdvance("|||||||"), metrics.horizontalAdvance(" DESL  "));
         QCOMPARE(metrics.horizontalAdvance("-------"), metrics.horizontalAdvance("oção ÀÉ"));
         QCOMPARE(fontOf(fixed).pointSizeF(), 9.0);

@@ -222,6 +222,11 @@ int abre(const char *ficheiro, void (*mostraPagina)(int), int page) {
     if (painel < 0) {
         return -1;
     }
+    // A help panel taken off the screen without its Fechar button is still loaded: only one
+    // may exist, so the fresh one replaces it.
+    if (Painel_Ajuda > 0) {
+        DiscardPanel(Painel_Ajuda);
+    }
     Painel_Ajuda = painel;
     mostraPagina(page);
     InstallPopup(Painel_Ajuda);

@@ -428,6 +428,18 @@ private slots:
         QCOMPARE(EnginePopupDepth(), 1);
     }
 
+    // A help panel taken off the screen some other way than by Fechar is not left behind.
+    void aHelpPanelRemovedWithoutFecharIsReplaced() {
+        QCOMPARE(help_O(1), 0);
+        const int first = Painel_Ajuda;
+        RemovePopup(0);
+        QCOMPARE(help_G(2), 0);
+        int number = 0;
+        QVERIFY(GetPanelAttribute(first, ATTR_PANEL_NUMBER, &number) < 0);
+        QCOMPARE(EnginePopupDepth(), 1);
+        QCOMPARE(pageNumber(EngineTopPopup()), 2);
+    }
+
     // While a help panel is up it is modal: a right click on the front panel reaches nothing.
     // The clicks go through the window system, where modality is decided.
     void secondRightClickCannotOpenASecondPanel() {

@@ -35,7 +35,8 @@ struct ControlSpec {
     double xMin = 0.0, xMax = 100.0, yMin = 0.0, yMax = 100.0;
     int fontSize = 0; ///< points; 0 = the default
     bool bold = false;
-    bool fixedPitch = false; ///< text box: every character as wide as the others (tables)
+    /// Text box: every character as wide as the others, so that tables keep their columns.
+    bool fixedPitch = false;
     std::string color; ///< "#rrggbb" or empty
 };
 

@@ -7,6 +7,7 @@
 #include "controls/trigger_display.h"
 #include "controls/vertical.h"
 #include "generator/generator.h"
+#include "help/help.h"
 #include "help/menu.h"
 #include "measure/readout.h"
 #include "sim/input_routing.h"
@@ -19,10 +20,16 @@ namespace {
 
 // Every callback that a resource file names, under that name.
 constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, CtrlCallbackPtr>>({
+    {"abrir_pag", abrir_pag},
+    {"abrir_pagG", abrir_pagG},
     {"act_dados", act_dados},
     {"act_entr", act_entr},
     {"Actualizar", Actualizar},
     {"add_fn", add_fn},
+    {"aj_ant", aj_ant},
+    {"aj_seg", aj_seg},
+    {"ajG_ant", ajG_ant},
+    {"ajG_seg", ajG_seg},
     {"aplic_entr", aplic_entr},
     {"atnm", atnm},
     {"att_fn", att_fn},
@@ -55,6 +62,8 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"fecha_painel", fecha_painel},
     {"fecha_timediv", fecha_timediv},
     {"fecha_voltdiv", fecha_voltdiv},
+    {"fechar_ajuda", fechar_ajuda},
+    {"fechar_ajudaG", fechar_ajudaG},
     {"fecha_ypos1", fecha_ypos1},
     {"fecha_ypos2", fecha_ypos2},
     {"focus_btn", focus_btn},

@@ -96,4 +96,4 @@ char pathF[vantrel::kPathSize] = {};
 char path_memo[vantrel::kPathSize] = {};
 
 int Painel_Ajuda = 0;
-char url_help[100] = {};
+std::string url_help;

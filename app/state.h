@@ -7,6 +7,8 @@
 /// Each global is defined with its load-time value in state.cpp; `inicializacoes` sets the
 /// start-up values again.
 
+#include <string>
+
 namespace vantrel {
 inline constexpr int kSamples = 600;  ///< samples per input buffer and per trace
 inline constexpr int kPathSize = 260; ///< longest file path, terminator included
@@ -115,5 +117,7 @@ extern char pathF[vantrel::kPathSize];     ///< spreadsheet file path
 extern char path_memo[vantrel::kPathSize]; ///< record file path
 
 // ---- Help -------------------------------------------------------------------------------------
-extern int Painel_Ajuda;   ///< help panel while shown
-extern char url_help[100]; ///< web address of the help page shown last
+extern int Painel_Ajuda; ///< help panel while shown
+/// Web address of the help page shown last; a string, so that a program installed deep in the
+/// file system still opens its whole manual address.
+extern std::string url_help;

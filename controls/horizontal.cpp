@@ -11,7 +11,7 @@ namespace {
 
 constexpr int kAjudaTimeDiv = 12;
 constexpr int kAjudaXpos = 9;
-constexpr int kAjudaCalibX = 17;
+constexpr int kAjudaCalibX = 13; // "CALIB TIME"
 constexpr int kAjudaXmag = 21;
 
 } // namespace

@@ -17,7 +17,8 @@ constexpr int kAjudaXY = 5;
 constexpr int kAjudaEcra = 6;
 constexpr int kAjudaInformacoes = 8;
 constexpr int kAjudaTrigger = 10; // every trigger command, TV-SEP included
-constexpr int kAjudaIntensFocus = 12;
+constexpr int kAjudaIntens = 2;
+constexpr int kAjudaFocus = 3;
 constexpr int kAjudaCalib = 22;
 constexpr int kAjudaComponent = 23;
 
@@ -110,7 +111,7 @@ int modoxy_btn(int, int, int event, void *, int, int) {
 }
 
 int intens_btn(int, int, int event, void *, int, int) {
-    if (!clique_frontal(event, kAjudaIntensFocus)) {
+    if (!clique_frontal(event, kAjudaIntens)) {
         return 0;
     }
     return abrir_opcao(INTENS, INTENS_INTENS_BT, intens_val, Painel_Intens);
@@ -137,7 +138,7 @@ int fecha_intens(int, int, int event, void *, int, int) {
 }
 
 int focus_btn(int, int, int event, void *, int, int) {
-    if (!clique_frontal(event, kAjudaIntensFocus)) {
+    if (!clique_frontal(event, kAjudaFocus)) {
         return 0;
     }
     return abrir_opcao(FOCUS, FOCUS_FOCUS_BT, static_cast<double>(focus_val), Painel_Focus);

@@ -8,7 +8,8 @@
 
 namespace {
 
-constexpr int kAjudaVoltDiv = 16; // VOLTS/DIV and the vertical calibration knobs share it
+constexpr int kAjudaVoltDiv = 16;
+constexpr int kAjudaCalibVolts = 17; // the vertical calibration knobs: "CALIB VOLTS"
 constexpr int kAjudaYpos = 14;
 constexpr int kAjudaInvert = 15;
 
@@ -118,14 +119,14 @@ int fecha_ypos2(int, int, int event, void *, int, int) {
 }
 
 int x_cal1_btn(int, int, int event, void *, int, int) {
-    if (clique_frontal(event, kAjudaVoltDiv)) {
+    if (clique_frontal(event, kAjudaCalibVolts)) {
         abrir_ycal(0, Painel_YcalI);
     }
     return 0;
 }
 
 int x_cal2_btn(int, int, int event, void *, int, int) {
-    if (clique_frontal(event, kAjudaVoltDiv)) {
+    if (clique_frontal(event, kAjudaCalibVolts)) {
         abrir_ycal(1, Painel_YcalII);
     }
     return 0;

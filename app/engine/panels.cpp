@@ -22,8 +22,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QScrollBar>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QTextCursor>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -214,6 +217,32 @@ QFont fontOf(const ControlSpec &definition, const QFont &base) {
     }
     font.setBold(definition.bold);
     return font;
+}
+
+// The same font in a fixed-pitch face, for text boxes that hold tables or indented text.
+QFont fixedPitchFont(QFont font) {
+    font.setFamily(QStringLiteral("DejaVu Sans Mono"));
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    return font;
+}
+
+// Text boxes grow by appending (help pages, status logs): only the new tail is inserted, and
+// the view follows it to the newest line. Any other change shows the text from its top.
+void showTextBoxText(QPlainTextEdit *edit, const QString &wanted) {
+    const QString shown = edit->toPlainText();
+    if (shown == wanted) {
+        return;
+    }
+    if (!wanted.startsWith(shown)) {
+        edit->setPlainText(wanted);
+        return;
+    }
+    QTextCursor end(edit->document());
+    end.movePosition(QTextCursor::End);
+    end.insertText(wanted.mid(shown.size()));
+    QScrollBar *bar = edit->verticalScrollBar();
+    bar->setValue(bar->maximum());
 }
 
 int decimalsFor(const Control &control) {
@@ -484,6 +513,10 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
     }
     view->setObjectName(q(definition.constant));
     view->setFont(fontOf(definition, baseFont));
+    if (definition.kind == CTRL_TEXT_BOX && definition.fixedPitch) {
+        auto *edit = view->findChild<QPlainTextEdit *>();
+        edit->setFont(fixedPitchFont(view->font()));
+    }
     view->setGeometry(definition.left, definition.top, definition.width, definition.height);
     auto *filter = new ClickFilter(panel.handle, control.id, leftClicks, view);
     view->installEventFilter(filter);
@@ -575,9 +608,7 @@ void syncView(Control &control) {
     case CTRL_TEXT_BOX: {
         auto *edit = view->findChild<QPlainTextEdit *>();
         auto *caption = view->findChild<QLabel *>();
-        if (edit->toPlainText() != q(control.text)) {
-            edit->setPlainText(q(control.text));
-        }
+        showTextBoxText(edit, q(control.text));
         caption->setText(q(StripAccelerator(control.label)));
         caption->setVisible(!control.label.empty());
         break;

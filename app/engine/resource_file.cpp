@@ -149,6 +149,7 @@ ControlSpec readControl(const QJsonObject &object, const std::string &where) {
     const QJsonObject font = object.value(QLatin1String("font")).toObject();
     definition.fontSize = optionalInt(font, "size", 0, at);
     definition.bold = optionalBool(font, "bold");
+    definition.fixedPitch = optionalBool(font, "fixedPitch");
     definition.color = optionalString(object, "color");
     definition.readOnly = optionalBool(object, "readOnly");
     // Checked before the conversion: a double beyond int's range must not reach the cast.

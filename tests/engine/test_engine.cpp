@@ -8,7 +8,12 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFontInfo>
+#include <QFontMetrics>
+#include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTemporaryDir>
+#include <QTextDocument>
 #include <QTimer>
 #include <QWidget>
 #include <QtTest>
@@ -52,6 +57,14 @@ void writeFile(const QString &path, const QByteArray &bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     file.write(bytes);
+}
+
+// A one-panel resource file holding a small text box with the given font settings.
+QByteArray textBoxPanel(const char *font) {
+    return QByteArray(R"({"panels":[{"number":1,"constant":"P","height":200,"width":300,)"
+                      R"("controls":[{"constant":"BOX","kind":"text_box","label":"Estado:",)"
+                      R"("top":0,"left":0,"height":120,"width":300,"font":)") +
+           font + "}]}]}";
 }
 
 } // namespace
@@ -240,6 +253,59 @@ private slots:
         std::string label;
         GetCtrlAttribute(panel, box, ATTR_LABEL_TEXT, &label);
         QCOMPARE(QString::fromStdString(label), QString("Ajuda: POWER"));
+    }
+
+    // A status log grows line by line: the box keeps what it shows, inserts only the new tail
+    // and follows it to the newest line; a box filled afresh is read from its top.
+    void textBoxAppendsOnlyTheTailAndFollowsTheNewestLine() {
+        QTemporaryDir dir;
+        writeFile(QDir(dir.path()).filePath("box.uir"), textBoxPanel("{}"));
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+        const int panel = LoadPanel(0, "box.uir", 1);
+        QVERIFY(panel > 0);
+        constexpr int box = 2;
+        DisplayPanel(panel);
+        auto *edit = EngineControlWidget(panel, box)->findChild<QPlainTextEdit *>();
+        QVERIFY(edit != nullptr);
+        int removed = 0;
+        connect(edit->document(), &QTextDocument::contentsChange, this,
+                [&removed](int, int charsRemoved, int) { removed += charsRemoved; });
+        for (int line = 0; line < 40; ++line) {
+            SetCtrlVal(panel, box, qPrintable(QString("linha %1\n").arg(line)));
+            QCoreApplication::processEvents();
+        }
+        QCOMPARE(removed, 0);
+        QVERIFY(edit->toPlainText().startsWith("linha 0\nlinha 1\n"));
+        QScrollBar *bar = edit->verticalScrollBar();
+        QVERIFY(bar->maximum() > 0);
+        QCOMPARE(bar->value(), bar->maximum());
+
+        ResetTextBox(panel, box, "");
+        for (int line = 0; line < 40; ++line) {
+            SetCtrlVal(panel, box, qPrintable(QString("outra %1\n").arg(line)));
+        }
+        QCoreApplication::processEvents();
+        QVERIFY(edit->toPlainText().startsWith("outra 0\n"));
+        QCOMPARE(bar->value(), 0);
+    }
+
+    // Tables and indented pages line up only when every character is equally wide.
+    void fixedPitchTextBoxKeepsColumns() {
+        QTemporaryDir dir;
+        writeFile(QDir(dir.path()).filePath("fixed.uir"),
+                  textBoxPanel(R"({"size": 9, "fixedPitch": true})"));
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+        const int fixed = LoadPanel(0, "fixed.uir", 1);
+        QVERIFY(fixed > 0);
+        const auto fontOf = [](int panel) {
+            return EngineControlWidget(panel, 2)->findChild<QPlainTextEdit *>()->font();
+        };
+        const QFontMetrics metrics(fontOf(fixed));
+        const QFontInfo face(fontOf(fixed));
+        QVERIFY2(face.fixedPitch(), qPrintable(face.family() + " " + fontOf(fixed).toString()));
+        QCOMPARE(metrics.horizontalAdvance("|||||||"), metrics.horizontalAdvance(" DESL  "));
+        QCOMPARE(metrics.horizontalAdvance("-------"), metrics.horizontalAdvance("oção ÀÉ"));
+        QCOMPARE(fontOf(fixed).pointSizeF(), 9.0);
     }
 
     void popupsStackAndDiscardingRemovesThem() {

@@ -15,6 +15,7 @@
 
 #include <array>
 #include <cmath>
+#include <vector>
 
 namespace {
 
@@ -98,6 +99,8 @@ private slots:
     void openingShowsTheChannelsGenerator();
     void picturesOpenTheirDialogs_data();
     void picturesOpenTheirDialogs();
+    void rightClickOpensItsHelpPage_data();
+    void rightClickOpensItsHelpPage();
     void closeButtonRemovesTheGeneratorPanel();
     void closeButtonActsOncePerClick_data();
     void closeButtonActsOncePerClick();
@@ -332,8 +335,10 @@ void GeneratorTest::picturesOpenTheirDialogs() {
     QFETCH(int, dialog);
 
     ab_gerador(0);
-    // A right click asks for help and opens nothing.
+    // A right click opens help, not the dialog.
     EngineSendEvent(Painel_Gerador, picture, EVENT_RIGHT_CLICK);
+    QCOMPARE(EngineTopPopup(), Painel_Ajuda);
+    press(Painel_Ajuda, AJUDA_FECHA_AJU);
     QCOMPARE(EngineTopPopup(), Painel_Gerador);
 
     click(picture);
@@ -344,10 +349,53 @@ void GeneratorTest::picturesOpenTheirDialogs() {
     QCOMPARE(ger_enable[0], 1);
 }
 
+// Every command of the generator's front carries its page of the generator book; asking for
+// it changes nothing of either generator.
+void GeneratorTest::rightClickOpensItsHelpPage_data() {
+    QTest::addColumn<int>("command");
+    QTest::addColumn<int>("page");
+    QTest::newRow("POWER") << GERADOR_PICTURE_2 << 1;
+    QTest::newRow("Fechar") << GERADOR_fechar_btn << 1;
+    QTest::newRow("ATT") << GERADOR_DECORATION_14 << 2;
+    QTest::newRow("FUNCTION") << GERADOR_PICTURE_5 << 3;
+    QTest::newRow("OUTPUT") << GERADOR_DECORATION_17 << 4;
+    QTest::newRow("VCF") << GERADOR_DECORATION_16 << 5;
+    QTest::newRow("SYNC") << GERADOR_DECORATION_15 << 6;
+    QTest::newRow("OFFSET") << GERADOR_PICTURE_6 << 7;
+    QTest::newRow("AMPLITUDE") << GERADOR_PICTURE_4 << 8;
+    QTest::newRow("RAMP/PULSE") << GERADOR_DECORATION_13 << 9;
+    QTest::newRow("RANGE") << GERADOR_ESCALA_F << 10;
+    QTest::newRow("FREQUENCY") << GERADOR_PICTURE_3 << 11;
+    QTest::newRow("INFO") << GERADOR_DECORATION_12 << 12;
+}
+
+void GeneratorTest::rightClickOpensItsHelpPage() {
+    QFETCH(int, command);
+    QFETCH(int, page);
+    ab_gerador(1);
+    const auto settings = [] {
+        return std::vector<double>{double(ger_enable[0]),
+                                   double(ger_enable[1]),
+                                   double(tipo_onda[1]),
+                                   double(botao_activo[1]),
+                                   freq_G[1],
+                                   amplit[1],
+                                   offset[1],
+                                   onda_G[1][123],
+                                   number(Painel_Gerador, GERADOR_LED)};
+    };
+    const auto before = settings();
+    EngineSendEvent(Painel_Gerador, command, EVENT_RIGHT_CLICK);
+    QCOMPARE(EnginePopupDepth(), 2);
+    QCOMPARE(EngineTopPopup(), Painel_Ajuda);
+    QCOMPARE(int(number(Painel_Ajuda, AJUDA_OP_NUM)), page);
+    press(Painel_Ajuda, AJUDA_FECHA_AJU);
+    QCOMPARE(EngineTopPopup(), Painel_Gerador);
+    QVERIFY(settings() == before);
+}
+
 void GeneratorTest::closeButtonRemovesTheGeneratorPanel() {
     ab_gerador(1);
-    EngineSendEvent(Painel_Gerador, GERADOR_fechar_btn, EVENT_RIGHT_CLICK);
-    QCOMPARE(EngineTopPopup(), Painel_Gerador);
     press(Painel_Gerador, GERADOR_fechar_btn);
     QCOMPARE(EnginePopupDepth(), 0);
     // Closing keeps the generator running.

@@ -38,10 +38,14 @@ struct Panel {
     int number;
     const char *title;
     int top, left, height, width;
+    const char *key; ///< names the panel in the tables below: its constant, unless two files
+                     ///< share that constant
 };
 
 #define PNL(FILE, P, NUM, TITLE, TOP, LEFT, H, W)                                                  \
-    { FILE, #P, P, NUM, TITLE, TOP, LEFT, H, W }
+    { FILE, #P, P, NUM, TITLE, TOP, LEFT, H, W, #P }
+#define PNL_KEY(KEY, FILE, P, NUM, TITLE, TOP, LEFT, H, W)                                         \
+    { FILE, #P, P, NUM, TITLE, TOP, LEFT, H, W, KEY }
 
 const auto kPanels = std::to_array<Panel>({
     PNL("oscil.uir", PANEL, 1, "Vantrel v1.5", 46, 46, 700, 1003),
@@ -61,6 +65,8 @@ const auto kPanels = std::to_array<Panel>({
     PNL("canais.uir", ENTRADAS, 3, "", 100, 242, 101, 253),
     PNL("canais.uir", PANEL_CANA, 4, "Operar nos Canais", 416, 624, 105, 231),
     PNL("acerca.uir", ACERCA, 1, "", 24, 3, 404, 702),
+    PNL_KEY("AJUDA", "ajuda.uir", AJUDA, 1, "", 24, 3, 336, 598),
+    PNL_KEY("AJUDA_G", "ajudaG.uir", AJUDA, 1, "", 24, 3, 336, 598),
 });
 
 // ---- Controls -------------------------------------------------------------------------------
@@ -69,7 +75,7 @@ constexpr int kHidden = 1;
 constexpr int kDimmed = 2;
 
 struct Control {
-    const char *panel; ///< constant of the panel
+    const char *panel; ///< key of the panel
     int id;
     const char *constant;
     int generated; ///< the generated control constant
@@ -81,6 +87,16 @@ struct Control {
 
 #define CTRL(P, ID, C, KIND, TEXT, CB, STATE)                                                      \
     { #P, ID, #C, P##_##C, KIND, TEXT, CB, STATE }
+#define CTRL_KEY(KEY, P, ID, C, KIND, TEXT, CB, STATE)                                             \
+    { KEY, ID, #C, P##_##C, KIND, TEXT, CB, STATE }
+// The help panel of either book: the same controls, each book with its own callbacks.
+#define HELP_PANEL(KEY, BACK, MORE, CLOSE, NEXT)                                                   \
+    CTRL_KEY(KEY, AJUDA, 2, HELP_BOX, CTRL_TEXT_BOX, "Texto de ajuda", "", 0),                     \
+        CTRL_KEY(KEY, AJUDA, 3, ANT_BTN, CTRL_COMMAND_BUTTON, "<<  __Anterior", BACK, 0),          \
+        CTRL_KEY(KEY, AJUDA, 4, COMMANDBUTTON_4, CTRL_COMMAND_BUTTON, "__Mais", MORE, 0),          \
+        CTRL_KEY(KEY, AJUDA, 5, FECHA_AJU, CTRL_COMMAND_BUTTON, "__Fechar", CLOSE, 0),             \
+        CTRL_KEY(KEY, AJUDA, 6, SEG_BTN, CTRL_COMMAND_BUTTON, "__Seguinte  >>", NEXT, 0),          \
+        CTRL_KEY(KEY, AJUDA, 7, OP_NUM, CTRL_NUMERIC, nullptr, "", kHidden)
 // Shorthands for the kinds that fill the main panel.
 #define PIC(P, ID, C, CB) CTRL(P, ID, C, CTRL_PICTURE, nullptr, CB, 0)
 #define DECO(P, ID, C) CTRL(P, ID, C, CTRL_DECORATION, nullptr, "", 0)
@@ -332,6 +348,9 @@ const auto kControls = std::to_array<Control>({
     TXT(ACERCA, 21, TEXTMSG_17, nullptr, 0),
     BTN(ACERCA, 22, FECHAR, "Fechar", "fecha_acerca", kHidden),
     TXT(ACERCA, 23, TEXTMSG_18, nullptr, 0),
+    // ajuda.uir and ajudaG.uir.
+    HELP_PANEL("AJUDA", "aj_ant", "abrir_pag", "fechar_ajuda", "aj_seg"),
+    HELP_PANEL("AJUDA_G", "ajG_ant", "abrir_pagG", "fechar_ajudaG", "ajG_seg"),
 });
 
 // ---- Settings of some controls, looked up by panel constant and identifier -------------------
@@ -358,6 +377,8 @@ const auto kRanges = std::to_array<Range>({
     {"FOCUS", 3, VAL_FLOAT, -10.0, 10.0, 2.0, 0.0},
     {"INTENS", 3, VAL_INTEGER, 0.0, 10.0, 1.0, 5.0},
     {"LEVEL", 3, VAL_DOUBLE, -10.0, 10.0, 0.5, 0.0},
+    {"AJUDA", 7, VAL_INTEGER, -kNoLimit, kNoLimit, 1.0, 0.0},
+    {"AJUDA_G", 7, VAL_INTEGER, -kNoLimit, kNoLimit, 1.0, 0.0},
 });
 
 /// Integer values at load: LEDs, toggle buttons, rings.
@@ -441,6 +462,14 @@ struct Shortcut {
 const auto kShortcuts = std::to_array<Shortcut>({
     {"ENTRADAS", 3, "Ctrl+A"},
     {"ENTRADAS", 4, "Ctrl+C"},
+    {"AJUDA", 3, "Ctrl+A"},
+    {"AJUDA", 4, "Ctrl+M"},
+    {"AJUDA", 5, "Ctrl+F"},
+    {"AJUDA", 6, "Ctrl+S"},
+    {"AJUDA_G", 3, "Ctrl+A"},
+    {"AJUDA_G", 4, "Ctrl+M"},
+    {"AJUDA_G", 5, "Ctrl+F"},
+    {"AJUDA_G", 6, "Ctrl+S"},
 });
 
 /// Sizes (height x width) of the front-panel pictures.
@@ -623,7 +652,7 @@ void ResourceTest::initTestCase() {
             h > 0,
             qPrintable(
                 QString("%1 panel %2: %3").arg(p.file).arg(p.number).arg(GetEngineErrorText())));
-        handles_[p.constant] = h;
+        handles_[p.key] = h;
     }
 }
 
@@ -634,14 +663,14 @@ void ResourceTest::cleanupTestCase() {
 void ResourceTest::panelMatchesTable_data() {
     QTest::addColumn<int>("row");
     for (std::size_t i = 0; i < kPanels.size(); ++i) {
-        QTest::newRow(kPanels[i].constant) << static_cast<int>(i);
+        QTest::newRow(kPanels[i].key) << static_cast<int>(i);
     }
 }
 
 void ResourceTest::panelMatchesTable() {
     QFETCH(int, row);
     const Panel &p = kPanels[static_cast<std::size_t>(row)];
-    const int h = handle(p.constant);
+    const int h = handle(p.key);
     QCOMPARE(p.generated, p.number);
 
     std::string text;
@@ -663,7 +692,7 @@ void ResourceTest::panelMatchesTable() {
 
     // The table lists the panel's controls without gaps from identifier 2.
     const auto count = std::ranges::count_if(
-        kControls, [&](const Control &c) { return std::string(c.panel) == p.constant; });
+        kControls, [&](const Control &c) { return std::string(c.panel) == p.key; });
     GetPanelAttribute(h, ATTR_NUM_CTRLS, &value);
     QCOMPARE(value, static_cast<int>(count));
     QCOMPARE(GetPanelMenuBar(h) > 0, std::string(p.constant) == "PANEL");
@@ -798,8 +827,8 @@ void ResourceTest::menuBarMatchesTable() {
 void ResourceTest::damagedFileFailsToLoad_data() {
     QTest::addColumn<QString>("file");
     QTest::addColumn<qint64>("keep"); ///< bytes kept of the file
-    for (const char *file :
-         {"oscil.uir", "time.uir", "volt.uir", "opcoes.uir", "canais.uir", "acerca.uir"}) {
+    for (const char *file : {"oscil.uir", "time.uir", "volt.uir", "opcoes.uir", "canais.uir",
+                             "acerca.uir", "ajuda.uir", "ajudaG.uir"}) {
         QTest::addRow("%s cut in half", file) << QString(file) << qint64(-1);
     }
     QTest::newRow("time.uir emptied") << QString("time.uir") << qint64(0);
@@ -812,8 +841,8 @@ void ResourceTest::damagedFileFailsToLoad() {
     QVERIFY2(!source.isEmpty(), "VANTREL_RESOURCE_DIR names the staged resources");
     QTemporaryDir dir;
     QVERIFY(dir.isValid());
-    for (const char *name :
-         {"oscil.uir", "time.uir", "volt.uir", "opcoes.uir", "canais.uir", "acerca.uir"}) {
+    for (const char *name : {"oscil.uir", "time.uir", "volt.uir", "opcoes.uir", "canais.uir",
+                             "acerca.uir", "ajuda.uir", "ajudaG.uir"}) {
         QVERIFY(QFile::copy(source + '/' + name, dir.filePath(name)));
     }
     QFile damaged(dir.filePath(file));

@@ -115,6 +115,70 @@ private slots:
         QVERIFY(QString::fromUtf8(GetEngineErrorText()).contains("missing.uir"));
     }
 
+    // A number that no widget could take is refused at load, with the file, the panel, the
+    // control, the attribute and the value in the message; the limits themselves load.
+    void numbersOutsideTheirRangeAreRefused_data() {
+        QTest::addColumn<QByteArray>("panelKeys");
+        QTest::addColumn<QByteArray>("controlKeys");
+        QTest::addColumn<QString>("reason"); ///< empty: the panel loads
+        const auto row = [](const char *name, const char *panel, const char *control,
+                            const char *reason) {
+            QTest::newRow(name) << QByteArray(panel) << QByteArray(control) << QString(reason);
+        };
+        const char *picture = R"("kind":"picture")";
+        row("width past int", "", R"("kind":"picture","width":2147483647)",
+            "\"width\" is 2147483647");
+        row("huge height", "", R"("kind":"picture","height":1e9)", "\"height\" is 1000000000");
+        row("negative height", "", R"("kind":"picture","height":-1)", "\"height\" is -1");
+        row("top far above", "", R"("kind":"picture","top":-1e18)", "\"top\" is -1e+18");
+        row("left past unsigned", "", R"("kind":"picture","left":4.29e9)",
+            "\"left\" is 4290000000");
+        row("fractional width", "", R"("kind":"picture","width":10.5)", "not a whole number");
+        row("font size", "", R"("kind":"text_message","font":{"size":1e6})", "\"size\" is 1000000");
+        row("ring value past int", "",
+            R"("kind":"ring","items":[{"label":"a","value":0}],"value":4.29e9)",
+            "\"value\" is 4290000000");
+        row("item value past int", "", R"("kind":"ring","items":[{"label":"a","value":1e10}])",
+            "\"value\" is 10000000000");
+        row("item not an object", "", R"("kind":"ring","items":[3])", "item is not an object");
+        row("integer knob with a fraction", "", R"("kind":"knob","dataType":"int","value":2.5)",
+            "not a whole number");
+        row("knob range upside down", "", R"("kind":"knob","min":10,"max":-10)",
+            "\"min\" 10 is above \"max\" -10");
+        row("negative increment", "", R"("kind":"knob","increment":-1)", "\"increment\" is -1");
+        row("timer interval of ages", "", R"("kind":"timer","interval":1e18)",
+            "\"interval\" is 1e+18");
+        row("empty axis", "", R"("kind":"graph","xMin":5,"xMax":5)", "axis range is empty");
+        row("panel width zero", R"("width":0,)", picture, "\"width\" is 0");
+        row("panel height huge", R"("height":1e9,)", picture, "\"height\" is 1000000000");
+        row("panel top fractional", R"("top":0.5,)", picture, "not a whole number");
+        row("panel left past int", R"("left":-2147483649,)", picture, "\"left\" is -2147483649");
+        row("largest picture", R"("width":4096,"height":4096,)",
+            R"("kind":"picture","width":4096,"height":4096,"top":-4096,"left":4096)", "");
+        row("large double knob", "", R"("kind":"knob","value":1e300,"max":1e300)", "");
+        row("day-long timer", "", R"("kind":"timer","interval":86400)", "");
+    }
+
+    void numbersOutsideTheirRangeAreRefused() {
+        QFETCH(QByteArray, panelKeys);
+        QFETCH(QByteArray, controlKeys);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        writeFile(QDir(dir.path()).filePath("odd.uir"),
+                  R"({"panels":[{"number":1,"constant":"P",)" + panelKeys +
+                      R"("controls":[{"constant":"C",)" + controlKeys + "}]}]}");
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+        const int handle = LoadPanel(0, "odd.uir", 1);
+        const QString text = QString::fromUtf8(GetEngineErrorText());
+        if (reason.isEmpty()) {
+            QVERIFY2(handle > 0, qPrintable(text));
+            return;
+        }
+        QCOMPARE(handle, int(kEngineFileDamaged));
+        const QString where = panelKeys.isEmpty() ? "odd.uir panel P control C" : "odd.uir panel P";
+        QVERIFY2(text.contains(where) && text.contains(reason), qPrintable(text));
+    }
+
     void strictResolutionRefusesAnUnknownCallback() {
         SetStrictCallbackResolution(1);
         QCOMPARE(LoadPanel(0, "oscil.uir", PANEL), int(kEngineNoSuchCallback));

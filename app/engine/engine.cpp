@@ -1112,8 +1112,9 @@ int ConfirmPopup(const char *title, const char *message) {
     }
     QMessageBox box(QMessageBox::Question, q(title), q(message));
     QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
+    box.setEscapeButton(no); // Escape answers no, the safe answer
     box.exec();
     return box.clickedButton() == yes ? 1 : 0;
 }

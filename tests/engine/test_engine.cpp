@@ -179,6 +179,51 @@ private slots:
         QVERIFY2(text.contains(where) && text.contains(reason), qPrintable(text));
     }
 
+    // Escape on a dialog is a click on its close button; nothing else closes it by key, and the
+    // main window does not take Escape as a request to quit.
+    void escapePressesTheDialogsCloseButton_data() {
+        QTest::addColumn<bool>("onDialog");
+        QTest::addColumn<int>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closeDimmed");
+        QTest::addColumn<int>("pressed"); ///< control committed, or 0
+        QTest::newRow("knob focused")
+            << true << int(P_CAL_X_XCAL) << int(Qt::Key_Escape) << false << int(P_CAL_X_SAIR_XPOS);
+        QTest::newRow("button focused") << true << int(P_CAL_X_SAIR_XPOS) << int(Qt::Key_Escape)
+                                        << false << int(P_CAL_X_SAIR_XPOS);
+        QTest::newRow("close button dimmed")
+            << true << int(P_CAL_X_XCAL) << int(Qt::Key_Escape) << true << 0;
+        QTest::newRow("another key") << true << int(P_CAL_X_XCAL) << int(Qt::Key_Q) << false << 0;
+        QTest::newRow("main window")
+            << false << int(PANEL_POWERBUTTON) << int(Qt::Key_Escape) << false << 0;
+    }
+
+    void escapePressesTheDialogsCloseButton() {
+        QFETCH(bool, onDialog);
+        QFETCH(int, focus);
+        QFETCH(int, key);
+        QFETCH(bool, closeDimmed);
+        QFETCH(int, pressed);
+        int target = panel_;
+        DisplayPanel(panel_);
+        if (onDialog) {
+            target = LoadPanel(panel_, "time.uir", P_CAL_X);
+            QVERIFY(target > 0);
+            InstallPopup(target);
+            SetCtrlAttribute(target, P_CAL_X_SAIR_XPOS, ATTR_DIMMED, closeDimmed ? 1 : 0);
+        }
+        QWidget *widget = EngineControlWidget(target, focus);
+        QVERIFY(widget != nullptr);
+        QTest::keyClick(widget, Qt::Key(key));
+        if (pressed == 0) {
+            QVERIFY(calls.empty());
+            return;
+        }
+        QCOMPARE(int(calls.size()), 1);
+        QCOMPARE(calls[0].control, pressed);
+        QCOMPARE(calls[0].event, int(EVENT_COMMIT));
+    }
+
     void strictResolutionRefusesAnUnknownCallback() {
         SetStrictCallbackResolution(1);
         QCOMPARE(LoadPanel(0, "oscil.uir", PANEL), int(kEngineNoSuchCallback));

@@ -671,7 +671,7 @@ int SetCtrlAttribute(int panel, int control, int attribute, double value) {
     Panel &owner = *FindPanel(panel);
     switch (attribute) {
     case ATTR_INTERVAL:
-        if (target->definition.kind != CTRL_TIMER || !(value >= 0.0)) {
+        if (target->definition.kind != CTRL_TIMER || !(value >= 0.0) || !std::isfinite(value)) {
             return target->definition.kind != CTRL_TIMER ? kEngineBadAttribute : kEngineBadValue;
         }
         target->interval = value;

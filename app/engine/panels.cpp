@@ -908,8 +908,11 @@ void UpdateTimer(Panel &, Control &control) {
     if (timer == nullptr) {
         return;
     }
-    // 1 ms is the fastest tick the engine delivers.
-    const int milliseconds = std::max(1, static_cast<int>(std::lround(control.interval * 1000.0)));
+    // 1 ms is the fastest tick the engine delivers, a day the slowest (a longer interval would
+    // not fit the timer's int milliseconds).
+    constexpr double kSlowestMs = 86400.0 * 1000.0;
+    const int milliseconds =
+        static_cast<int>(std::lround(std::clamp(control.interval * 1000.0, 1.0, kSlowestMs)));
     // A timer without a callback keeps its settings but never wakes the program up: its ticks
     // would have no effect.
     const bool run = control.timerEnabled && Engine().timersArmed && control.callback != nullptr;

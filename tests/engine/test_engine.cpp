@@ -389,6 +389,39 @@ private slots:
         QVERIFY2(ticks >= 10 && ticks <= 110, qPrintable(QString::number(ticks)));
     }
 
+    // A timer's interval becomes the tick of a QTimer in int milliseconds: no interval may
+    // overflow it, and one that is no number of seconds at all is refused.
+    void timerIntervalsStayWithinTheTimersReach_data() {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("milliseconds");
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << int(kEngineBadValue)
+                                  << 500;
+        QTest::newRow("not a number")
+            << std::numeric_limits<double>::quiet_NaN() << int(kEngineBadValue) << 500;
+        QTest::newRow("negative") << -1.0 << int(kEngineBadValue) << 500;
+        QTest::newRow("a year") << 3.2e7 << int(kEngineOk) << 86400000;
+        QTest::newRow("past int milliseconds") << 1e18 << int(kEngineOk) << 86400000;
+        QTest::newRow("ten microseconds") << 1e-5 << int(kEngineOk) << 1;
+    }
+
+    void timerIntervalsStayWithinTheTimersReach() {
+        QFETCH(double, seconds);
+        QFETCH(int, result);
+        QFETCH(int, milliseconds);
+        QTemporaryDir dir;
+        writeFile(QDir(dir.path()).filePath("timer.uir"),
+                  R"({"panels":[{"number":1,"constant":"P","controls":[)"
+                  R"({"constant":"T","kind":"timer","interval":0.5}]}]})");
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+        const int panel = LoadPanel(0, "timer.uir", 1);
+        QVERIFY(panel > 0);
+        QCOMPARE(SetCtrlAttribute(panel, 2, ATTR_INTERVAL, seconds), result);
+        const auto timers = EnginePanelWidget(panel)->findChildren<QTimer *>();
+        QCOMPARE(timers.size(), 1);
+        QCOMPARE(timers.front()->interval(), milliseconds);
+    }
+
     void unchangedWritesCostNoRepaintAndHideShowIsNeverSeen() {
         SetCtrlAttribute(panel_, PANEL_TIME_INFO, ATTR_VISIBLE, 1);
         SetCtrlVal(panel_, PANEL_TIME_INFO, "20 ms");

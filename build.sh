@@ -2,12 +2,13 @@
 # Sets up a Debian 12 machine for Vantrel, builds it, and either starts the simulator or runs
 # the whole test suite headless.
 #   ./build.sh run     install what is missing, build, start the simulator
-#   ./build.sh test    install what is missing, build, run every test (also under ASan+UBSan)
+#   ./build.sh test    install what is missing, build, run every test (also under ASan+UBSan),
+#                      then run each fuzz target for a bounded time
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev libbenchmark-dev
-          fonts-dejavu-core xdg-utils)
+          fonts-dejavu-core xdg-utils clang libclang-rt-14-dev)
 
 install_missing_packages() {
     local missing=()
@@ -34,6 +35,13 @@ run_tests() { # run_tests DIR
     (cd "$1" && ctest --output-on-failure -j "$(nproc)" --timeout 600)
 }
 
+fuzz_tests() { # builds the libFuzzer targets with clang in build-fuzz and runs each for a minute
+    cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DCMAKE_CXX_COMPILER=clang++ -DVANTREL_FUZZ=ON -DVANTREL_FUZZ_SECONDS=60 >/dev/null
+    cmake --build build-fuzz -j "$(nproc)" --target fuzzers
+    (cd build-fuzz && ctest -L fuzz --output-on-failure -j "$(nproc)")
+}
+
 case "${1:-}" in
 run)
     install_missing_packages
@@ -52,9 +60,11 @@ test)
     echo "== The same suite under AddressSanitizer and UndefinedBehaviorSanitizer =="
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
     run_tests build-asan
+    echo "== The fuzz targets (libFuzzer, ASan, UBSan) =="
+    fuzz_tests
     ;;
 *)
-    sed -n '2,6p' "$0"
+    sed -n '2,7p' "$0"
     exit 2
     ;;
 esac

@@ -698,7 +698,7 @@ int SetCtrlAttribute(int panel, int control, int attribute, double value) {
     Panel &owner = *FindPanel(panel);
     switch (attribute) {
     case ATTR_INTERVAL:
-        if (target->definition.kind != CTRL_TIMER || !(value >= 0.0)) {
+        if (target->definition.kind != CTRL_TIMER || !(value >= 0.0) || !std::isfinite(value)) {
             return target->definition.kind != CTRL_TIMER ? kEngineBadAttribute : kEngineBadValue;
         }
         target->interval = value;
@@ -1147,8 +1147,9 @@ int ConfirmPopup(const char *title, const char *message) {
     }
     QMessageBox box(QMessageBox::Question, q(title), q(message));
     QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
-    box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
     box.setDefaultButton(yes);
+    box.setEscapeButton(no); // Escape answers no, the safe answer
     box.exec();
     return box.clickedButton() == yes ? 1 : 0;
 }

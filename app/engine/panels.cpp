@@ -12,6 +12,7 @@
 #include <QEvent>
 #include <QFont>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -118,8 +119,27 @@ private:
     bool framed_;
 };
 
-/// A panel's window. Its close box commits the control the panel names for it, if any, and is
-/// otherwise ignored, as the instrument's panels close through their own buttons.
+/// Commits the control that the panel names as its close or cancel button, as a click would:
+/// only while that button could be pressed. A hidden or dimmed button (the about box's
+/// "Fechar" during the splash) keeps the window open.
+void pressCloseControl(int handle) {
+    Panel *panel = FindPanel(handle);
+    if (panel == nullptr) {
+        return;
+    }
+    for (const Control &control : panel->controls) {
+        if (control.definition.constant == panel->definition.closeControl) {
+            if (control.visible && !control.dimmed && control.inputEnabled) {
+                DispatchEvent(handle, control.id, EVENT_COMMIT);
+            }
+            return;
+        }
+    }
+}
+
+/// A panel's window. Its close box, and on a dialog the Escape key, press the control the panel
+/// names for closing, if any; otherwise they are ignored, as the instrument's panels close
+/// through their own buttons.
 class PanelWindow : public QWidget {
 public:
     PanelWindow(int handle, QWidget *parent, Qt::WindowFlags flags)
@@ -128,20 +148,20 @@ public:
 protected:
     void closeEvent(QCloseEvent *event) override {
         event->ignore();
-        Panel *panel = FindPanel(handle_);
-        if (panel == nullptr) {
+        pressCloseControl(handle_);
+    }
+
+    /// Keys that no control used arrive here. Escape leaves a dialog (a panel with a parent);
+    /// on the main window it would be too easy a way to ask to quit.
+    void keyPressEvent(QKeyEvent *event) override {
+        const Panel *panel = FindPanel(handle_);
+        if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier &&
+            panel != nullptr && panel->parent != 0) {
+            event->accept();
+            pressCloseControl(handle_);
             return;
         }
-        // The close box acts only while its control could be pressed: a hidden or dimmed
-        // button (the about box's "Fechar" during the splash) keeps the window open.
-        for (const Control &control : panel->controls) {
-            if (control.definition.constant == panel->definition.closeControl) {
-                if (control.visible && !control.dimmed && control.inputEnabled) {
-                    DispatchEvent(handle_, control.id, EVENT_COMMIT);
-                }
-                return;
-            }
-        }
+        QWidget::keyPressEvent(event);
     }
 
 private:
@@ -997,8 +1017,11 @@ void UpdateTimer(Panel &, Control &control) {
     if (timer == nullptr) {
         return;
     }
-    // 1 ms is the fastest tick the engine delivers.
-    const int milliseconds = std::max(1, static_cast<int>(std::lround(control.interval * 1000.0)));
+    // 1 ms is the fastest tick the engine delivers, a day the slowest (a longer interval would
+    // not fit the timer's int milliseconds).
+    constexpr double kSlowestMs = 86400.0 * 1000.0;
+    const int milliseconds =
+        static_cast<int>(std::lround(std::clamp(control.interval * 1000.0, 1.0, kSlowestMs)));
     // A timer without a callback keeps its settings but never wakes the program up: its ticks
     // would have no effect.
     const bool run = control.timerEnabled && Engine().timersArmed && control.callback != nullptr;

@@ -7,6 +7,10 @@
 #include <QJsonParseError>
 
 #include <array>
+#include <cmath>
+#include <iomanip>
+#include <limits>
+#include <sstream>
 #include <stdexcept>
 #include <utility>
 
@@ -56,8 +60,42 @@ std::string optionalString(const QJsonObject &object, const char *key) {
     return object.value(QLatin1String(key)).toString().toStdString();
 }
 
+/// The numbers an attribute accepts: finite, between `low` and `high`, and whole where the
+/// attribute is an integer. A number outside them would reach the widgets (a width of 2^31
+/// overflows a rectangle, a height of 1e9 builds a gigabyte picture) or an int conversion.
+struct Range {
+    double low;
+    double high;
+    bool integral;
+};
+
+/// Largest panel or control extent, and largest distance from the parent's origin, in pixels:
+/// well beyond any screen, small enough that a picture cache of that size stays affordable.
+constexpr int kMaxExtent = 4096;
+constexpr Range kPosition{-kMaxExtent, kMaxExtent, true};
+constexpr Range kControlSize{0, kMaxExtent, true};
+constexpr Range kPanelSize{1, kMaxExtent, true};
+constexpr Range kPanelNumber{1, std::numeric_limits<int>::max(), true};
+constexpr Range kFontSize{0, 144, true};
+constexpr Range kDigits{0, 17, true}; ///< significant digits of a double
+constexpr Range kItemValue{std::numeric_limits<int>::min(), std::numeric_limits<int>::max(), true};
+constexpr Range kTimerInterval{0.0, 86400.0, false}; ///< seconds; up to a day
+constexpr Range kFinite{-std::numeric_limits<double>::max(), std::numeric_limits<double>::max(),
+                        false};
+
+std::string numberText(double value) {
+    std::ostringstream text;
+    text << std::setprecision(17) << value;
+    return text.str();
+}
+
+std::string rangeText(const Range &range) {
+    return numberText(range.low) + " to " + numberText(range.high);
+}
+
+/// The attribute's number, or `fallback` when it is absent; anything else is damage.
 double optionalNumber(const QJsonObject &object, const char *key, double fallback,
-                      const std::string &where) {
+                      const Range &range, const std::string &where) {
     const QJsonValue value = object.value(QLatin1String(key));
     if (value.isUndefined()) {
         return fallback;
@@ -68,12 +106,22 @@ double optionalNumber(const QJsonObject &object, const char *key, double fallbac
     if (!value.isDouble()) {
         throw DamagedFile(where + ": \"" + key + "\" is not a number");
     }
-    return value.toDouble();
+    const double number = value.toDouble();
+    if (!std::isfinite(number) || number < range.low || number > range.high) {
+        throw DamagedFile(where + ": \"" + key + "\" is " + numberText(number) + ", outside " +
+                          rangeText(range));
+    }
+    if (range.integral && std::trunc(number) != number) {
+        throw DamagedFile(where + ": \"" + key + "\" is " + numberText(number) +
+                          ", not a whole number");
+    }
+    return number;
 }
 
-int optionalInt(const QJsonObject &object, const char *key, int fallback,
+int optionalInt(const QJsonObject &object, const char *key, int fallback, const Range &range,
                 const std::string &where) {
-    return static_cast<int>(optionalNumber(object, key, fallback, where));
+    // The range lies inside int's, so the checked number converts exactly.
+    return static_cast<int>(optionalNumber(object, key, fallback, range, where));
 }
 
 bool optionalBool(const QJsonObject &object, const char *key) {
@@ -103,8 +151,12 @@ std::vector<ItemSpec> readItems(const QJsonObject &object, const std::string &wh
         throw DamagedFile(where + ": \"items\" is not a list");
     }
     for (const QJsonValue &entry : value.toArray()) {
+        if (!entry.isObject()) {
+            throw DamagedFile(where + ": an item is not an object");
+        }
         const QJsonObject item = entry.toObject();
-        items.push_back({optionalString(item, "label"), optionalInt(item, "value", 0, where)});
+        items.push_back(
+            {optionalString(item, "label"), optionalInt(item, "value", 0, kItemValue, where)});
     }
     return items;
 }
@@ -114,50 +166,55 @@ ControlSpec readControl(const QJsonObject &object, const std::string &where) {
     definition.constant = requiredString(object, "constant", where);
     const std::string at = where + " control " + definition.constant;
     definition.kind = kindFromName(QString::fromStdString(requiredString(object, "kind", at)), at);
-    definition.top = optionalInt(object, "top", 0, at);
-    definition.left = optionalInt(object, "left", 0, at);
-    definition.height = optionalInt(object, "height", 0, at);
-    definition.width = optionalInt(object, "width", 0, at);
-    if (definition.height < 0 || definition.width < 0) {
-        throw DamagedFile(at + ": negative size");
-    }
+    definition.top = optionalInt(object, "top", 0, kPosition, at);
+    definition.left = optionalInt(object, "left", 0, kPosition, at);
+    definition.height = optionalInt(object, "height", 0, kControlSize, at);
+    definition.width = optionalInt(object, "width", 0, kControlSize, at);
     definition.callback = optionalString(object, "callback");
     definition.label = optionalString(object, "label");
     definition.text = optionalString(object, "text");
-    definition.value = optionalNumber(object, "value", 0.0, at);
     definition.dataType = dataTypeFromName(optionalString(object, "dataType"), at);
+    definition.items = readItems(object, at);
+    // The value of a list or an integer control is an item value or an int.
+    const Range &number =
+        !definition.items.empty() || definition.dataType == VAL_INTEGER ? kItemValue : kFinite;
+    definition.value = optionalNumber(object, "value", 0.0, number, at);
     definition.hasMin = object.contains(QLatin1String("min"));
     definition.hasMax = object.contains(QLatin1String("max"));
-    definition.min = optionalNumber(object, "min", 0.0, at);
-    definition.max = optionalNumber(object, "max", 0.0, at);
-    definition.increment = optionalNumber(object, "increment", 1.0, at);
-    definition.items = readItems(object, at);
+    definition.min = optionalNumber(object, "min", 0.0, number, at);
+    definition.max = optionalNumber(object, "max", 0.0, number, at);
+    if (definition.hasMin && definition.hasMax && definition.min > definition.max) {
+        throw DamagedFile(at + ": \"min\" " + numberText(definition.min) + " is above \"max\" " +
+                          numberText(definition.max));
+    }
+    definition.increment =
+        optionalNumber(object, "increment", 1.0, {0.0, number.high, number.integral}, at);
     definition.hidden = optionalBool(object, "hidden");
     definition.dimmed = optionalBool(object, "dimmed");
     definition.shortcut = optionalString(object, "shortcut");
-    definition.interval = optionalNumber(object, "interval", 0.1, at);
+    definition.interval = optionalNumber(object, "interval", 0.1, kTimerInterval, at);
     definition.enabled = object.value(QLatin1String("enabled")).toBool(true);
     definition.image = optionalString(object, "image");
     definition.style = optionalString(object, "style");
     definition.background = optionalBool(object, "background");
     definition.xName = optionalString(object, "xName");
     definition.yName = optionalString(object, "yName");
-    definition.xMin = optionalNumber(object, "xMin", 0.0, at);
-    definition.xMax = optionalNumber(object, "xMax", 100.0, at);
-    definition.yMin = optionalNumber(object, "yMin", 0.0, at);
-    definition.yMax = optionalNumber(object, "yMax", 100.0, at);
+    definition.xMin = optionalNumber(object, "xMin", 0.0, kFinite, at);
+    definition.xMax = optionalNumber(object, "xMax", 100.0, kFinite, at);
+    definition.yMin = optionalNumber(object, "yMin", 0.0, kFinite, at);
+    definition.yMax = optionalNumber(object, "yMax", 100.0, kFinite, at);
+    if (!(definition.xMin < definition.xMax) || !(definition.yMin < definition.yMax)) {
+        throw DamagedFile(at + ": an axis range is empty (\"xMin\" " + numberText(definition.xMin) +
+                          " to " + numberText(definition.xMax) + ", \"yMin\" " +
+                          numberText(definition.yMin) + " to " + numberText(definition.yMax) + ")");
+    }
     const QJsonObject font = object.value(QLatin1String("font")).toObject();
-    definition.fontSize = optionalInt(font, "size", 0, at);
+    definition.fontSize = optionalInt(font, "size", 0, kFontSize, at);
     definition.bold = optionalBool(font, "bold");
     definition.fixedPitch = optionalBool(font, "fixedPitch");
     definition.color = optionalString(object, "color");
     definition.readOnly = optionalBool(object, "readOnly");
-    // Checked before the conversion: a double beyond int's range must not reach the cast.
-    const double digits = optionalNumber(object, "significantDigits", 0.0, at);
-    if (!(digits >= 0.0 && digits <= 17.0)) {
-        throw DamagedFile(at + ": \"significantDigits\" is not between 0 and 17");
-    }
-    definition.significantDigits = static_cast<int>(digits);
+    definition.significantDigits = optionalInt(object, "significantDigits", 0, kDigits, at);
     return definition;
 }
 
@@ -204,17 +261,14 @@ MenuBarSpec readMenuBar(const QJsonObject &object, const std::string &where) {
 
 PanelSpec readPanel(const QJsonObject &object, const std::string &where) {
     PanelSpec panel;
-    panel.number = optionalInt(object, "number", 0, where);
+    panel.number = optionalInt(object, "number", 0, kPanelNumber, where);
     panel.constant = requiredString(object, "constant", where);
     const std::string at = where + " panel " + panel.constant;
     panel.title = optionalString(object, "title");
-    panel.top = optionalInt(object, "top", 0, at);
-    panel.left = optionalInt(object, "left", 0, at);
-    panel.height = optionalInt(object, "height", 100, at);
-    panel.width = optionalInt(object, "width", 100, at);
-    if (panel.height <= 0 || panel.width <= 0) {
-        throw DamagedFile(at + ": empty size");
-    }
+    panel.top = optionalInt(object, "top", 0, kPosition, at);
+    panel.left = optionalInt(object, "left", 0, kPosition, at);
+    panel.height = optionalInt(object, "height", 100, kPanelSize, at);
+    panel.width = optionalInt(object, "width", 100, kPanelSize, at);
     panel.background = optionalString(object, "background");
     panel.closeControl = optionalString(object, "closeControl");
     if (object.value(QLatin1String("menuBar")).isObject()) {
@@ -235,18 +289,12 @@ PanelSpec readPanel(const QJsonObject &object, const std::string &where) {
 
 } // namespace
 
-PanelLoadResult ReadPanelSpec(const std::string &path, const std::string &fileName,
-                              int panelNumber) {
+PanelLoadResult ParsePanelSpec(std::string_view bytes, const std::string &fileName,
+                               int panelNumber) {
     PanelLoadResult result;
-    QFile file(QString::fromStdString(path));
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = kEngineFileNotFound;
-        result.message =
-            fileName + ": cannot be read (" + file.errorString().toStdString() + ") at " + path;
-        return result;
-    }
     QJsonParseError parseError{};
-    const QJsonDocument document = QJsonDocument::fromJson(file.readAll(), &parseError);
+    const QJsonDocument document = QJsonDocument::fromJson(
+        QByteArray::fromRawData(bytes.data(), static_cast<qsizetype>(bytes.size())), &parseError);
     if (document.isNull() || !document.isObject()) {
         result.error = kEngineFileDamaged;
         result.message = fileName + ": damaged (" + parseError.errorString().toStdString() +
@@ -272,6 +320,22 @@ PanelLoadResult ReadPanelSpec(const std::string &path, const std::string &fileNa
         result.message = std::string("damaged: ") + damage.what();
     }
     return result;
+}
+
+PanelLoadResult ReadPanelSpec(const std::string &path, const std::string &fileName,
+                              int panelNumber) {
+    QFile file(QString::fromStdString(path));
+    if (!file.open(QIODevice::ReadOnly)) {
+        PanelLoadResult result;
+        result.error = kEngineFileNotFound;
+        result.message =
+            fileName + ": cannot be read (" + file.errorString().toStdString() + ") at " + path;
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    return ParsePanelSpec(
+        std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), fileName,
+        panelNumber);
 }
 
 std::string AcceleratorToMnemonic(const std::string &caption) {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct ItemSpec {
@@ -77,6 +78,10 @@ struct PanelLoadResult {
 /// Reads panel `panelNumber` from the resource file at `path` (`fileName` names it in messages).
 PanelLoadResult ReadPanelSpec(const std::string &path, const std::string &fileName,
                               int panelNumber);
+/// The same from the file's contents. Every number of a panel it returns lies in the range
+/// its attribute allows (ui/README.md); a file with any other number is refused as damaged.
+PanelLoadResult ParsePanelSpec(std::string_view bytes, const std::string &fileName,
+                               int panelNumber);
 
 /// "__Sair" -> "&Sair": the accelerator mark of the resource files in Qt's notation.
 std::string AcceleratorToMnemonic(const std::string &caption);

@@ -128,6 +128,115 @@ private slots:
         QVERIFY(QString::fromUtf8(GetEngineErrorText()).contains("missing.uir"));
     }
 
+    // A number that no widget could take is refused at load, with the file, the panel, the
+    // control, the attribute and the value in the message; the limits themselves load.
+    void numbersOutsideTheirRangeAreRefused_data() {
+        QTest::addColumn<QByteArray>("panelKeys");
+        QTest::addColumn<QByteArray>("controlKeys");
+        QTest::addColumn<QString>("reason"); ///< empty: the panel loads
+        const auto row = [](const char *name, const char *panel, const char *control,
+                            const char *reason) {
+            QTest::newRow(name) << QByteArray(panel) << QByteArray(control) << QString(reason);
+        };
+        const char *picture = R"("kind":"picture")";
+        row("width past int", "", R"("kind":"picture","width":2147483647)",
+            "\"width\" is 2147483647");
+        row("huge height", "", R"("kind":"picture","height":1e9)", "\"height\" is 1000000000");
+        row("negative height", "", R"("kind":"picture","height":-1)", "\"height\" is -1");
+        row("top far above", "", R"("kind":"picture","top":-1e18)", "\"top\" is -1e+18");
+        row("left past unsigned", "", R"("kind":"picture","left":4.29e9)",
+            "\"left\" is 4290000000");
+        row("fractional width", "", R"("kind":"picture","width":10.5)", "not a whole number");
+        row("font size", "", R"("kind":"text_message","font":{"size":1e6})", "\"size\" is 1000000");
+        row("ring value past int", "",
+            R"("kind":"ring","items":[{"label":"a","value":0}],"value":4.29e9)",
+            "\"value\" is 4290000000");
+        row("item value past int", "", R"("kind":"ring","items":[{"label":"a","value":1e10}])",
+            "\"value\" is 10000000000");
+        row("item not an object", "", R"("kind":"ring","items":[3])", "item is not an object");
+        row("integer knob with a fraction", "", R"("kind":"knob","dataType":"int","value":2.5)",
+            "not a whole number");
+        row("knob range upside down", "", R"("kind":"knob","min":10,"max":-10)",
+            "\"min\" 10 is above \"max\" -10");
+        row("negative increment", "", R"("kind":"knob","increment":-1)", "\"increment\" is -1");
+        row("timer interval of ages", "", R"("kind":"timer","interval":1e18)",
+            "\"interval\" is 1e+18");
+        row("empty axis", "", R"("kind":"graph","xMin":5,"xMax":5)", "axis range is empty");
+        row("panel width zero", R"("width":0,)", picture, "\"width\" is 0");
+        row("panel height huge", R"("height":1e9,)", picture, "\"height\" is 1000000000");
+        row("panel top fractional", R"("top":0.5,)", picture, "not a whole number");
+        row("panel left past int", R"("left":-2147483649,)", picture, "\"left\" is -2147483649");
+        row("largest picture", R"("width":4096,"height":4096,)",
+            R"("kind":"picture","width":4096,"height":4096,"top":-4096,"left":4096)", "");
+        row("large double knob", "", R"("kind":"knob","value":1e300,"max":1e300)", "");
+        row("day-long timer", "", R"("kind":"timer","interval":86400)", "");
+    }
+
+    void numbersOutsideTheirRangeAreRefused() {
+        QFETCH(QByteArray, panelKeys);
+        QFETCH(QByteArray, controlKeys);
+        QFETCH(QString, reason);
+        QTemporaryDir dir;
+        writeFile(QDir(dir.path()).filePath("odd.uir"),
+                  R"({"panels":[{"number":1,"constant":"P",)" + panelKeys +
+                      R"("controls":[{"constant":"C",)" + controlKeys + "}]}]}");
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+        const int handle = LoadPanel(0, "odd.uir", 1);
+        const QString text = QString::fromUtf8(GetEngineErrorText());
+        if (reason.isEmpty()) {
+            QVERIFY2(handle > 0, qPrintable(text));
+            return;
+        }
+        QCOMPARE(handle, int(kEngineFileDamaged));
+        const QString where = panelKeys.isEmpty() ? "odd.uir panel P control C" : "odd.uir panel P";
+        QVERIFY2(text.contains(where) && text.contains(reason), qPrintable(text));
+    }
+
+    // Escape on a dialog is a click on its close button; nothing else closes it by key, and the
+    // main window does not take Escape as a request to quit.
+    void escapePressesTheDialogsCloseButton_data() {
+        QTest::addColumn<bool>("onDialog");
+        QTest::addColumn<int>("focus");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closeDimmed");
+        QTest::addColumn<int>("pressed"); ///< control committed, or 0
+        QTest::newRow("knob focused")
+            << true << int(P_CAL_X_XCAL) << int(Qt::Key_Escape) << false << int(P_CAL_X_SAIR_XPOS);
+        QTest::newRow("button focused") << true << int(P_CAL_X_SAIR_XPOS) << int(Qt::Key_Escape)
+                                        << false << int(P_CAL_X_SAIR_XPOS);
+        QTest::newRow("close button dimmed")
+            << true << int(P_CAL_X_XCAL) << int(Qt::Key_Escape) << true << 0;
+        QTest::newRow("another key") << true << int(P_CAL_X_XCAL) << int(Qt::Key_Q) << false << 0;
+        QTest::newRow("main window")
+            << false << int(PANEL_POWERBUTTON) << int(Qt::Key_Escape) << false << 0;
+    }
+
+    void escapePressesTheDialogsCloseButton() {
+        QFETCH(bool, onDialog);
+        QFETCH(int, focus);
+        QFETCH(int, key);
+        QFETCH(bool, closeDimmed);
+        QFETCH(int, pressed);
+        int target = panel_;
+        DisplayPanel(panel_);
+        if (onDialog) {
+            target = LoadPanel(panel_, "time.uir", P_CAL_X);
+            QVERIFY(target > 0);
+            InstallPopup(target);
+            SetCtrlAttribute(target, P_CAL_X_SAIR_XPOS, ATTR_DIMMED, closeDimmed ? 1 : 0);
+        }
+        QWidget *widget = EngineControlWidget(target, focus);
+        QVERIFY(widget != nullptr);
+        QTest::keyClick(widget, Qt::Key(key));
+        if (pressed == 0) {
+            QVERIFY(calls.empty());
+            return;
+        }
+        QCOMPARE(int(calls.size()), 1);
+        QCOMPARE(calls[0].control, pressed);
+        QCOMPARE(calls[0].event, int(EVENT_COMMIT));
+    }
+
     void strictResolutionRefusesAnUnknownCallback() {
         SetStrictCallbackResolution(1);
         QCOMPARE(LoadPanel(0, "oscil.uir", PANEL), int(kEngineNoSuchCallback));
@@ -347,6 +456,39 @@ private slots:
             ticks += call.control == PANEL_TIMER_P && call.event == EVENT_TIMER_TICK ? 1 : 0;
         }
         QVERIFY2(ticks >= 10 && ticks <= 110, qPrintable(QString::number(ticks)));
+    }
+
+    // A timer's interval becomes the tick of a QTimer in int milliseconds: no interval may
+    // overflow it, and one that is no number of seconds at all is refused.
+    void timerIntervalsStayWithinTheTimersReach_data() {
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<int>("result");
+        QTest::addColumn<int>("milliseconds");
+        QTest::newRow("infinite") << std::numeric_limits<double>::infinity() << int(kEngineBadValue)
+                                  << 500;
+        QTest::newRow("not a number")
+            << std::numeric_limits<double>::quiet_NaN() << int(kEngineBadValue) << 500;
+        QTest::newRow("negative") << -1.0 << int(kEngineBadValue) << 500;
+        QTest::newRow("a year") << 3.2e7 << int(kEngineOk) << 86400000;
+        QTest::newRow("past int milliseconds") << 1e18 << int(kEngineOk) << 86400000;
+        QTest::newRow("ten microseconds") << 1e-5 << int(kEngineOk) << 1;
+    }
+
+    void timerIntervalsStayWithinTheTimersReach() {
+        QFETCH(double, seconds);
+        QFETCH(int, result);
+        QFETCH(int, milliseconds);
+        QTemporaryDir dir;
+        writeFile(QDir(dir.path()).filePath("timer.uir"),
+                  R"({"panels":[{"number":1,"constant":"P","controls":[)"
+                  R"({"constant":"T","kind":"timer","interval":0.5}]}]})");
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+        const int panel = LoadPanel(0, "timer.uir", 1);
+        QVERIFY(panel > 0);
+        QCOMPARE(SetCtrlAttribute(panel, 2, ATTR_INTERVAL, seconds), result);
+        const auto timers = EnginePanelWidget(panel)->findChildren<QTimer *>();
+        QCOMPARE(timers.size(), 1);
+        QCOMPARE(timers.front()->interval(), milliseconds);
     }
 
     void unchangedWritesCostNoRepaintAndHideShowIsNeverSeen() {

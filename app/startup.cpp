@@ -2,6 +2,7 @@
 
 #include "app/callbacks.h"
 #include "app/engine/engine.h"
+#include "app/install_check.h"
 #include "app/state.h"
 #include "generator/generator.h"
 #include "help/help.h"
@@ -159,6 +160,11 @@ int VantrelMain(int argc, char *argv[]) {
         return -1;
     }
     inicializacoes();
+    if (hasFlag(argc, argv, "--check-install")) {
+        const int result = CheckInstallation();
+        CloseCVIRTE();
+        return result;
+    }
     if (!hasFlag(argc, argv, "--no-splash")) {
         showSplash();
     }

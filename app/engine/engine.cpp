@@ -1137,6 +1137,7 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec, c
                     const char *title, int buttonLabel, int, int restrictExtension, int, int,
                     char pathOut[260]) {
     EngineState &engine = Engine();
+    engine.lastFileDialogDirectory = defaultDirectory != nullptr ? defaultDirectory : "";
     std::optional<std::string> chosen;
     if (!engine.fileAnswers.empty()) {
         chosen = engine.fileAnswers.front();
@@ -1178,16 +1179,6 @@ void CVI_Beep() {
 }
 
 // ---- Files ----------------------------------------------------------------------------------
-
-int GetProjectDir(char directory[260]) {
-    const std::string path =
-        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
-    if (path.size() >= 260) {
-        copyString("", directory, 260);
-        return kEngineBadValue;
-    }
-    return copyString(path, directory, 260);
-}
 
 int DisableBreakOnLibraryErrors() {
     return Engine().breakOnErrorsDepth++ == 0 ? 1 : 0;
@@ -1292,6 +1283,7 @@ void EngineReset() {
     engine.fileAnswers.clear();
     engine.dirtyControls.clear();
     engine.resourceDir.reset();
+    engine.programDir.reset();
     engine.timersArmed = false;
     if (QCoreApplication::instance() != nullptr) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -1448,4 +1440,8 @@ int InetLaunchDefaultWebBrowser(const char *url) {
 
 std::string EngineLastBrowserUrl() {
     return Engine().lastBrowserUrl;
+}
+
+std::string EngineLastFileDialogDirectory() {
+    return Engine().lastFileDialogDirectory;
 }

@@ -256,7 +256,18 @@ void CVI_Beep();
 // ---- Files ----------------------------------------------------------------------------------
 
 /// The directory that holds the program (at most 259 characters, no trailing separator).
+/// These directory queries return 0, or kEngineBadValue (and an empty string) when the path
+/// does not fit.
 int GetProjectDir(char directory[260]);
+/// The directory of the resource files, the artwork and the manual (docs/index.html): beside
+/// the program, or the data folder of a standard install (share/vantrel).
+int GetResourceDir(char directory[260]);
+/// The directory of the helper programs that the simulator starts: beside the program, or
+/// libexec/vantrel in a standard install.
+int GetHelperProgramDir(char directory[260]);
+/// The directory that the capture dialog proposes: the program's when the user may write
+/// there, otherwise the user's pictures folder (created when missing), else the home folder.
+int GetCaptureDir(char directory[260]);
 /// Library-error dialogs: the engine reports errors through return values only, so these
 /// only keep the nesting count the callers expect.
 int DisableBreakOnLibraryErrors();

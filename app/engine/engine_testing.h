@@ -16,6 +16,8 @@ std::string EngineLastPopupMessage();
 /// The last address given to InetLaunchDefaultWebBrowser; the browser itself is not started
 /// while the engine runs headless.
 std::string EngineLastBrowserUrl();
+/// The starting directory that the last FileSelectPopup proposed.
+std::string EngineLastFileDialogDirectory();
 /// Number of CVI_Beep calls so far.
 int EngineBeepCount();
 
@@ -38,5 +40,7 @@ int EngineLoopRunning();
 
 /// Overrides the directory in which LoadPanel looks for resource files (nullptr: the default).
 void EngineSetResourceDir(const char *directory);
+/// Makes the engine take `directory` for the executable's folder (nullptr: the real one).
+void EngineSetProgramDir(const char *directory);
 /// Discards every panel and forgets queued answers, so that a test starts clean.
 void EngineReset();

@@ -19,6 +19,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -349,6 +350,64 @@ private slots:
         QVERIFY(!QFile::exists(unwritable));
         QCOMPARE(EnginePopupCount(), messages + 1);
         QCOMPARE(EngineLastPopupTitle(), std::string("Guardar ecrã"));
+    }
+
+    void captureDialogProposesAFolderTheUserMayWrite_data() {
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<bool>("proposesProgramFolder");
+        QTest::newRow("writable program folder") << QString() << true;
+        QTest::newRow("folder without write permission") << QStringLiteral("read-only") << false;
+        // Root ignores permission bits; a read-only file system stops everyone.
+        QTest::newRow("read-only file system") << QStringLiteral("/proc") << false;
+        QTest::newRow("program folder gone") << QStringLiteral("gone") << false;
+    }
+
+    void captureDialogProposesAFolderTheUserMayWrite() {
+        QFETCH(QString, programFolder);
+        QFETCH(bool, proposesProgramFolder);
+        QTemporaryDir home;
+        QTemporaryDir program;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath(".config").toUtf8());
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", oldHome);
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+            QFile::setPermissions(program.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            EngineSetProgramDir(nullptr);
+        });
+        QString folder = program.path();
+        if (programFolder == "read-only") {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+            QFile probe(QDir(folder).filePath("probe"));
+            if (probe.open(QIODevice::WriteOnly)) {
+                probe.remove();
+                QSKIP("permission bits do not stop this user");
+            }
+        } else if (programFolder == "gone") {
+            folder = QDir(folder).filePath("gone");
+        } else if (!programFolder.isEmpty()) {
+            folder = programFolder;
+        }
+        EngineSetProgramDir(folder.toUtf8().constData());
+
+        EngineQueueFileAnswer(nullptr);
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_ecra_cap_fich);
+        const QString proposed = QString::fromStdString(EngineLastFileDialogDirectory());
+        const QString pictures = QDir(home.path()).filePath("Pictures");
+        QCOMPARE(QDir::cleanPath(proposed), proposesProgramFolder ? folder : pictures);
+
+        // Saving under the proposed name in the proposed folder keeps the picture.
+        const QString saved = QDir(proposed).filePath("ecra osciloscopio.jpg");
+        EngineQueueFileAnswer(saved.toUtf8().constData());
+        const int messages = EnginePopupCount();
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_ecra_cap_fich);
+        QCOMPARE(EnginePopupCount(), messages);
+        QFile picture(saved);
+        QVERIFY(picture.open(QIODevice::ReadOnly));
+        QVERIFY(picture.read(2) == "BM");
     }
 
     void captureToClipboardPutsTheScreen() {

@@ -3,6 +3,7 @@
 #include "app/engine/engine_qt.h"
 #include "app/engine/engine_testing.h"
 #include "app/engine/graph_widget.h"
+#include "app/engine/install_paths.h"
 #include "app/engine/panels.h"
 
 #include <QApplication>
@@ -199,6 +200,7 @@ int InitCVIRTE(void *, char *argv[], void *) {
         return 0;
     }
     applyInstrumentLook(*application);
+    AnnounceDesktopIdentity();
     engine.initialised = true;
     return 1;
 }
@@ -233,6 +235,15 @@ int QuitUserInterface(int returnCode) {
     if (engine.loop != nullptr) {
         engine.loop->quit();
     }
+    return kEngineOk;
+}
+
+int PostDeferredCall(DeferredCallbackPtr function, void *callbackData) {
+    if (function == nullptr || QCoreApplication::instance() == nullptr) {
+        return kEngineBadValue;
+    }
+    QTimer::singleShot(0, QCoreApplication::instance(),
+                       [function, callbackData] { function(callbackData); });
     return kEngineOk;
 }
 
@@ -1422,6 +1433,23 @@ int SaveCtrlDisplayToFile(int panel, int control, int, int height, int width, co
     }
     const QByteArray bytes = encodeBmp24(picture);
     if (file.write(bytes) != bytes.size() || !file.commit()) {
+        return kEngineFileNotFound;
+    }
+    return kEngineOk;
+}
+
+int SavePanelDisplayToPng(int panel, const char *path) {
+    Panel *target = FindPanel(panel);
+    if (target == nullptr || target->window == nullptr) {
+        return kEngineBadHandle;
+    }
+    if (path == nullptr || *path == '\0') {
+        return kEngineBadValue;
+    }
+    const QImage picture = target->window->grab().toImage();
+    QSaveFile file(QString::fromUtf8(path));
+    if (picture.isNull() || !file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") ||
+        !file.commit()) {
         return kEngineFileNotFound;
     }
     return kEngineOk;

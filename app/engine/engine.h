@@ -126,6 +126,9 @@ int RunUserInterface();
 /// it before the program returns from main.
 void CloseCVIRTE();
 int QuitUserInterface(int returnCode);
+using DeferredCallbackPtr = void (*)(void *callbackData);
+/// Calls `function` once from the event loop, after the events already waiting. Returns 0.
+int PostDeferredCall(DeferredCallbackPtr function, void *callbackData);
 /// Waits the given seconds while windows keep painting and timers keep running.
 void Delay(double seconds);
 
@@ -237,6 +240,9 @@ int DiscardBitmap(int bitmap);
 /// the whole picture was written. Returns 0, or a negative code when it could not be written.
 int SaveCtrlDisplayToFile(int panel, int control, int includeLabel, int height, int width,
                           const char *path);
+/// Writes the whole window of a panel, as it is drawn now, as a PNG file at `path` (for the
+/// program's published screenshot). Returns 0, or a negative code when it could not be written.
+int SavePanelDisplayToPng(int panel, const char *path);
 /// Opens an address (a web page or a local file URL) in the user's default browser.
 int InetLaunchDefaultWebBrowser(const char *url);
 

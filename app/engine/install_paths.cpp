@@ -7,6 +7,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QIcon>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -19,6 +21,10 @@
 #endif
 #ifndef VANTREL_LIBEXEC_FROM_BIN
 #define VANTREL_LIBEXEC_FROM_BIN "."
+#endif
+// Name of the desktop entry (without ".desktop") and of the installed icon.
+#ifndef VANTREL_APP_ID
+#define VANTREL_APP_ID "vantrel"
 #endif
 
 namespace {
@@ -94,6 +100,14 @@ QString CaptureDirectoryPath() {
         return pictures;
     }
     return QDir::homePath();
+}
+
+void AnnounceDesktopIdentity() {
+    QGuiApplication::setDesktopFileName(QStringLiteral(VANTREL_APP_ID));
+    const QString icon = QDir(ResourceDirectoryPath()).filePath(QStringLiteral("art/app_icon.svg"));
+    if (QFileInfo::exists(icon)) {
+        QGuiApplication::setWindowIcon(QIcon(icon));
+    }
 }
 
 int GetProjectDir(char directory[260]) {

@@ -19,3 +19,6 @@ QString HelperProgramDirectoryPath();
 QString CaptureDirectoryPath();
 /// True when a file can really be created in `directory` (permissions, ACLs, read-only mounts).
 bool IsWritableDirectory(const QString &directory);
+
+/// Tells the desktop which menu entry and icon the program's windows belong to.
+void AnnounceDesktopIdentity();

@@ -2,55 +2,105 @@
 # Sets up a Debian 12 machine for Vantrel, builds it, and either starts the simulator or runs
 # the whole test suite headless.
 #   ./build.sh run     install what is missing, build, start the simulator
-#   ./build.sh test    install what is missing, build, run every test (also under ASan+UBSan)
+#   ./build.sh test    install what is missing, build, run every test (also under ASan+UBSan),
+#                      then build the .deb, lint it and try it in a scratch root
+# Each step prints one line; its full log (in build-logs/) is shown only when it fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev libbenchmark-dev
-          fonts-dejavu-core xdg-utils)
+          fonts-dejavu-core xdg-utils
+          desktop-file-utils appstream dpkg-dev file lintian)
 
-install_missing_packages() {
-    local missing=()
+logs=build-logs
+mkdir -p "$logs"
+
+step() { # step "what" LOGNAME command...: one line, the whole log only on failure
+    local what=$1 log=$logs/$2.log start=$SECONDS
+    shift 2
+    printf '%-50s ' "$what"
+    if "$@" >"$log" 2>&1; then
+        echo "ok ($((SECONDS - start)) s)"
+    else
+        echo "FAILED"
+        echo "---- $log ----"
+        cat "$log"
+        exit 1
+    fi
+}
+
+missing_packages() {
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" \
-            || missing+=("$p")
+            || echo "$p"
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
+}
+
+install_packages() { # install_packages PKG...
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq -o DPkg::Lock::Timeout=300 "$@"
+}
+
+install_missing_packages() {
+    local missing
+    mapfile -t missing < <(missing_packages)
+    [ ${#missing[@]} -eq 0 ] && return 0
+    [ "$(id -u)" -ne 0 ] && sudo -v # ask for the password before the output goes to a log
+    step "Installing packages: ${missing[*]}" packages install_packages "${missing[@]}"
 }
 
 build() { # build DIR [cmake options...]
     local dir=$1
     shift
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+    step "Configuring $dir" "configure-$dir" cmake -S . -B "$dir" -G Ninja "$@"
+    step "Building $dir" "build-$dir" cmake --build "$dir" -j "$(nproc)"
 }
 
 run_tests() { # run_tests DIR
-    (cd "$1" && ctest --output-on-failure -j "$(nproc)" --timeout 600)
+    step "Testing $1" "test-$1" ctest --test-dir "$1" --output-on-failure -j "$(nproc)" --timeout 600
 }
+
+# The .deb of the standard layout: made by CPack, linted (errors fail, warnings are listed),
+# unpacked into a scratch root where the installed program must find all its files, and
+# offered to apt in simulation so that its dependencies are known to resolve.
+package_checks() {
+    rm -f build/vantrel_*.deb
+    (cd build && cpack -G DEB)
+    local deb
+    deb=$(ls build/vantrel_*.deb)
+    lintian --fail-on error "$deb"
+    local root
+    root=$(mktemp -d)
+    trap 'rm -rf "$root"' RETURN
+    dpkg-deb -x "$deb" "$root"
+    QT_QPA_PLATFORM=offscreen "$root/usr/bin/vantrel" --check-install
+    apt-get install -s "./$deb"
+}
+
+main_build_options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_INSTALL_LAYOUT=fhs
+                    -DCMAKE_INSTALL_PREFIX=/usr)
 
 case "${1:-}" in
 run)
     install_missing_packages
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    build build "${main_build_options[@]}"
     exec build/stage/vantrel
     ;;
 test)
     install_missing_packages
     export QT_QPA_PLATFORM=offscreen
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    build build "${main_build_options[@]}"
     run_tests build
-    echo "== The same suite under AddressSanitizer and UndefinedBehaviorSanitizer =="
+    step "Packaging build (.deb, lintian, trial install)" package package_checks
+    grep -E '^[WE]: ' "$logs/package.log" | sed 's/^/    lintian /' || true
+    # The sanitizer build keeps the single-folder layout, so both layouts get installed.
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
     run_tests build-asan
     ;;
 *)
-    sed -n '2,6p' "$0"
+    sed -n '2,8p' "$0"
     exit 2
     ;;
 esac

@@ -71,11 +71,11 @@ package_checks() {
     local deb
     deb=$(ls build/vantrel_*.deb)
     lintian --fail-on error "$deb"
-    local root
-    root=$(mktemp -d)
-    trap 'rm -rf "$root"' RETURN
+    local root=build/package-root
+    rm -rf "$root"
     dpkg-deb -x "$deb" "$root"
     QT_QPA_PLATFORM=offscreen "$root/usr/bin/vantrel" --check-install
+    rm -rf "$root"
     apt-get install -s "./$deb"
 }
 

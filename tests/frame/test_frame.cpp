@@ -24,6 +24,8 @@
 #include <QTimer>
 #include <QtTest>
 
+#include <algorithm>
+#include <array>
 #include <functional>
 
 namespace {
@@ -408,6 +410,41 @@ private slots:
         QFile picture(saved);
         QVERIFY(picture.open(QIODevice::ReadOnly));
         QVERIFY(picture.read(2) == "BM");
+    }
+
+    void directoryQueriesRefuseAPathThatDoesNotFit_data() {
+        QTest::addColumn<int>("query");
+        QTest::newRow("program") << 0;
+        QTest::newRow("resources") << 1;
+        QTest::newRow("helper programs") << 2;
+        QTest::newRow("captures") << 3;
+    }
+
+    void directoryQueriesRefuseAPathThatDoesNotFit() {
+        QFETCH(int, query);
+        using Query = int (*)(char[260]);
+        constexpr std::array<Query, 4> queries = {GetProjectDir, GetResourceDir,
+                                                  GetHelperProgramDir, GetCaptureDir};
+        const QByteArray tooLong = "/" + QByteArray(300, 'd');
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        EngineSetProgramDir(tooLong.constData());
+        EngineSetResourceDir(tooLong.constData());
+        // No pictures folder can be made there either.
+        qputenv("HOME", tooLong);
+        qputenv("XDG_CONFIG_HOME", tooLong + "/.config");
+        const auto restore = qScopeGuard([&] {
+            EngineSetProgramDir(nullptr);
+            EngineSetResourceDir(nullptr);
+            qputenv("HOME", oldHome);
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        });
+        // Guard bytes after the 260-character buffer show any write past its end.
+        std::array<char, 270> buffer{};
+        buffer.fill('#');
+        QCOMPARE(queries[static_cast<std::size_t>(query)](buffer.data()), int(kEngineBadValue));
+        QCOMPARE(buffer[0], '\0');
+        QVERIFY(std::all_of(buffer.begin() + 260, buffer.end(), [](char c) { return c == '#'; }));
     }
 
     void captureToClipboardPutsTheScreen() {

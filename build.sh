@@ -74,7 +74,10 @@ package_checks() {
     local root=build/package-root
     rm -rf "$root"
     dpkg-deb -x "$deb" "$root"
-    QT_QPA_PLATFORM=offscreen "$root/usr/bin/vantrel" --check-install
+    # The command that the menu entry starts must be the packaged program.
+    local command
+    command=$(sed -n 's/^Exec=//p' "$root"/usr/share/applications/*.desktop)
+    QT_QPA_PLATFORM=offscreen "$root/usr/bin/$command" --check-install
     rm -rf "$root"
     apt-get install -s "./$deb"
 }

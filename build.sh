@@ -3,7 +3,7 @@
 # the whole test suite headless.
 #   ./build.sh run     install what is missing, build, start the simulator
 #   ./build.sh test    install what is missing, build, run every test (also under ASan+UBSan),
-#                      then build the .deb, lint it and try it in a scratch root
+#                      then build the .deb, lint it, install and remove it in a scratch root
 # Each step prints one line; its full log (in build-logs/) is shown only when it fails.
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -19,7 +19,12 @@ step() { # step "what" LOGNAME command...: one line, the whole log only on failu
     local what=$1 log=$logs/$2.log start=$SECONDS
     shift 2
     printf '%-50s ' "$what"
-    if "$@" >"$log" 2>&1; then
+    # A subshell outside any "if": there set -e stops a multi-command step at its first failure.
+    set +e
+    (set -e; "$@") >"$log" 2>&1
+    local status=$?
+    set -e
+    if [ $status -eq 0 ]; then
         echo "ok ($((SECONDS - start)) s)"
     else
         echo "FAILED"
@@ -63,21 +68,26 @@ run_tests() { # run_tests DIR
 }
 
 # The .deb of the standard layout: made by CPack, linted (errors fail, warnings are listed),
-# unpacked into a scratch root where the installed program must find all its files, and
-# offered to apt in simulation so that its dependencies are known to resolve.
+# installed by dpkg into a scratch root (its libraries are the host's, so dependencies are not
+# looked for there) where the menu entry's command must find all its files, removed again
+# without leaving a file behind, and offered to apt in simulation so that its dependencies are
+# known to resolve on this Debian release.
 package_checks() {
     rm -f build/vantrel_*.deb
     (cd build && cpack -G DEB)
     local deb
     deb=$(ls build/vantrel_*.deb)
     lintian --fail-on error "$deb"
-    local root=build/package-root
+    local root=$PWD/build/package-root
     rm -rf "$root"
-    dpkg-deb -x "$deb" "$root"
-    # The command that the menu entry starts must be the packaged program.
+    mkdir -p "$root"/var/lib/dpkg/{info,updates,triggers}
+    touch "$root"/var/lib/dpkg/{status,available}
+    dpkg --root="$root" --force-depends --force-script-chrootless -i "$deb"
     local command
     command=$(sed -n 's/^Exec=//p' "$root"/usr/share/applications/*.desktop)
     QT_QPA_PLATFORM=offscreen "$root/usr/bin/$command" --check-install
+    dpkg --root="$root" --force-depends --force-script-chrootless -r vantrel
+    [ -z "$(find "$root/usr" -type f 2>/dev/null)" ] || { echo "files left after removal"; false; }
     rm -rf "$root"
     apt-get install -s "./$deb"
 }

@@ -51,4 +51,7 @@ file(WRITE ${CPACK_PROJECT_CONFIG_FILE}
      "if(CPACK_GENERATOR STREQUAL \"DEB\" AND NOT \"${VANTREL_INSTALL_LAYOUT}\" STREQUAL \"fhs\")\n"
      "    message(FATAL_ERROR \"the Debian package needs -DVANTREL_INSTALL_LAYOUT=fhs\")\n"
      "endif()\n")
-include(CPack)
+# Inside another project's build, that project decides how it is packaged.
+if(PROJECT_IS_TOP_LEVEL)
+    include(CPack)
+endif()

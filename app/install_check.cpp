@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <string>
+#include <string_view>
 #include <system_error>
 #include <vector>
 
@@ -17,6 +18,35 @@ namespace fs = std::filesystem;
 
 /// Panel numbers are small; a resource file numbers its panels from 1.
 constexpr int kHighestPanelNumber = 32;
+
+// The resource files that the program loads, "a.uir|b.uir|...", from the build.
+#ifndef VANTREL_RESOURCE_FILES
+#define VANTREL_RESOURCE_FILES ""
+#endif
+
+std::vector<std::string> requiredFileNames() {
+    std::vector<std::string> names;
+    std::string_view list = VANTREL_RESOURCE_FILES;
+    while (!list.empty()) {
+        const std::size_t bar = list.find('|');
+        names.emplace_back(list.substr(0, bar));
+        list = bar == std::string_view::npos ? std::string_view() : list.substr(bar + 1);
+    }
+    return names;
+}
+
+/// Reports every file that the program needs and the folder lacks; false when one is missing.
+bool requiredFilesPresent(const fs::path &directory) {
+    bool present = true;
+    for (const std::string &name : requiredFileNames()) {
+        if (!fs::is_regular_file(directory / name)) {
+            std::fprintf(stderr, "vantrel: missing resource file %s\n",
+                         (directory / name).string().c_str());
+            present = false;
+        }
+    }
+    return present;
+}
 
 std::vector<std::string> resourceFileNames(const fs::path &directory) {
     std::vector<std::string> names;
@@ -70,7 +100,7 @@ int CheckInstallation() {
     }
     const fs::path directory(buffer);
     const std::vector<std::string> files = resourceFileNames(directory);
-    bool sound = !files.empty();
+    bool sound = requiredFilesPresent(directory) && !files.empty();
     if (files.empty()) {
         std::fprintf(stderr, "vantrel: no resource files in %s\n", buffer);
     }

@@ -1,6 +1,6 @@
 # Installs the build into a temporary prefix, checks that the installed program finds every
 # panel, its artwork and the manual, then moves the tree to another prefix and checks again.
-# A tree without its manual must be reported as damaged, or the check proves nothing.
+# A tree without its manual, or without a resource file, must be reported as damaged.
 #   cmake -DBUILD_DIR=... -DWORK_DIR=... -DBIN_DIR=bin -DDATA_DIR=share/vantrel -P install_tree.cmake
 
 function(run_check prefix expected)
@@ -29,6 +29,10 @@ file(MAKE_DIRECTORY ${WORK_DIR}/moved)
 file(RENAME ${first} ${moved})
 run_check(${moved} 0)
 
-file(REMOVE ${moved}/${DATA_DIR}/docs/index.html)
+# Damaged trees: each must be reported, or the check proves nothing.
+file(RENAME ${moved}/${DATA_DIR}/docs/index.html ${WORK_DIR}/index.html)
+run_check(${moved} 1)
+file(RENAME ${WORK_DIR}/index.html ${moved}/${DATA_DIR}/docs/index.html)
+file(REMOVE ${moved}/${DATA_DIR}/gerador.uir)
 run_check(${moved} 1)
 file(REMOVE_RECURSE ${WORK_DIR})

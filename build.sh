@@ -3,68 +3,134 @@
 # the whole test suite headless.
 #   ./build.sh run     install what is missing, build, start the simulator
 #   ./build.sh test    install what is missing, build, run every test (also under ASan+UBSan),
-#                      then run each fuzz target for a bounded time
+#                      then build the .deb, lint it, install and remove it in a scratch root,
+#                      and run each fuzz target for a bounded time
+# Each step prints one line; its full log (in build-logs/) is shown only when it fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev libbenchmark-dev
-          fonts-dejavu-core xdg-utils clang libclang-rt-14-dev)
+          fonts-dejavu-core xdg-utils
+          desktop-file-utils appstream dpkg-dev file lintian
+          clang libclang-rt-14-dev)
 
-install_missing_packages() {
-    local missing=()
+logs=build-logs
+mkdir -p "$logs"
+
+step() { # step "what" LOGNAME command...: one line, the whole log only on failure
+    local what=$1 log=$logs/$2.log start=$SECONDS
+    shift 2
+    printf '%-50s ' "$what"
+    # A subshell outside any "if": there set -e stops a multi-command step at its first failure.
+    set +e
+    (set -e; "$@") >"$log" 2>&1
+    local status=$?
+    set -e
+    if [ $status -eq 0 ]; then
+        echo "ok ($((SECONDS - start)) s)"
+    else
+        echo "FAILED"
+        echo "---- $log ----"
+        cat "$log"
+        exit 1
+    fi
+}
+
+missing_packages() {
     for p in "${packages[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" \
-            || missing+=("$p")
+            || echo "$p"
     done
-    [ ${#missing[@]} -eq 0 ] && return 0
-    echo "Installing: ${missing[*]}"
+}
+
+install_packages() { # install_packages PKG...
     local sudo=""
     [ "$(id -u)" -ne 0 ] && sudo="sudo"
     $sudo apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+    DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq -o DPkg::Lock::Timeout=300 "$@"
+}
+
+install_missing_packages() {
+    local missing
+    mapfile -t missing < <(missing_packages)
+    [ ${#missing[@]} -eq 0 ] && return 0
+    [ "$(id -u)" -ne 0 ] && sudo -v # ask for the password before the output goes to a log
+    step "Installing packages: ${missing[*]}" packages install_packages "${missing[@]}"
 }
 
 build() { # build DIR [cmake options...]
     local dir=$1
     shift
-    cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
-    cmake --build "$dir" -j "$(nproc)"
+    step "Configuring $dir" "configure-$dir" cmake -S . -B "$dir" -G Ninja "$@"
+    step "Building $dir" "build-$dir" cmake --build "$dir" -j "$(nproc)"
 }
 
 run_tests() { # run_tests DIR
-    (cd "$1" && ctest --output-on-failure -j "$(nproc)" --timeout 600)
+    step "Testing $1" "test-$1" ctest --test-dir "$1" --output-on-failure -j "$(nproc)" --timeout 600
 }
 
-fuzz_tests() { # builds the libFuzzer targets with clang in build-fuzz and runs each for a minute
+fuzz_tests() { # the libFuzzer targets, built with clang in build-fuzz, each run for a minute
     cmake -S . -B build-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DCMAKE_CXX_COMPILER=clang++ -DVANTREL_FUZZ=ON -DVANTREL_FUZZ_SECONDS=60 >/dev/null
+        -DCMAKE_CXX_COMPILER=clang++ -DVANTREL_FUZZ=ON -DVANTREL_FUZZ_SECONDS=60
     cmake --build build-fuzz -j "$(nproc)" --target fuzzers
-    (cd build-fuzz && ctest -L fuzz --output-on-failure -j "$(nproc)")
+    ctest --test-dir build-fuzz -L fuzz --output-on-failure -j "$(nproc)"
 }
+
+superbuild() { # the program built as a subdirectory of another CMake project
+    cmake -S tests/superbuild -B build-superbuild -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DVANTREL_BENCH=OFF
+    cmake --build build-superbuild --target vantrel -j "$(nproc)"
+}
+
+# The .deb of the standard layout: made by CPack, linted (errors fail, warnings are listed),
+# installed by dpkg into a scratch root (its libraries are the host's, so dependencies are not
+# looked for there) where the menu entry's command must find all its files, removed again
+# without leaving a file behind, and offered to apt in simulation so that its dependencies are
+# known to resolve on this Debian release.
+package_checks() {
+    rm -f build/vantrel_*.deb
+    (cd build && cpack -G DEB)
+    local deb
+    deb=$(ls build/vantrel_*.deb)
+    lintian --fail-on error "$deb"
+    local root=$PWD/build/package-root
+    rm -rf "$root"
+    mkdir -p "$root"/var/lib/dpkg/{info,updates,triggers}
+    touch "$root"/var/lib/dpkg/{status,available}
+    dpkg --root="$root" --force-depends --force-script-chrootless -i "$deb"
+    local command
+    command=$(sed -n 's/^Exec=//p' "$root"/usr/share/applications/*.desktop)
+    QT_QPA_PLATFORM=offscreen "$root/usr/bin/$command" --check-install
+    dpkg --root="$root" --force-depends --force-script-chrootless -r vantrel
+    [ -z "$(find "$root/usr" -type f 2>/dev/null)" ] || { echo "files left after removal"; false; }
+    rm -rf "$root"
+    apt-get install -s "./$deb"
+}
+
+main_build_options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_INSTALL_LAYOUT=fhs
+                    -DCMAKE_INSTALL_PREFIX=/usr)
 
 case "${1:-}" in
 run)
     install_missing_packages
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    build build "${main_build_options[@]}"
     exec build/stage/vantrel
     ;;
 test)
     install_missing_packages
     export QT_QPA_PLATFORM=offscreen
-    build build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    build build "${main_build_options[@]}"
     run_tests build
-    echo "== The program built as a subdirectory of another CMake project =="
-    cmake -S tests/superbuild -B build-superbuild -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-        -DVANTREL_BENCH=OFF >/dev/null
-    cmake --build build-superbuild --target vantrel -j "$(nproc)"
-    echo "== The same suite under AddressSanitizer and UndefinedBehaviorSanitizer =="
+    step "Packaging build (.deb, lintian, trial install)" package package_checks
+    grep -E '^[WE]: ' "$logs/package.log" | sed 's/^/    lintian /' || true
+    step "Building inside another CMake project" superbuild superbuild
+    # The sanitizer build keeps the single-folder layout, so both layouts get installed.
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
     run_tests build-asan
-    echo "== The fuzz targets (libFuzzer, ASan, UBSan) =="
-    fuzz_tests
+    step "Fuzzing (libFuzzer, ASan, UBSan; a minute per target)" fuzz fuzz_tests
     ;;
 *)
-    sed -n '2,7p' "$0"
+    sed -n '2,9p' "$0"
     exit 2
     ;;
 esac

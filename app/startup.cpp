@@ -2,6 +2,7 @@
 
 #include "app/callbacks.h"
 #include "app/engine/engine.h"
+#include "app/install_check.h"
 #include "app/state.h"
 #include "generator/generator.h"
 #include "help/help.h"
@@ -15,6 +16,8 @@
 namespace {
 
 constexpr double kSplashSeconds = 3.0;
+/// Long enough for a few refreshes of the slowest time-based mode.
+constexpr double kScreenshotSettleSeconds = 1.0;
 
 /// One line on standard error: a broken installation must be diagnosable.
 void reportStartupFailure() {
@@ -49,6 +52,18 @@ void showSplash() {
     InstallPopup(Painel_Acerca);
     Delay(kSplashSeconds);
     RemovePopup(0);
+}
+
+/// From the running event loop: lets the traces settle, writes the main window to the PNG
+/// file named by `picture` and ends the loop with 0, or 1 when the file could not be written.
+void saveScreenshot(void *picture) {
+    const char *file = static_cast<const char *>(picture);
+    Delay(kScreenshotSettleSeconds);
+    const int result = SavePanelDisplayToPng(Painel_Principal, file);
+    if (result != 0) {
+        std::fprintf(stderr, "vantrel: cannot write the screenshot %s\n", file);
+    }
+    QuitUserInterface(result == 0 ? 0 : 1);
 }
 
 } // namespace
@@ -159,8 +174,18 @@ int VantrelMain(int argc, char *argv[]) {
         return -1;
     }
     inicializacoes();
+    if (hasFlag(argc, argv, "--check-install")) {
+        const int result = CheckInstallation();
+        CloseCVIRTE();
+        return result;
+    }
     if (!hasFlag(argc, argv, "--no-splash")) {
         showSplash();
+    }
+    const char *picture = optionValue(argc, argv, "--screenshot");
+    if (picture != nullptr) {
+        // The published picture shows the panel at its own size, whatever the screen.
+        SetPanelAttribute(Painel_Principal, ATTR_WINDOW_ZOOM, VAL_NO_ZOOM);
     }
     DisplayPanel(Painel_Principal);
     if (const char *mode = optionValue(argc, argv, "--power-on")) {
@@ -168,7 +193,10 @@ int VantrelMain(int argc, char *argv[]) {
             std::fprintf(stderr, "vantrel: unknown --power-on mode \"%s\"\n", mode);
         }
     }
-    RunUserInterface();
+    if (picture != nullptr) {
+        PostDeferredCall(saveScreenshot, const_cast<char *>(picture));
+    }
+    const int result = RunUserInterface();
     CloseCVIRTE();
-    return 0;
+    return picture != nullptr ? result : 0;
 }

@@ -5,7 +5,9 @@
 /// shows the about box for 3 s and runs the event loop. Returns 0 after the loop ends, -1 when
 /// start-up fails (with one line on standard error naming the file and the reason).
 /// Options: `--power-on MODE` switches the instrument on in a display mode at start (see
-/// StartPoweredOn); `--no-splash` skips the about box.
+/// StartPoweredOn); `--no-splash` skips the about box; `--check-install` loads every panel,
+/// looks for the artwork and the manual, and ends with 0 (complete) or 1 (see CheckInstallation);
+/// `--screenshot FILE` runs for a second, writes the main window to FILE (PNG) and ends.
 int VantrelMain(int argc, char *argv[]);
 
 /// Loads the main panel and the six child panels that live for the whole run, in order.

@@ -13,7 +13,7 @@ constexpr int kCaptureWidth = 666;
 
 std::string ProgramWebPage() {
     char directory[vantrel::kPathSize] = {};
-    GetProjectDir(directory);
+    GetResourceDir(directory);
     return std::string("file://") + directory + "/docs/index.html";
 }
 
@@ -49,7 +49,8 @@ void Cap_Clip(int, int, void *, int) {
 void Cap_Fich(int, int, void *, int) {
     char directory[vantrel::kPathSize] = {};
     char chosen[vantrel::kPathSize] = {};
-    GetProjectDir(directory);
+    // The program's folder when the user may write there, otherwise the pictures folder.
+    GetCaptureDir(directory);
     const int answer = FileSelectPopup(directory, "ecra osciloscopio.jpg", "", "Guardar ecrã",
                                        VAL_SAVE_BUTTON, 0, 1, 1, 1, chosen);
     if (answer <= 0) {

@@ -3,6 +3,7 @@
 #include "app/engine/engine_qt.h"
 #include "app/engine/engine_testing.h"
 #include "app/engine/graph_widget.h"
+#include "app/engine/install_paths.h"
 #include "app/engine/panels.h"
 
 #include <QApplication>
@@ -223,6 +224,7 @@ int InitCVIRTE(void *, char *argv[], void *) {
         return 0;
     }
     applyInstrumentLook(*application);
+    AnnounceDesktopIdentity();
     engine.initialised = true;
     return 1;
 }
@@ -258,6 +260,15 @@ int QuitUserInterface(int returnCode) {
     if (engine.loop != nullptr) {
         engine.loop->quit();
     }
+    return kEngineOk;
+}
+
+int PostDeferredCall(DeferredCallbackPtr function, void *callbackData) {
+    if (function == nullptr || QCoreApplication::instance() == nullptr) {
+        return kEngineBadValue;
+    }
+    QTimer::singleShot(0, QCoreApplication::instance(),
+                       [function, callbackData] { function(callbackData); });
     return kEngineOk;
 }
 
@@ -1176,6 +1187,7 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec, c
                     const char *title, int buttonLabel, int, int restrictExtension, int, int,
                     char pathOut[260]) {
     EngineState &engine = Engine();
+    engine.lastFileDialogDirectory = defaultDirectory != nullptr ? defaultDirectory : "";
     std::optional<std::string> chosen;
     if (const auto answer = handlerAnswer(EnginePopupKind::FileSelect, title, defaultFileSpec)) {
         chosen = answer->path;
@@ -1219,16 +1231,6 @@ void CVI_Beep() {
 }
 
 // ---- Files ----------------------------------------------------------------------------------
-
-int GetProjectDir(char directory[260]) {
-    const std::string path =
-        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
-    if (path.size() >= 260) {
-        copyString("", directory, 260);
-        return kEngineBadValue;
-    }
-    return copyString(path, directory, 260);
-}
 
 int DisableBreakOnLibraryErrors() {
     return Engine().breakOnErrorsDepth++ == 0 ? 1 : 0;
@@ -1357,6 +1359,7 @@ void EngineReset() {
     engine.discardedTexts.clear();
     engine.dirtyControls.clear();
     engine.resourceDir.reset();
+    engine.programDir.reset();
     engine.timersArmed = false;
     if (QCoreApplication::instance() != nullptr) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -1500,6 +1503,23 @@ int SaveCtrlDisplayToFile(int panel, int control, int, int height, int width, co
     return kEngineOk;
 }
 
+int SavePanelDisplayToPng(int panel, const char *path) {
+    Panel *target = FindPanel(panel);
+    if (target == nullptr || target->window == nullptr) {
+        return kEngineBadHandle;
+    }
+    if (path == nullptr || *path == '\0') {
+        return kEngineBadValue;
+    }
+    const QImage picture = target->window->grab().toImage();
+    QSaveFile file(QString::fromUtf8(path));
+    if (picture.isNull() || !file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") ||
+        !file.commit()) {
+        return kEngineFileNotFound;
+    }
+    return kEngineOk;
+}
+
 int InetLaunchDefaultWebBrowser(const char *url) {
     EngineState &engine = Engine();
     engine.lastBrowserUrl = url != nullptr ? url : "";
@@ -1513,4 +1533,8 @@ int InetLaunchDefaultWebBrowser(const char *url) {
 
 std::string EngineLastBrowserUrl() {
     return Engine().lastBrowserUrl;
+}
+
+std::string EngineLastFileDialogDirectory() {
+    return Engine().lastFileDialogDirectory;
 }

@@ -132,6 +132,9 @@ int RunUserInterface();
 /// it before the program returns from main.
 void CloseCVIRTE();
 int QuitUserInterface(int returnCode);
+using DeferredCallbackPtr = void (*)(void *callbackData);
+/// Calls `function` once from the event loop, after the events already waiting. Returns 0.
+int PostDeferredCall(DeferredCallbackPtr function, void *callbackData);
 /// Waits the given seconds while windows keep painting and timers keep running.
 void Delay(double seconds);
 
@@ -243,6 +246,9 @@ int DiscardBitmap(int bitmap);
 /// the whole picture was written. Returns 0, or a negative code when it could not be written.
 int SaveCtrlDisplayToFile(int panel, int control, int includeLabel, int height, int width,
                           const char *path);
+/// Writes the whole window of a panel, as it is drawn now, as a PNG file at `path` (for the
+/// program's published screenshot). Returns 0, or a negative code when it could not be written.
+int SavePanelDisplayToPng(int panel, const char *path);
 /// Opens an address (a web page or a local file URL) in the user's default browser.
 int InetLaunchDefaultWebBrowser(const char *url);
 
@@ -262,7 +268,18 @@ void CVI_Beep();
 // ---- Files ----------------------------------------------------------------------------------
 
 /// The directory that holds the program (at most 259 characters, no trailing separator).
+/// These directory queries return 0, or kEngineBadValue (and an empty string) when the path
+/// does not fit.
 int GetProjectDir(char directory[260]);
+/// The directory of the resource files, the artwork and the manual (docs/index.html): beside
+/// the program, or the data folder of a standard install (share/vantrel).
+int GetResourceDir(char directory[260]);
+/// The directory of the helper programs that the simulator starts: beside the program, or
+/// libexec/vantrel in a standard install.
+int GetHelperProgramDir(char directory[260]);
+/// The directory that the capture dialog proposes: the program's when the user may write
+/// there, otherwise the user's pictures folder (created when missing), else the home folder.
+int GetCaptureDir(char directory[260]);
 /// Library-error dialogs: the engine reports errors through return values only, so these
 /// only keep the nesting count the callers expect.
 int DisableBreakOnLibraryErrors();

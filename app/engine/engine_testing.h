@@ -18,6 +18,8 @@ std::string EngineLastPopupMessage();
 /// The last address given to InetLaunchDefaultWebBrowser; the browser itself is not started
 /// while the engine runs headless.
 std::string EngineLastBrowserUrl();
+/// The starting directory that the last FileSelectPopup proposed.
+std::string EngineLastFileDialogDirectory();
 /// Number of CVI_Beep calls so far.
 int EngineBeepCount();
 /// Number of QuitUserInterface calls so far: how often the program asked the event loop to end.
@@ -65,6 +67,8 @@ int EngineLoopRunning();
 
 /// Overrides the directory in which LoadPanel looks for resource files (nullptr: the default).
 void EngineSetResourceDir(const char *directory);
+/// Makes the engine take `directory` for the executable's folder (nullptr: the real one).
+void EngineSetProgramDir(const char *directory);
 /// Discards every panel and forgets queued answers, the pop-up handler and the discarded text
 /// boxes, so that a test starts clean.
 void EngineReset();

@@ -2,6 +2,7 @@
 
 #include "app/engine/control_widgets.h"
 #include "app/engine/graph_widget.h"
+#include "app/engine/install_paths.h"
 
 #include <QAction>
 #include <QApplication>
@@ -86,16 +87,7 @@ QString q(const std::string &text) {
 }
 
 QString resourcePath(const std::string &fileName) {
-    const EngineState &engine = Engine();
-    QString directory;
-    if (engine.resourceDir) {
-        directory = q(*engine.resourceDir);
-    } else if (qEnvironmentVariableIsSet("VANTREL_RESOURCE_DIR")) {
-        directory = qEnvironmentVariable("VANTREL_RESOURCE_DIR");
-    } else {
-        directory = QCoreApplication::applicationDirPath();
-    }
-    return QDir(directory).filePath(q(fileName));
+    return QDir(ResourceDirectoryPath()).filePath(q(fileName));
 }
 
 /// The panel's drawing surface: the stored size, filled with the panel colour.

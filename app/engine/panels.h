@@ -90,11 +90,13 @@ struct EngineState {
     std::deque<std::pair<int, std::map<int, std::string>>> discardedTexts;
     std::string lastPopupTitle, lastPopupMessage;
     std::string lastBrowserUrl;
+    std::string lastFileDialogDirectory;
     QPointer<QEventLoop> loop;
     int loopResult = 0;
     bool timersArmed = false;
     std::string errorText;
     std::optional<std::string> resourceDir;
+    std::optional<std::string> programDir; ///< tests: stands in for the executable's folder
     std::vector<std::pair<int, int>> dirtyControls;
     bool flushScheduled = false;
     int breakOnErrorsDepth = 0;

@@ -21,11 +21,13 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <functional>
 
@@ -382,6 +384,99 @@ private slots:
         QVERIFY(!QFile::exists(unwritable));
         QCOMPARE(EnginePopupCount(), messages + 1);
         QCOMPARE(EngineLastPopupTitle(), std::string("Guardar ecrã"));
+    }
+
+    void captureDialogProposesAFolderTheUserMayWrite_data() {
+        QTest::addColumn<QString>("programFolder");
+        QTest::addColumn<bool>("proposesProgramFolder");
+        QTest::newRow("writable program folder") << QString() << true;
+        QTest::newRow("folder without write permission") << QStringLiteral("read-only") << false;
+        // Root ignores permission bits; a read-only file system stops everyone.
+        QTest::newRow("read-only file system") << QStringLiteral("/proc") << false;
+        QTest::newRow("program folder gone") << QStringLiteral("gone") << false;
+    }
+
+    void captureDialogProposesAFolderTheUserMayWrite() {
+        QFETCH(QString, programFolder);
+        QFETCH(bool, proposesProgramFolder);
+        QTemporaryDir home;
+        QTemporaryDir program;
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        qputenv("HOME", home.path().toUtf8());
+        qputenv("XDG_CONFIG_HOME", QDir(home.path()).filePath(".config").toUtf8());
+        const auto restore = qScopeGuard([&] {
+            qputenv("HOME", oldHome);
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+            QFile::setPermissions(program.path(),
+                                  QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+            EngineSetProgramDir(nullptr);
+        });
+        QString folder = program.path();
+        if (programFolder == "read-only") {
+            QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
+            QFile probe(QDir(folder).filePath("probe"));
+            if (probe.open(QIODevice::WriteOnly)) {
+                probe.remove();
+                QSKIP("permission bits do not stop this user");
+            }
+        } else if (programFolder == "gone") {
+            folder = QDir(folder).filePath("gone");
+        } else if (!programFolder.isEmpty()) {
+            folder = programFolder;
+        }
+        EngineSetProgramDir(folder.toUtf8().constData());
+
+        EngineQueueFileAnswer(nullptr);
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_ecra_cap_fich);
+        const QString proposed = QString::fromStdString(EngineLastFileDialogDirectory());
+        const QString pictures = QDir(home.path()).filePath("Pictures");
+        QCOMPARE(QDir::cleanPath(proposed), proposesProgramFolder ? folder : pictures);
+
+        // Saving under the proposed name in the proposed folder keeps the picture.
+        const QString saved = QDir(proposed).filePath("ecra osciloscopio.jpg");
+        EngineQueueFileAnswer(saved.toUtf8().constData());
+        const int messages = EnginePopupCount();
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_ecra_cap_fich);
+        QCOMPARE(EnginePopupCount(), messages);
+        QFile picture(saved);
+        QVERIFY(picture.open(QIODevice::ReadOnly));
+        QVERIFY(picture.read(2) == "BM");
+    }
+
+    void directoryQueriesRefuseAPathThatDoesNotFit_data() {
+        QTest::addColumn<int>("query");
+        QTest::newRow("program") << 0;
+        QTest::newRow("resources") << 1;
+        QTest::newRow("helper programs") << 2;
+        QTest::newRow("captures") << 3;
+    }
+
+    void directoryQueriesRefuseAPathThatDoesNotFit() {
+        QFETCH(int, query);
+        using Query = int (*)(char[260]);
+        constexpr std::array<Query, 4> queries = {GetProjectDir, GetResourceDir,
+                                                  GetHelperProgramDir, GetCaptureDir};
+        const QByteArray tooLong = "/" + QByteArray(300, 'd');
+        const QByteArray oldHome = qgetenv("HOME");
+        const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+        EngineSetProgramDir(tooLong.constData());
+        EngineSetResourceDir(tooLong.constData());
+        // No pictures folder can be made there either.
+        qputenv("HOME", tooLong);
+        qputenv("XDG_CONFIG_HOME", tooLong + "/.config");
+        const auto restore = qScopeGuard([&] {
+            EngineSetProgramDir(nullptr);
+            EngineSetResourceDir(nullptr);
+            qputenv("HOME", oldHome);
+            qputenv("XDG_CONFIG_HOME", oldConfig);
+        });
+        // Guard bytes after the 260-character buffer show any write past its end.
+        std::array<char, 270> buffer{};
+        buffer.fill('#');
+        QCOMPARE(queries[static_cast<std::size_t>(query)](buffer.data()), int(kEngineBadValue));
+        QCOMPARE(buffer[0], '\0');
+        QVERIFY(std::all_of(buffer.begin() + 260, buffer.end(), [](char c) { return c == '#'; }));
     }
 
     void captureToClipboardPutsTheScreen() {

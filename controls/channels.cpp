@@ -5,6 +5,7 @@
 #include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/front_panel.h"
+#include "controls/front_state.h"
 #include "controls/vertical.h"
 #include "generator/generator.h"
 #include "measure/spreadsheet_link.h"
@@ -33,6 +34,7 @@ static_assert(ENTR1_ENT == ENTR2_ENT);
 // Lights `indicador` on the main panel while `ligado` is 1.
 void indicar(int indicador, int ligado) {
     SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, ligado ? 0 : 1);
+    mostra_frontal();
 }
 
 int estado_botao(int panel, int botao) {
@@ -138,6 +140,7 @@ int f_entrada(int panel, int, int event, void *, int, int) {
         GetCtrlVal(panel, ENTR1_ENT, &entrada_op[Canal]);
         // DC and AC let the signal through; GD grounds the input.
         canais_op[Canal] = entrada_op[Canal] == 0 || entrada_op[Canal] == 1 ? 1 : 0;
+        mostra_frontal();
     }
     return 0;
 }
@@ -176,6 +179,7 @@ int aplic_entr(int panel, int, int event, void *, int, int) {
     }
     SetCtrlVal(Painel_Principal, canal == 0 ? PANEL_STRING_CH1 : PANEL_STRING_CH2,
                kNomeFonte[fonte]);
+    mostra_frontal();
     return 0;
 }
 

@@ -1,6 +1,7 @@
 // The front panel shows what the instrument is set to: knob pointers, pressed keys and
 // tooltips follow every change; the mouse wheel turns a knob picture exactly as its dialog
-// would. Every case starts from a fresh start-up, as the program does.
+// would; the "Reiniciar" menu returns what it names to the start-up state. Every case starts
+// from a fresh start-up, as the program does.
 
 #include "app/callbacks.h"
 #include "app/engine/engine.h"
@@ -513,6 +514,91 @@ private slots:
         QCOMPARE(QString::fromStdString(tip), QString("Y-POS I: -2.0 div"));
         QCOMPARE(EngineControlWidget(Painel_Principal, PANEL_PICTURE_6)->toolTip(),
                  QString("Y-POS I: -2.0 div"));
+    }
+
+    void resetRestoresWhatItNamesAndOnlyThat_data() {
+        QTest::addColumn<int>("item");
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<int>("power");
+        QTest::addColumn<bool>("oscilloscopeReset");
+        QTest::addColumn<bool>("generator1Reset");
+        QTest::addColumn<bool>("generator2Reset");
+        QTest::newRow("oscilloscope, off")
+            << MenuBar_Fich_RST_osc << 1 << 0 << true << false << false;
+        QTest::newRow("oscilloscope, on")
+            << MenuBar_Fich_RST_osc << 1 << 1 << true << false << false;
+        QTest::newRow("generator 1") << MenuBar_Fich_RST_ger1 << 1 << 0 << false << true << false;
+        QTest::newRow("generator 2") << MenuBar_Fich_RST_ger2 << 1 << 1 << false << false << true;
+        QTest::newRow("everything") << MenuBar_Fich_RST_all << 1 << 1 << true << true << true;
+        QTest::newRow("answered no") << MenuBar_Fich_RST_all << 0 << 1 << false << false << false;
+    }
+    void resetRestoresWhatItNamesAndOnlyThat() {
+        QFETCH(int, item);
+        QFETCH(int, answer);
+        QFETCH(int, power);
+        QFETCH(bool, oscilloscopeReset);
+        QFETCH(bool, generator1Reset);
+        QFETCH(bool, generator2Reset);
+        if (power == 1) {
+            EngineSendEvent(Painel_Principal, PANEL_POWERBUTTON, EVENT_LEFT_CLICK);
+        }
+        const auto startOscilloscope = oscilloscope();
+        const auto start1 = generator(0);
+        const auto start2 = generator(1);
+        const auto startPanels = generatorPanels();
+
+        // A student's afternoon: every kind of setting changed, on both generators too.
+        if (power == 0) {
+            EngineSendEvent(Painel_Principal, PANEL_POWERBUTTON, EVENT_LEFT_CLICK);
+        }
+        setThroughDialog(Main, PANEL_TIMEDIV, kList, 9);
+        setThroughDialog(Main, PANEL_VOLTDIV2, kList, 1);
+        setThroughDialog(Main, PANEL_PICTURE_7, kKnob, 4);
+        setThroughDialog(Main, PANEL_PICTURE_8, kKnob, 1.3);
+        setThroughDialog(Main, PANEL_PICTURE_2, kKnob, 1.1);
+        setThroughDialog(Main, PANEL_XPOSBTN, kKnob, -60);
+        setThroughDialog(Main, PANEL_PICTURE_14, kKnob, -3.5);
+        setThroughDialog(Main, PANEL_PICTURE_4, kKnob, 9);
+        setThroughDialog(Main, PANEL_PICTURE_3, kKnob, -6);
+        Ligado = 1;
+        for (int key : {PANEL_PICTURE_5, PANEL_PICTURE_16, PANEL_PICTURE_13, PANEL_PICTURE_17,
+                        PANEL_PICTURE_12}) {
+            EngineSendEvent(Painel_Principal, key, EVENT_LEFT_CLICK);
+        }
+        for (int button :
+             {PANEL_CANA_BUTTON_DUAL, PANEL_CANA_BUTTON_VERT, PANEL_CANA_BUTTON_CH_CHG}) {
+            EngineSendEvent(Painel_Canais, button, EVENT_COMMIT);
+        }
+        if (power == 0) {
+            EngineSendEvent(Painel_Principal, PANEL_POWERBUTTON, EVENT_LEFT_CLICK);
+        }
+        for (int g : {0, 1}) {
+            geradorID = g;
+            setThroughDialog(Generator, GERADOR_PICTURE_3, kKnob, 0.37 + g);
+            setThroughDialog(Generator, GERADOR_PICTURE_6, kKnob, -2.5);
+            EngineSendEvent(Painel_Ger_Esc, GER_ESC_range10k, EVENT_COMMIT);
+            EngineSendEvent(Painel_Ger_Onda, GER_ONDA_QUAD, EVENT_COMMIT);
+            EngineSendEvent(Painel_Gerador, GERADOR_PICTURE_2, EVENT_LEFT_CLICK);
+        }
+        ab_gerador(1);
+        closeDialogs();
+        const auto changedOscilloscope = oscilloscope();
+        const auto changed1 = generator(0);
+        const auto changed2 = generator(1);
+        const auto changedPanels = generatorPanels();
+        QVERIFY(changedOscilloscope != startOscilloscope);
+        QVERIFY(changed1 != start1 && changed2 != start2 && changedPanels != startPanels);
+
+        EngineQueueConfirmAnswer(answer);
+        const int popups = EnginePopupCount();
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), item);
+        QCOMPARE(EnginePopupCount(), popups + 1); // it asked first
+        COMPARE_SNAPSHOT(oscilloscope(),
+                         oscilloscopeReset ? startOscilloscope : changedOscilloscope);
+        COMPARE_SNAPSHOT(generator(0), generator1Reset ? start1 : changed1);
+        COMPARE_SNAPSHOT(generator(1), generator2Reset ? start2 : changed2);
+        // The panels show generator 2, so they follow its reset.
+        COMPARE_SNAPSHOT(generatorPanels(), generator2Reset ? startPanels : changedPanels);
     }
 };
 

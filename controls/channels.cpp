@@ -51,6 +51,7 @@ int abrir_entrada(int canal, int numero, int &handle) {
     }
     handle = painel;
     Canal = canal;
+    coloca_junto(handle, canal == 0 ? PANEL_PICTURE_10 : PANEL_PICTURE_11);
     InstallPopup(handle);
     SetCtrlVal(handle, ENTR1_ENT, entrada_op[Canal]);
     return 0;
@@ -79,6 +80,7 @@ int abrir_fonte(int canal) {
 
 int canais_fn(int, int, int event, void *, int, int) {
     if (clique_frontal(event, kAjudaCanais)) {
+        coloca_junto(Painel_Canais, PANEL_PICTURE_CANAIS);
         InstallPopup(Painel_Canais);
     }
     return 0;

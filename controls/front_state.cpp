@@ -184,6 +184,10 @@ void mostra_frontal() {
     mostra_modos();
 }
 
+void coloca_junto(int dialogo, int botao) {
+    PlacePanelBeside(dialogo, Painel_Principal, botao, Painel_Principal, PANEL_MOSTRAR);
+}
+
 int roda_frontal(int event, int notches) {
     return event == EVENT_MOUSE_WHEEL && Ligado == 1 ? notches : 0;
 }

@@ -15,6 +15,10 @@ inline constexpr AlcanceBotao kAlcanceLevel{-10.0, 10.0, 0.5};
 inline constexpr AlcanceBotao kAlcanceIntens{0.0, 10.0, 1.0};
 inline constexpr AlcanceBotao kAlcanceFocus{-10.0, 10.0, 2.0};
 
+/// Places a setting dialog beside the main-panel picture `botao` that opens it, clear of the
+/// picture and of the screen `MOSTRAR` wherever the panel leaves room.
+void coloca_junto(int dialogo, int botao);
+
 /// Sets every knob pointer, pressed key and tooltip of the main panel from the state. Cheap
 /// when nothing changed: the engine skips writes that leave a control as it was.
 void mostra_frontal();

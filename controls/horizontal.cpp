@@ -41,6 +41,7 @@ int timediv(int, int, int event, void *, int eventData1, int) {
         InsertListItem(Painel_Time, PANELTIME_LISTATEMP, passo, Esc_TempoTab[passo].label, passo);
     }
     SetCtrlVal(Painel_Time, PANELTIME_LISTATEMP, Esc_TempoID);
+    coloca_junto(Painel_Time, PANEL_TIMEDIV);
     InstallPopup(Painel_Time);
     return 0;
 }
@@ -64,6 +65,7 @@ int x_pos_btn(int, int, int event, void *, int eventData1, int) {
         TurnKnob(Painel_Xpos, PANEL_XPOS_XPOS, passos);
     }
     if (clique_frontal(event, kAjudaXpos)) {
+        coloca_junto(Painel_Xpos, PANEL_XPOSBTN);
         InstallPopup(Painel_Xpos);
     }
     return 0;
@@ -84,6 +86,7 @@ int calib_X(int, int, int event, void *, int eventData1, int) {
         TurnKnob(Painel_CalibX, P_CAL_X_XCAL, passos);
     }
     if (clique_frontal(event, kAjudaCalibX)) {
+        coloca_junto(Painel_CalibX, PANEL_PICTURE_2);
         InstallPopup(Painel_CalibX);
     }
     return 0;

@@ -27,13 +27,14 @@ constexpr int kFocoGrosso = 4;
 
 // Loads a fresh dialog of "opcoes.uir" and shows it with its knob at `valor`.
 template <typename T>
-int abrir_opcao(int numero, int knob, T valor, int &handle) {
+int abrir_opcao(int numero, int knob, T valor, int &handle, int botao) {
     const int painel = LoadPanel(Painel_Principal, "opcoes.uir", numero);
     if (painel < 0) {
         return -1;
     }
     handle = painel;
     SetCtrlVal(handle, knob, valor);
+    coloca_junto(handle, botao);
     InstallPopup(handle);
     return 0;
 }
@@ -81,7 +82,7 @@ int level_btn(int, int, int event, void *, int eventData1, int) {
     if (!clique_frontal(event, kAjudaTrigger)) {
         return 0;
     }
-    return abrir_opcao(LEVEL, LEVEL_LEVEL_BT, levelt, Painel_Level);
+    return abrir_opcao(LEVEL, LEVEL_LEVEL_BT, levelt, Painel_Level, PANEL_PICTURE_14);
 }
 
 int f_level(int panel, int, int event, void *, int, int) {
@@ -152,7 +153,7 @@ int intens_btn(int, int, int event, void *, int eventData1, int) {
     if (!clique_frontal(event, kAjudaIntensFocus)) {
         return 0;
     }
-    return abrir_opcao(INTENS, INTENS_INTENS_BT, intens_val, Painel_Intens);
+    return abrir_opcao(INTENS, INTENS_INTENS_BT, intens_val, Painel_Intens, PANEL_PICTURE_4);
 }
 
 int f_intens(int panel, int, int event, void *, int, int) {
@@ -177,7 +178,8 @@ int focus_btn(int, int, int event, void *, int eventData1, int) {
     if (!clique_frontal(event, kAjudaIntensFocus)) {
         return 0;
     }
-    return abrir_opcao(FOCUS, FOCUS_FOCUS_BT, static_cast<double>(focus_val), Painel_Focus);
+    return abrir_opcao(FOCUS, FOCUS_FOCUS_BT, static_cast<double>(focus_val), Painel_Focus,
+                       PANEL_PICTURE_3);
 }
 
 int f_focus(int panel, int, int event, void *, int, int) {

@@ -31,6 +31,7 @@ int abrir_voltdiv(int canal) {
     }
     Canal = canal;
     SetCtrlVal(Painel_Volt, PANELVOLT_LISTAVOLT, Esc_VoltID[Canal]);
+    coloca_junto(Painel_Volt, canal == 0 ? PANEL_VOLTDIV1 : PANEL_VOLTDIV2);
     InstallPopup(Painel_Volt);
     return 0;
 }
@@ -44,6 +45,7 @@ int abrir_ypos(int canal, int numero, int &handle) {
     handle = painel;
     Canal = canal;
     SetCtrlVal(handle, YPOS1_YPOS, y_offset[Canal]);
+    coloca_junto(handle, canal == 0 ? PANEL_PICTURE_6 : PANEL_PICTURE_7);
     InstallPopup(handle);
     return 0;
 }
@@ -51,6 +53,7 @@ int abrir_ypos(int canal, int numero, int &handle) {
 // The calibration dialogs stay loaded, so their knobs show where the user left them.
 void abrir_ycal(int canal, int handle) {
     Canal = canal;
+    coloca_junto(handle, canal == 0 ? PANEL_PICTURE_8 : PANEL_PICTURE_9);
     InstallPopup(handle);
 }
 

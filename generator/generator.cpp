@@ -44,9 +44,16 @@ constexpr std::array<Forma, 3> kFormas{{
     {3, GER_ONDA_SINU, GERADOR_ONDA_TEXT_3},
 }};
 
-/// A picture of the front panel: the left click opens `dialogo`, the right click a help page.
-int abre_dialogo(int event, int dialogo, int pagina) {
+/// The dialog of a generator command opens beside its picture, clear of the tube.
+void coloca_junto(int dialogo, int picture) {
+    PlacePanelBeside(dialogo, Painel_Gerador, picture, Painel_Principal, PANEL_MOSTRAR);
+}
+
+/// A picture of the front panel: the left click opens `dialogo` beside `picture`, the right
+/// click a help page.
+int abre_dialogo(int event, int dialogo, int picture, int pagina) {
     if (event == EVENT_LEFT_CLICK) {
+        coloca_junto(dialogo, picture);
         InstallPopup(dialogo);
     } else if (event == EVENT_RIGHT_CLICK) {
         help_G(pagina);
@@ -141,12 +148,12 @@ void mostra_gerador(int g) {
 
 /// A knob picture of the front panel: the wheel turns the dialog's knob in place, the clicks
 /// act as on any other picture.
-int botao_frontal(int event, int notches, int dialogo, int botao, int pagina) {
+int botao_frontal(int event, int notches, int picture, int dialogo, int botao, int pagina) {
     if (event == EVENT_MOUSE_WHEEL) {
         TurnKnob(dialogo, botao, notches);
         return 0;
     }
-    return abre_dialogo(event, dialogo, pagina);
+    return abre_dialogo(event, dialogo, picture, pagina);
 }
 
 /// Start values of generator `g`: a 100 Hz sine, switched on, 2 V (generator 1) or 3 V
@@ -204,6 +211,14 @@ void reinicia_gerador(int g) {
 
 void ab_gerador(int channel) {
     geradorID = channel;
+    // Below the tube, so that the student sees the signal change while setting it.
+    int topo = 0;
+    int altura = 0;
+    GetCtrlAttribute(Painel_Principal, PANEL_MOSTRAR, ATTR_TOP, &topo);
+    GetCtrlAttribute(Painel_Principal, PANEL_MOSTRAR, ATTR_HEIGHT, &altura);
+    int esquerda = 0;
+    GetPanelAttribute(Painel_Gerador, ATTR_LEFT, &esquerda);
+    SetPanelPos(Painel_Gerador, topo + altura + 2, esquerda);
     // Without its panel file the generator still runs; the user is told why nothing opens.
     if (InstallPopup(Painel_Gerador) != 0) {
         MessagePopup("Gerador", "O painel do gerador não pôde ser carregado (ficheiro "
@@ -298,23 +313,26 @@ int SairGerador(int, int, int event, void *, int, int) {
 }
 
 int most_esc(int, int, int event, void *, int, int) {
-    return abre_dialogo(event, Painel_Ger_Esc, 10);
+    return abre_dialogo(event, Painel_Ger_Esc, GERADOR_ESCALA_F, 10);
 }
 
 int most_freq(int, int, int event, void *, int eventData1, int) {
-    return botao_frontal(event, eventData1, Painel_Ger_Freq, FREQ_roda_gerador, 11);
+    return botao_frontal(event, eventData1, GERADOR_PICTURE_3, Painel_Ger_Freq, FREQ_roda_gerador,
+                         11);
 }
 
 int most_ampl(int, int, int event, void *, int eventData1, int) {
-    return botao_frontal(event, eventData1, Painel_Ger_Ampl, AMPLIT_roda_gerador_2, 8);
+    return botao_frontal(event, eventData1, GERADOR_PICTURE_4, Painel_Ger_Ampl,
+                         AMPLIT_roda_gerador_2, 8);
 }
 
 int most_onda(int, int, int event, void *, int, int) {
-    return abre_dialogo(event, Painel_Ger_Onda, 3);
+    return abre_dialogo(event, Painel_Ger_Onda, GERADOR_PICTURE_5, 3);
 }
 
 int most_offset(int, int, int event, void *, int eventData1, int) {
-    return botao_frontal(event, eventData1, Painel_Ger_offset, OFFSET_roda_offset, 7);
+    return botao_frontal(event, eventData1, GERADOR_PICTURE_6, Painel_Ger_offset,
+                         OFFSET_roda_offset, 7);
 }
 
 int info_fn(int, int, int event, void *, int, int) {

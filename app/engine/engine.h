@@ -166,6 +166,12 @@ int DiscardPanel(int panel);
 /// Places a panel: top/left within its parent panel, or on the screen for a top-level panel.
 /// VAL_AUTO_CENTER for both centres it.
 int SetPanelPos(int panel, int top, int left);
+/// Places a child panel beside the control `nearControl` of `nearPanel` (the parent panel or
+/// another child of it) so that it covers neither that control nor `avoidControl` of
+/// `avoidPanel`, inside its parent: where it stands if that is clear, else to the right, left,
+/// below or above the control. When no place is clear it stays where it is. Returns 0 or a
+/// negative code.
+int PlacePanelBeside(int panel, int nearPanel, int nearControl, int avoidPanel, int avoidControl);
 int SetPanelAttribute(int panel, int attribute, int value);
 int SetPanelAttribute(int panel, int attribute, const char *value);
 int GetPanelAttribute(int panel, int attribute, int *value);

@@ -516,6 +516,71 @@ private slots:
                  QString("Y-POS I: -2.0 div"));
     }
 
+    void dialogsLeaveTheirKnobAndTheScreenVisible_data() {
+        QTest::addColumn<int>("front");
+        QTest::addColumn<int>("picture");
+        const struct {
+            const char *name;
+            int front, picture;
+        } rows[] = {
+            {"TIME/DIV", Main, PANEL_TIMEDIV},
+            {"VOLTS/DIV I", Main, PANEL_VOLTDIV1},
+            {"VOLTS/DIV II", Main, PANEL_VOLTDIV2},
+            {"Y-POS I", Main, PANEL_PICTURE_6},
+            {"Y-POS II", Main, PANEL_PICTURE_7},
+            {"VAR CH I", Main, PANEL_PICTURE_8},
+            {"VAR CH II", Main, PANEL_PICTURE_9},
+            {"X-POS", Main, PANEL_XPOSBTN},
+            {"VAR time", Main, PANEL_PICTURE_2},
+            {"LEVEL", Main, PANEL_PICTURE_14},
+            {"INTENS", Main, PANEL_PICTURE_4},
+            {"FOCUS", Main, PANEL_PICTURE_3},
+            {"DC/AC/GND I", Main, PANEL_PICTURE_10},
+            {"DC/AC/GND II", Main, PANEL_PICTURE_11},
+            {"modes", Main, PANEL_PICTURE_CANAIS},
+            {"RANGE", Generator, GERADOR_ESCALA_F},
+            {"FREQUENCY", Generator, GERADOR_PICTURE_3},
+            {"AMPLITUDE", Generator, GERADOR_PICTURE_4},
+            {"FUNCTION", Generator, GERADOR_PICTURE_5},
+            {"OFFSET", Generator, GERADOR_PICTURE_6},
+        };
+        for (const auto &r : rows) {
+            QTest::newRow(r.name) << r.front << r.picture;
+        }
+    }
+    void dialogsLeaveTheirKnobAndTheScreenVisible() {
+        QFETCH(int, front);
+        QFETCH(int, picture);
+        const auto panelRect = [](int panel) {
+            int top = 0, left = 0, height = 0, width = 0;
+            GetPanelAttribute(panel, ATTR_TOP, &top);
+            GetPanelAttribute(panel, ATTR_LEFT, &left);
+            GetPanelAttribute(panel, ATTR_HEIGHT, &height);
+            GetPanelAttribute(panel, ATTR_WIDTH, &width);
+            return QRect(left, top, width, height);
+        };
+        const auto controlRect = [](int panel, int control) {
+            int top = 0, left = 0, height = 0, width = 0;
+            GetCtrlAttribute(panel, control, ATTR_TOP, &top);
+            GetCtrlAttribute(panel, control, ATTR_LEFT, &left);
+            GetCtrlAttribute(panel, control, ATTR_HEIGHT, &height);
+            GetCtrlAttribute(panel, control, ATTR_WIDTH, &width);
+            return QRect(left, top, width, height);
+        };
+        const int dialog = openDialog(front, picture);
+        QVERIFY(dialog > 0);
+        const QRect screen = controlRect(Painel_Principal, PANEL_MOSTRAR);
+        QRect knob = controlRect(frontPanel(front), picture);
+        if (front == Generator) {
+            const QRect generatorPanel = panelRect(Painel_Gerador);
+            QVERIFY2(!generatorPanel.intersects(screen), "the generator panel hides the tube");
+            knob.translate(generatorPanel.topLeft());
+        }
+        const QRect placed = panelRect(dialog);
+        QVERIFY2(!placed.intersects(knob), "the dialog hides its knob");
+        QVERIFY2(!placed.intersects(screen), "the dialog hides the screen");
+    }
+
     void resetRestoresWhatItNamesAndOnlyThat_data() {
         QTest::addColumn<int>("item");
         QTest::addColumn<int>("answer");

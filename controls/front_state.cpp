@@ -142,6 +142,13 @@ void mostra_disparo_e_ecra() {
     ponteiro(PANEL_PICTURE_3, angulo(kAlcanceFocus, focus_val));
     dica(PANEL_PICTURE_3, formata("FOCUS: %+.0f", focus_val));
     dica(PANEL_POWERBUTTON, std::string("POWER: ") + ligado(Ligado == 1));
+    // Commands that the simulator does not model are named all the same.
+    dica(PANEL_HOLDOFF, "HOLD OFF");
+    dica(PANEL_TRIG, "TRIG. (acoplamento do disparo)");
+    dica(PANEL_PICTURE_20, "TV SEP");
+    dica(PANEL_EXT_TRIG, "TRIG. EXT. INP.");
+    dica(PANEL_CALIB_PONT, "CALIBRATOR: 0.2 V e 2 V, 1 kHz");
+    dica(PANEL_COMPONENT, "COMPONENT TESTER");
 }
 
 void mostra_modos() {

@@ -137,6 +137,8 @@ void mostra_gerador(int g) {
                      tecla_de(kEscalas, botao_activo[g], &Escala::factor));
     SetCtrlAttribute(Painel_Gerador, GERADOR_PICTURE_5, ATTR_PRESSED_KEYS,
                      tecla_de(kFormas, tipo_onda[g], &Forma::tipo));
+    SetCtrlAttribute(Painel_Gerador, GERADOR_PICTURE_2, ATTR_TOOLTIP_TEXT,
+                     ger_enable[g] != 0 ? "POWER: ligado" : "POWER: desligado");
     std::array<char, 64> dica{};
     std::snprintf(dica.data(), dica.size(), "RANGE: x%d", botao_activo[g]);
     SetCtrlAttribute(Painel_Gerador, GERADOR_ESCALA_F, ATTR_TOOLTIP_TEXT, dica.data());

@@ -1,6 +1,7 @@
 #include "app/callbacks.h"
 
 #include "app/engine/engine.h"
+#include "app/reset.h"
 #include "app/startup.h"
 #include "controls/channels.h"
 #include "controls/horizontal.h"
@@ -124,6 +125,10 @@ constexpr std::array kMenuCallbacks = std::to_array<std::pair<const char *, Menu
     {"Cap_Clip", Cap_Clip},
     {"Cap_Fich", Cap_Fich},
     {"exibir_acerca", exibir_acerca},
+    {"Reiniciar_ger1", Reiniciar_ger1},
+    {"Reiniciar_ger2", Reiniciar_ger2},
+    {"Reiniciar_osc", Reiniciar_osc},
+    {"Reiniciar_tudo", Reiniciar_tudo},
     {"Sair_prog", Sair_prog},
 });
 

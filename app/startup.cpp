@@ -4,6 +4,7 @@
 #include "app/engine/engine.h"
 #include "app/install_check.h"
 #include "app/state.h"
+#include "controls/front_state.h"
 #include "generator/generator.h"
 #include "help/help.h"
 #include "sim/autostart.h"
@@ -81,7 +82,7 @@ int LoadInstrumentPanels() {
     return loaded ? 0 : -1;
 }
 
-int inicializacoes() {
+void valores_iniciais_osciloscopio() {
     minimo = -300.0;
     maximo = 300.0;
     atraso_orig = -300.0;
@@ -113,16 +114,6 @@ int inicializacoes() {
         shown = 1;
     }
 
-    if (iniciar_gerador() != 0) {
-        // The instrument runs on; only the generator panels are missing.
-        std::fprintf(stderr, "vantrel: the generator panels are unavailable: %s\n",
-                     GetEngineErrorText());
-    }
-    geradorID = 0;
-    actual_ger();
-    geradorID = 1;
-    actual_ger();
-
     xC1 = 0.0;
     xC2 = 0.0;
     OPCAO_FOCUS = VAL_THIN_LINE;
@@ -135,6 +126,24 @@ int inicializacoes() {
         dc_val[c] = 0.0;
     }
     slopet = 1;
+    // Zero when the program starts; a reset brings them back there too.
+    levelt = 0.0;
+    vert_op = 0;
+    chop_ch = 0;
+}
+
+int inicializacoes() {
+    valores_iniciais_osciloscopio();
+
+    if (iniciar_gerador() != 0) {
+        // The instrument runs on; only the generator panels are missing.
+        std::fprintf(stderr, "vantrel: the generator panels are unavailable: %s\n",
+                     GetEngineErrorText());
+    }
+    geradorID = 0;
+    actual_ger();
+    geradorID = 1;
+    actual_ger();
 
     SetPanelAttribute(Painel_Principal, ATTR_WINDOW_ZOOM, VAL_MAXIMIZE);
     SetCtrlVal(Painel_Principal, PANEL_LEDPOWER, Ligado);
@@ -143,6 +152,7 @@ int inicializacoes() {
     SetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_MAX_VALUE, 120.0);
     SetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_MIN_VALUE, -120.0);
     SetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_INCR_VALUE, 6.0);
+    mostra_frontal();
     return 0;
 }
 
@@ -192,6 +202,7 @@ int VantrelMain(int argc, char *argv[]) {
         if (StartPoweredOn(mode) != 0) {
             std::fprintf(stderr, "vantrel: unknown --power-on mode \"%s\"\n", mode);
         }
+        mostra_frontal();
     }
     if (picture != nullptr) {
         PostDeferredCall(saveScreenshot, const_cast<char *>(picture));

@@ -14,6 +14,10 @@ int VantrelMain(int argc, char *argv[]);
 /// Returns 0, or -1 at the first panel that fails (the handles loaded so far are kept).
 int LoadInstrumentPanels();
 
+/// Gives the oscilloscope's part of the instrument state (everything but the generators and the
+/// panel handles) its start-up values, without touching a panel.
+void valores_iniciais_osciloscopio();
+
 /// Gives the instrument state and a few controls their start-up values. Returns 0.
 int inicializacoes();
 

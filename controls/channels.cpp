@@ -5,6 +5,7 @@
 #include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/front_panel.h"
+#include "controls/front_state.h"
 #include "controls/vertical.h"
 #include "generator/generator.h"
 #include "measure/spreadsheet_link.h"
@@ -33,6 +34,7 @@ static_assert(ENTR1_ENT == ENTR2_ENT);
 // Lights `indicador` on the main panel while `ligado` is 1.
 void indicar(int indicador, int ligado) {
     SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, ligado ? 0 : 1);
+    mostra_frontal();
 }
 
 int estado_botao(int panel, int botao) {
@@ -49,6 +51,7 @@ int abrir_entrada(int canal, int numero, int &handle) {
     }
     handle = painel;
     Canal = canal;
+    coloca_junto(handle, canal == 0 ? PANEL_PICTURE_10 : PANEL_PICTURE_11);
     InstallPopup(handle);
     SetCtrlVal(handle, ENTR1_ENT, entrada_op[Canal]);
     return 0;
@@ -77,6 +80,7 @@ int abrir_fonte(int canal) {
 
 int canais_fn(int, int, int event, void *, int, int) {
     if (clique_frontal(event, kAjudaCanais)) {
+        coloca_junto(Painel_Canais, PANEL_PICTURE_CANAIS);
         InstallPopup(Painel_Canais);
     }
     return 0;
@@ -138,6 +142,7 @@ int f_entrada(int panel, int, int event, void *, int, int) {
         GetCtrlVal(panel, ENTR1_ENT, &entrada_op[Canal]);
         // DC and AC let the signal through; GD grounds the input.
         canais_op[Canal] = entrada_op[Canal] == 0 || entrada_op[Canal] == 1 ? 1 : 0;
+        mostra_frontal();
     }
     return 0;
 }
@@ -176,6 +181,7 @@ int aplic_entr(int panel, int, int event, void *, int, int) {
     }
     SetCtrlVal(Painel_Principal, canal == 0 ? PANEL_STRING_CH1 : PANEL_STRING_CH2,
                kNomeFonte[fonte]);
+    mostra_frontal();
     return 0;
 }
 

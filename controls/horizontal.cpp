@@ -3,9 +3,12 @@
 #include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/front_panel.h"
+#include "controls/front_state.h"
 #include "controls/scale_tables.h"
 #include "controls/vertical.h"
 #include "ui/uir_constants.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -16,7 +19,16 @@ constexpr int kAjudaXmag = 21;
 
 } // namespace
 
-int timediv(int, int, int event, void *, int, int) {
+int timediv(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        // One notch is one step of the list, as choosing the next item in the dialog.
+        const int passo = std::clamp(Esc_TempoID + passos, 0, vantrel::kTimeSteps - 1);
+        if (passo != Esc_TempoID) {
+            Esc_TempoID = passo;
+            act_timediv_sig(Esc_TempoID);
+            mostra_frontal();
+        }
+    }
     if (!clique_frontal(event, kAjudaTimeDiv)) {
         return 0;
     }
@@ -29,6 +41,7 @@ int timediv(int, int, int event, void *, int, int) {
         InsertListItem(Painel_Time, PANELTIME_LISTATEMP, passo, Esc_TempoTab[passo].label, passo);
     }
     SetCtrlVal(Painel_Time, PANELTIME_LISTATEMP, Esc_TempoID);
+    coloca_junto(Painel_Time, PANEL_TIMEDIV);
     InstallPopup(Painel_Time);
     return 0;
 }
@@ -37,6 +50,7 @@ int ValorTime(int panel, int, int event, void *, int, int) {
     if (event == EVENT_VAL_CHANGED) {
         GetCtrlVal(panel, PANELTIME_LISTATEMP, &Esc_TempoID);
         act_timediv_sig(Esc_TempoID);
+        mostra_frontal();
     }
     return 0;
 }
@@ -46,8 +60,12 @@ int fecha_timediv(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int x_pos_btn(int, int, int event, void *, int, int) {
+int x_pos_btn(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        TurnKnob(Painel_Xpos, PANEL_XPOS_XPOS, passos);
+    }
     if (clique_frontal(event, kAjudaXpos)) {
+        coloca_junto(Painel_Xpos, PANEL_XPOSBTN);
         InstallPopup(Painel_Xpos);
     }
     return 0;
@@ -58,12 +76,17 @@ int f_xpos(int panel, int, int event, void *, int, int) {
         double knob = 0.0;
         GetCtrlVal(panel, PANEL_XPOS_XPOS, &knob);
         atraso = atraso_orig + knob;
+        mostra_frontal();
     }
     return 0;
 }
 
-int calib_X(int, int, int event, void *, int, int) {
+int calib_X(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        TurnKnob(Painel_CalibX, P_CAL_X_XCAL, passos);
+    }
     if (clique_frontal(event, kAjudaCalibX)) {
+        coloca_junto(Painel_CalibX, PANEL_PICTURE_2);
         InstallPopup(Painel_CalibX);
     }
     return 0;
@@ -77,6 +100,7 @@ int f_calx(int panel, int, int event, void *, int, int) {
     GetCtrlVal(panel, P_CAL_X_XCAL, &knob);
     calib = 2.0 - knob;
     marca_calibracao(panel, P_CAL_X_LED, PANEL_CAL_TEXT, calib);
+    mostra_frontal();
     return 0;
 }
 
@@ -92,5 +116,6 @@ int xmag_btn(int, int, int event, void *, int, int) {
         xmag = 1.0;
         SetCtrlAttribute(Painel_Principal, PANEL_XMAG_TEXT, ATTR_DIMMED, 1);
     }
+    mostra_frontal();
     return 0;
 }

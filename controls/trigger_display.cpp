@@ -6,6 +6,7 @@
 #include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/front_panel.h"
+#include "controls/front_state.h"
 #include "controls/vertical.h"
 #include "help/help.h"
 #include "sim/refresh.h"
@@ -27,15 +28,43 @@ constexpr int kFocoGrosso = 4;
 
 // Loads a fresh dialog of "opcoes.uir" and shows it with its knob at `valor`.
 template <typename T>
-int abrir_opcao(int numero, int knob, T valor, int &handle) {
+int abrir_opcao(int numero, int knob, T valor, int &handle, int botao) {
     const int painel = LoadPanel(Painel_Principal, "opcoes.uir", numero);
     if (painel < 0) {
         return -1;
     }
     handle = painel;
     SetCtrlVal(handle, knob, valor);
+    coloca_junto(handle, botao);
     InstallPopup(handle);
     return 0;
+}
+
+double passo(const AlcanceBotao &alcance, double valor, int passos) {
+    return KnobStep(valor, alcance.minimo, alcance.maximo, alcance.passo, passos);
+}
+
+void define_level(double nivel) {
+    levelt = nivel;
+    mostra_frontal();
+}
+
+// The trace colour of intensity `v`, kept to the knob's range so that every colour
+// component stays within 0 .. 255.
+void define_intens(int v) {
+    intens_val = std::clamp(v, 0, 10);
+    const int red = 45 - 4 * intens_val;
+    const int green = 165 + 9 * intens_val;
+    const int blue = 145 + 11 * intens_val;
+    OPCAO_INTENS = red * 65536 + green * 256 + blue;
+    mostra_frontal();
+}
+
+void define_focus(float posicao) {
+    focus_val = posicao;
+    const int inteiro = static_cast<int>(focus_val); // truncates towards zero
+    OPCAO_FOCUS = std::abs(inteiro) < kFocoGrosso ? VAL_THIN_LINE : VAL_FAT_LINE;
+    mostra_frontal();
 }
 
 // Pictures with no function in the simulation: a right click opens their page, nothing else.
@@ -47,16 +76,21 @@ void so_ajuda(int event, int pagina) {
 
 } // namespace
 
-int level_btn(int, int, int event, void *, int, int) {
+int level_btn(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        define_level(passo(kAlcanceLevel, levelt, passos));
+    }
     if (!clique_frontal(event, kAjudaTrigger)) {
         return 0;
     }
-    return abrir_opcao(LEVEL, LEVEL_LEVEL_BT, levelt, Painel_Level);
+    return abrir_opcao(LEVEL, LEVEL_LEVEL_BT, levelt, Painel_Level, PANEL_PICTURE_14);
 }
 
 int f_level(int panel, int, int event, void *, int, int) {
     if (event == EVENT_VAL_CHANGED) {
-        GetCtrlVal(panel, LEVEL_LEVEL_BT, &levelt);
+        double nivel = levelt;
+        GetCtrlVal(panel, LEVEL_LEVEL_BT, &nivel);
+        define_level(nivel);
     }
     return 0;
 }
@@ -78,6 +112,7 @@ int slope_btn(int, int, int event, void *, int, int) {
         slopet = -1;
         SetCtrlAttribute(Painel_Principal, PANEL_SLOPE_TEXT, ATTR_DIMMED, 0);
     }
+    mostra_frontal();
     return 0;
 }
 
@@ -85,6 +120,7 @@ int atnm(int, int, int event, void *, int, int) {
     // The trigger search lights ATNORM_TEXT from `autot` every time it runs.
     if (clique_frontal(event, kAjudaTrigger)) {
         autot = autot == 0 ? 1 : 0;
+        mostra_frontal();
     }
     return 0;
 }
@@ -107,14 +143,18 @@ int modoxy_btn(int, int, int event, void *, int, int) {
         modoxy = 0;
         SetCtrlAttribute(Painel_Principal, PANEL_XY_TEXT, ATTR_DIMMED, 1);
     }
+    mostra_frontal();
     return 0;
 }
 
-int intens_btn(int, int, int event, void *, int, int) {
+int intens_btn(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        define_intens(static_cast<int>(passo(kAlcanceIntens, intens_val, passos)));
+    }
     if (!clique_frontal(event, kAjudaIntens)) {
         return 0;
     }
-    return abrir_opcao(INTENS, INTENS_INTENS_BT, intens_val, Painel_Intens);
+    return abrir_opcao(INTENS, INTENS_INTENS_BT, intens_val, Painel_Intens, PANEL_PICTURE_4);
 }
 
 int f_intens(int panel, int, int event, void *, int, int) {
@@ -123,12 +163,7 @@ int f_intens(int panel, int, int event, void *, int, int) {
     }
     int v = intens_val;
     GetCtrlVal(panel, INTENS_INTENS_BT, &v);
-    // Kept to the knob's range so that every colour component stays within 0 .. 255.
-    intens_val = std::clamp(v, 0, 10);
-    const int red = 45 - 4 * intens_val;
-    const int green = 165 + 9 * intens_val;
-    const int blue = 145 + 11 * intens_val;
-    OPCAO_INTENS = red * 65536 + green * 256 + blue;
+    define_intens(v);
     return 0;
 }
 
@@ -137,20 +172,24 @@ int fecha_intens(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int focus_btn(int, int, int event, void *, int, int) {
+int focus_btn(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        define_focus(static_cast<float>(passo(kAlcanceFocus, focus_val, passos)));
+    }
     if (!clique_frontal(event, kAjudaFocus)) {
         return 0;
     }
-    return abrir_opcao(FOCUS, FOCUS_FOCUS_BT, static_cast<double>(focus_val), Painel_Focus);
+    return abrir_opcao(FOCUS, FOCUS_FOCUS_BT, static_cast<double>(focus_val), Painel_Focus,
+                       PANEL_PICTURE_3);
 }
 
 int f_focus(int panel, int, int event, void *, int, int) {
     if (event != EVENT_VAL_CHANGED) {
         return 0;
     }
-    GetCtrlVal(panel, FOCUS_FOCUS_BT, &focus_val);
-    const int posicao = static_cast<int>(focus_val); // truncates towards zero
-    OPCAO_FOCUS = std::abs(posicao) < kFocoGrosso ? VAL_THIN_LINE : VAL_FAT_LINE;
+    float posicao = focus_val;
+    GetCtrlVal(panel, FOCUS_FOCUS_BT, &posicao);
+    define_focus(posicao);
     return 0;
 }
 

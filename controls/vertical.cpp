@@ -3,8 +3,11 @@
 #include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/front_panel.h"
+#include "controls/front_state.h"
 #include "controls/scale_tables.h"
 #include "ui/uir_constants.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -29,6 +32,7 @@ int abrir_voltdiv(int canal) {
     }
     Canal = canal;
     SetCtrlVal(Painel_Volt, PANELVOLT_LISTAVOLT, Esc_VoltID[Canal]);
+    coloca_junto(Painel_Volt, canal == 0 ? PANEL_VOLTDIV1 : PANEL_VOLTDIV2);
     InstallPopup(Painel_Volt);
     return 0;
 }
@@ -42,6 +46,7 @@ int abrir_ypos(int canal, int numero, int &handle) {
     handle = painel;
     Canal = canal;
     SetCtrlVal(handle, YPOS1_YPOS, y_offset[Canal]);
+    coloca_junto(handle, canal == 0 ? PANEL_PICTURE_6 : PANEL_PICTURE_7);
     InstallPopup(handle);
     return 0;
 }
@@ -49,7 +54,29 @@ int abrir_ypos(int canal, int numero, int &handle) {
 // The calibration dialogs stay loaded, so their knobs show where the user left them.
 void abrir_ycal(int canal, int handle) {
     Canal = canal;
+    coloca_junto(handle, canal == 0 ? PANEL_PICTURE_8 : PANEL_PICTURE_9);
     InstallPopup(handle);
+}
+
+// One wheel notch moves the Volts/Div knob one step, as choosing the next step in its list.
+void roda_voltdiv(int canal, int passos) {
+    const int passo = std::clamp(Esc_VoltID[canal] + passos, 0, vantrel::kVoltSteps - 1);
+    if (passo != Esc_VoltID[canal]) {
+        Esc_VoltID[canal] = passo;
+        act_voltdiv_sig(Esc_VoltID[canal], canal);
+        mostra_frontal();
+    }
+}
+
+void define_ypos(int canal, double posicao) {
+    y_offset[canal] = posicao;
+    mostra_frontal();
+}
+
+// The calibration dialogs stay loaded, so the wheel turns their own knob.
+void roda_ycal(int canal, int handle, int passos) {
+    Canal = canal;
+    TurnKnob(handle, YCAL1_YCAL, passos);
 }
 
 // INV: the indicator is lit while the trace is inverted.
@@ -61,15 +88,22 @@ void inverter(int canal, int indicador) {
         inversao[canal] = -1;
         SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, 0);
     }
+    mostra_frontal();
 }
 
 } // namespace
 
-int volt_div1(int, int, int event, void *, int, int) {
+int volt_div1(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        roda_voltdiv(0, passos);
+    }
     return clique_frontal(event, kAjudaVoltDiv) ? abrir_voltdiv(0) : 0;
 }
 
-int volt_div2(int, int, int event, void *, int, int) {
+int volt_div2(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        roda_voltdiv(1, passos);
+    }
     return clique_frontal(event, kAjudaVoltDiv) ? abrir_voltdiv(1) : 0;
 }
 
@@ -77,6 +111,7 @@ int valorvolt(int panel, int, int event, void *, int, int) {
     if (event == EVENT_VAL_CHANGED) {
         GetCtrlVal(panel, PANELVOLT_LISTAVOLT, &Esc_VoltID[Canal]);
         act_voltdiv_sig(Esc_VoltID[Canal], Canal);
+        mostra_frontal();
     }
     return 0;
 }
@@ -93,17 +128,27 @@ int QuitTime(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int y_pos1_btn(int, int, int event, void *, int, int) {
+int y_pos1_btn(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        define_ypos(0, KnobStep(y_offset[0], kAlcanceYpos.minimo, kAlcanceYpos.maximo,
+                                kAlcanceYpos.passo, passos));
+    }
     return clique_frontal(event, kAjudaYpos) ? abrir_ypos(0, YPOS1, Painel_YposI) : 0;
 }
 
-int y_pos2_btn(int, int, int event, void *, int, int) {
+int y_pos2_btn(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        define_ypos(1, KnobStep(y_offset[1], kAlcanceYpos.minimo, kAlcanceYpos.maximo,
+                                kAlcanceYpos.passo, passos));
+    }
     return clique_frontal(event, kAjudaYpos) ? abrir_ypos(1, YPOS2, Painel_YposII) : 0;
 }
 
 int f_ypos(int panel, int, int event, void *, int, int) {
     if (event == EVENT_VAL_CHANGED) {
-        GetCtrlVal(panel, YPOS1_YPOS, &y_offset[Canal]);
+        double posicao = y_offset[Canal];
+        GetCtrlVal(panel, YPOS1_YPOS, &posicao);
+        define_ypos(Canal, posicao);
     }
     return 0;
 }
@@ -118,14 +163,20 @@ int fecha_ypos2(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int x_cal1_btn(int, int, int event, void *, int, int) {
+int x_cal1_btn(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        roda_ycal(0, Painel_YcalI, passos);
+    }
     if (clique_frontal(event, kAjudaCalibVolts)) {
         abrir_ycal(0, Painel_YcalI);
     }
     return 0;
 }
 
-int x_cal2_btn(int, int, int event, void *, int, int) {
+int x_cal2_btn(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        roda_ycal(1, Painel_YcalII, passos);
+    }
     if (clique_frontal(event, kAjudaCalibVolts)) {
         abrir_ycal(1, Painel_YcalII);
     }
@@ -141,6 +192,7 @@ int f_ycal(int panel, int, int event, void *, int, int) {
     y_calib[Canal] = 2.0 - knob;
     marca_calibracao(panel, YCAL1_LED, Canal == 0 ? PANEL_CAL1_TEXT : PANEL_CAL2_TEXT,
                      y_calib[Canal]);
+    mostra_frontal();
     return 0;
 }
 

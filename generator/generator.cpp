@@ -7,6 +7,7 @@
 #include "ui/uir_constants.h"
 
 #include <array>
+#include <cstdio>
 #include <utility>
 
 namespace {
@@ -43,9 +44,16 @@ constexpr std::array<Forma, 3> kFormas{{
     {3, GER_ONDA_SINU, GERADOR_ONDA_TEXT_3},
 }};
 
-/// A picture of the front panel: the left click opens `dialogo`, the right click a help page.
-int abre_dialogo(int event, int dialogo, int pagina) {
+/// The dialog of a generator command opens beside its picture, clear of the tube.
+void coloca_junto(int dialogo, int picture) {
+    PlacePanelBeside(dialogo, Painel_Gerador, picture, Painel_Principal, PANEL_MOSTRAR);
+}
+
+/// A picture of the front panel: the left click opens `dialogo` beside `picture`, the right
+/// click a help page.
+int abre_dialogo(int event, int dialogo, int picture, int pagina) {
     if (event == EVENT_LEFT_CLICK) {
+        coloca_junto(dialogo, picture);
         InstallPopup(dialogo);
     } else if (event == EVENT_RIGHT_CLICK) {
         help_G(pagina);
@@ -86,14 +94,78 @@ int le_botao(int panel, int control, int event, double (&ajuste)[2]) {
     return 0;
 }
 
+/// A knob picture of the front panel over `picture` whose setting lives in the knob
+/// `botao` of the dialog `dialogo`: its pointer and tooltip follow the dialog's knob.
+void mostra_botao(int picture, int dialogo, int botao, const char *formato) {
+    double valor = 0.0;
+    double minimo = 0.0;
+    double maximo = 1.0;
+    GetCtrlVal(dialogo, botao, &valor);
+    GetCtrlAttribute(dialogo, botao, ATTR_MIN_VALUE, &minimo);
+    GetCtrlAttribute(dialogo, botao, ATTR_MAX_VALUE, &maximo);
+    SetCtrlAttribute(Painel_Gerador, picture, ATTR_POINTER_ANGLE,
+                     KnobPointerAngle(valor, minimo, maximo));
+    std::array<char, 64> dica{};
+    std::snprintf(dica.data(), dica.size(), formato, valor);
+    SetCtrlAttribute(Painel_Gerador, picture, ATTR_TOOLTIP_TEXT, dica.data());
+}
+
+/// The key of `valor` among `chaves` (its bit in a pressed-keys mask), or 0 when none.
+template <typename T, std::size_t N>
+int tecla_de(const std::array<T, N> &chaves, int valor, int T::*campo) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (chaves[i].*campo == valor) {
+            return 1 << i;
+        }
+    }
+    return 0;
+}
+
 /// Writes every indicator and knob of the panels from the state of generator `g`, so that
-/// the dialogs always show the generator being edited.
+/// the dialogs always show the generator being edited, and the front's knobs and keys with
+/// them.
 void mostra_gerador(int g) {
     SetCtrlVal(Painel_Gerador, GERADOR_GER_ID, g + 1);
     SetCtrlVal(Painel_Gerador, GERADOR_Freq_text, freq_G[g]);
     SetCtrlVal(Painel_Ger_Ampl, AMPLIT_roda_gerador_2, amplit[g]);
     SetCtrlVal(Painel_Ger_Freq, FREQ_roda_gerador, botao_freq[g]);
     SetCtrlVal(Painel_Ger_offset, OFFSET_roda_offset, offset[g]);
+    mostra_botao(GERADOR_PICTURE_3, Painel_Ger_Freq, FREQ_roda_gerador, "FREQUENCY: %.2f x RANGE");
+    mostra_botao(GERADOR_PICTURE_4, Painel_Ger_Ampl, AMPLIT_roda_gerador_2, "AMPLITUDE: %.0f V");
+    mostra_botao(GERADOR_PICTURE_6, Painel_Ger_offset, OFFSET_roda_offset, "OFFSET: %+.1f V");
+    SetCtrlAttribute(Painel_Gerador, GERADOR_ESCALA_F, ATTR_PRESSED_KEYS,
+                     tecla_de(kEscalas, botao_activo[g], &Escala::factor));
+    SetCtrlAttribute(Painel_Gerador, GERADOR_PICTURE_5, ATTR_PRESSED_KEYS,
+                     tecla_de(kFormas, tipo_onda[g], &Forma::tipo));
+    SetCtrlAttribute(Painel_Gerador, GERADOR_PICTURE_2, ATTR_TOOLTIP_TEXT,
+                     ger_enable[g] != 0 ? "POWER: ligado" : "POWER: desligado");
+    std::array<char, 64> dica{};
+    std::snprintf(dica.data(), dica.size(), "RANGE: x%d", botao_activo[g]);
+    SetCtrlAttribute(Painel_Gerador, GERADOR_ESCALA_F, ATTR_TOOLTIP_TEXT, dica.data());
+    constexpr std::array<const char *, 4> kNomeForma{
+        "", "FUNCTION: quadrada", "FUNCTION: triangular", "FUNCTION: sinusoidal"};
+    SetCtrlAttribute(Painel_Gerador, GERADOR_PICTURE_5, ATTR_TOOLTIP_TEXT,
+                     kNomeForma[tipo_onda[g] >= 1 && tipo_onda[g] <= 3 ? tipo_onda[g] : 0]);
+}
+
+/// A knob picture of the front panel: the wheel turns the dialog's knob in place, the clicks
+/// act as on any other picture.
+int botao_frontal(int event, int notches, int picture, int dialogo, int botao, int pagina) {
+    if (event == EVENT_MOUSE_WHEEL) {
+        TurnKnob(dialogo, botao, notches);
+        return 0;
+    }
+    return abre_dialogo(event, dialogo, picture, pagina);
+}
+
+/// Start values of generator `g`: a 100 Hz sine, switched on, 2 V (generator 1) or 3 V
+/// (generator 2) peak. The offset keeps its value: it starts at 0 with the program.
+void valores_iniciais(int g) {
+    botao_freq[g] = 1.0;
+    tipo_onda[g] = 3;
+    botao_activo[g] = 100;
+    ger_enable[g] = 1;
+    amplit[g] = g == 0 ? 2.0 : 3.0;
 }
 
 } // namespace
@@ -114,19 +186,41 @@ int iniciar_gerador() {
             return -1;
         }
     }
-    for (int g = 0; g < 2; ++g) {
-        botao_freq[g] = 1.0;
-        tipo_onda[g] = 3;
-        botao_activo[g] = 100;
-        ger_enable[g] = 1;
-    }
-    amplit[0] = 2.0;
-    amplit[1] = 3.0;
+    valores_iniciais(0);
+    valores_iniciais(1);
     return 0;
+}
+
+void reinicia_gerador(int g) {
+    if (g != 0 && g != 1) {
+        return;
+    }
+    valores_iniciais(g);
+    offset[g] = 0.0;
+    const int mostrado = geradorID;
+    if (mostrado == g) {
+        // The output lamp shows the power of the generator on the panel.
+        SetCtrlVal(Painel_Gerador, GERADOR_LED, 1);
+    }
+    geradorID = g;
+    actual_ger();
+    geradorID = mostrado;
+    if (mostrado != g) {
+        // The panels go back to the generator they show.
+        actual_ger();
+    }
 }
 
 void ab_gerador(int channel) {
     geradorID = channel;
+    // Below the tube, so that the student sees the signal change while setting it.
+    int topo = 0;
+    int altura = 0;
+    GetCtrlAttribute(Painel_Principal, PANEL_MOSTRAR, ATTR_TOP, &topo);
+    GetCtrlAttribute(Painel_Principal, PANEL_MOSTRAR, ATTR_HEIGHT, &altura);
+    int esquerda = 0;
+    GetPanelAttribute(Painel_Gerador, ATTR_LEFT, &esquerda);
+    SetPanelPos(Painel_Gerador, topo + altura + 2, esquerda);
     // Without its panel file the generator still runs; the user is told why nothing opens.
     if (InstallPopup(Painel_Gerador) != 0) {
         MessagePopup("Gerador", "O painel do gerador não pôde ser carregado (ficheiro "
@@ -227,23 +321,26 @@ int SairGerador(int panel, int, int event, void *, int, int) {
 }
 
 int most_esc(int, int, int event, void *, int, int) {
-    return abre_dialogo(event, Painel_Ger_Esc, 10);
+    return abre_dialogo(event, Painel_Ger_Esc, GERADOR_ESCALA_F, 10);
 }
 
-int most_freq(int, int, int event, void *, int, int) {
-    return abre_dialogo(event, Painel_Ger_Freq, 11);
+int most_freq(int, int, int event, void *, int eventData1, int) {
+    return botao_frontal(event, eventData1, GERADOR_PICTURE_3, Painel_Ger_Freq, FREQ_roda_gerador,
+                         11);
 }
 
-int most_ampl(int, int, int event, void *, int, int) {
-    return abre_dialogo(event, Painel_Ger_Ampl, 8);
+int most_ampl(int, int, int event, void *, int eventData1, int) {
+    return botao_frontal(event, eventData1, GERADOR_PICTURE_4, Painel_Ger_Ampl,
+                         AMPLIT_roda_gerador_2, 8);
 }
 
 int most_onda(int, int, int event, void *, int, int) {
-    return abre_dialogo(event, Painel_Ger_Onda, 3);
+    return abre_dialogo(event, Painel_Ger_Onda, GERADOR_PICTURE_5, 3);
 }
 
-int most_offset(int, int, int event, void *, int, int) {
-    return abre_dialogo(event, Painel_Ger_offset, 7);
+int most_offset(int, int, int event, void *, int eventData1, int) {
+    return botao_frontal(event, eventData1, GERADOR_PICTURE_6, Painel_Ger_offset,
+                         OFFSET_roda_offset, 7);
 }
 
 int info_fn(int, int, int event, void *, int, int) {

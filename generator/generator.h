@@ -15,6 +15,11 @@
 /// untouched.
 int iniciar_gerador();
 
+/// Returns generator `g` (0 or 1) to its start values, as at start-up, rebuilds its buffer and,
+/// when the panels show it, its indicators, knobs and output lamp. The other generator and the
+/// generator shown are left as they were.
+void reinicia_gerador(int g);
+
 /// Opens the generator panel for a channel (0 CH I, 1 CH II): the panel then shows and edits
 /// that channel's generator.
 void ab_gerador(int channel);

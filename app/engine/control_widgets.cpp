@@ -1,6 +1,9 @@
 #include "app/engine/control_widgets.h"
 
+#include "app/engine/engine.h"
+
 #include <QFileInfo>
+#include <QFontMetricsF>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -10,6 +13,7 @@
 #include <QWheelEvent>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <map>
 #include <memory>
@@ -44,8 +48,42 @@ void PictureView::setDimmed(bool dimmed) {
     update();
 }
 
+void PictureView::setPointerAngle(double degrees) {
+    if (pointerAngle_ == degrees) {
+        return;
+    }
+    pointerAngle_ = degrees;
+    update();
+}
+
+void PictureView::setPressedKeys(int mask) {
+    if (pressedKeys_ == mask) {
+        return;
+    }
+    pressedKeys_ = mask;
+    update();
+}
+
 void PictureView::resizeEvent(QResizeEvent *) {
     cache_ = QPixmap();
+}
+
+namespace {
+bool hasPointer(const QSvgRenderer &renderer) {
+    return renderer.elementExists(QStringLiteral("body")) &&
+           renderer.elementExists(QStringLiteral("pointer"));
+}
+} // namespace
+
+QRectF PictureView::toWidget(const QRectF &art) const {
+    if (viewBox_.isEmpty()) {
+        return art;
+    }
+    const double sx = artTarget_.width() / viewBox_.width();
+    const double sy = artTarget_.height() / viewBox_.height();
+    return QRectF(artTarget_.left() + (art.left() - viewBox_.left()) * sx,
+                  artTarget_.top() + (art.top() - viewBox_.top()) * sy, art.width() * sx,
+                  art.height() * sy);
 }
 
 void PictureView::rebuildCache() {
@@ -57,6 +95,8 @@ void PictureView::rebuildCache() {
     painter.setRenderHint(QPainter::Antialiasing);
     QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
     if (renderer == nullptr) {
+        artTarget_ = rect();
+        viewBox_ = QRectF();
         painter.setPen(QPen(QColor(220, 80, 80), 1, Qt::DashLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
         painter.setFont(QFont(font().family(), 7));
@@ -64,14 +104,66 @@ void PictureView::rebuildCache() {
         return;
     }
     // Keep the artwork's proportions, centred in the control's rectangle.
-    QSizeF art = renderer->viewBoxF().size();
-    if (art.isEmpty()) {
-        art = renderer->defaultSize();
+    viewBox_ = renderer->viewBoxF();
+    if (viewBox_.isEmpty()) {
+        viewBox_ = QRectF(QPointF(0, 0), renderer->defaultSize());
     }
-    QSizeF fitted = art.scaled(size(), Qt::KeepAspectRatio);
-    const QRectF target((width() - fitted.width()) / 2.0, (height() - fitted.height()) / 2.0,
+    const QSizeF fitted = viewBox_.size().scaled(size(), Qt::KeepAspectRatio);
+    artTarget_ = QRectF((width() - fitted.width()) / 2.0, (height() - fitted.height()) / 2.0,
                         fitted.width(), fitted.height());
-    renderer->render(&painter, target);
+    if (hasPointer(*renderer)) {
+        // The pointer moves, so only the body is cached.
+        const QString body = QStringLiteral("body");
+        renderer->render(&painter, body, toWidget(renderer->boundsOnElement(body)));
+    } else {
+        renderer->render(&painter, artTarget_);
+    }
+}
+
+void PictureView::paintPointer(QPainter &painter, QSvgRenderer &renderer) const {
+    const QString pointer = QStringLiteral("pointer");
+    const QString hub = QStringLiteral("hub");
+    const QPointF pivot = renderer.elementExists(hub)
+                              ? toWidget(renderer.boundsOnElement(hub)).center()
+                              : artTarget_.center();
+    painter.save();
+    painter.translate(pivot);
+    painter.rotate(pointerAngle_);
+    painter.translate(-pivot);
+    renderer.render(&painter, pointer, toWidget(renderer.boundsOnElement(pointer)));
+    painter.restore();
+}
+
+void PictureView::paintPressedKeys(QPainter &painter, QSvgRenderer *renderer) const {
+    // A pressed key sits deeper in its collar (shaded) and its lamp strip is lit.
+    for (int key = 0; key < 31; ++key) {
+        if ((pressedKeys_ & (1 << key)) == 0) {
+            continue;
+        }
+        const QString id = QStringLiteral("key%1").arg(key);
+        QRectF face;
+        if (renderer != nullptr && renderer->elementExists(id)) {
+            face = toWidget(renderer->boundsOnElement(id));
+        } else if (key == 0) {
+            face = artTarget_;
+        } else {
+            continue;
+        }
+        const qreal radius = std::max<qreal>(1.5, face.width() * 0.1);
+        QLinearGradient shade(face.topLeft(), face.bottomLeft());
+        shade.setColorAt(0.0, QColor(0, 0, 0, 150));
+        shade.setColorAt(0.5, QColor(0, 0, 0, 70));
+        shade.setColorAt(1.0, QColor(0, 0, 0, 40));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(shade);
+        painter.drawRoundedRect(face, radius, radius);
+        const qreal stripHeight = std::max<qreal>(2.0, face.height() * 0.16);
+        const QRectF strip(face.left() + face.width() * 0.18,
+                           face.bottom() - stripHeight - face.height() * 0.1, face.width() * 0.64,
+                           stripHeight);
+        painter.setBrush(QColor(80, 255, 110));
+        painter.drawRoundedRect(strip, stripHeight / 2.0, stripHeight / 2.0);
+    }
 }
 
 void PictureView::paintEvent(QPaintEvent *) {
@@ -79,8 +171,16 @@ void PictureView::paintEvent(QPaintEvent *) {
         rebuildCache();
     }
     QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
     painter.drawPixmap(0, 0, cache_);
+    QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
+    if (renderer != nullptr && hasPointer(*renderer)) {
+        paintPointer(painter, *renderer);
+    }
+    if (pressedKeys_ != 0) {
+        paintPressedKeys(painter, renderer);
+    }
 }
 
 // ---- DecorationView ---------------------------------------------------------------------------
@@ -298,12 +398,11 @@ void KnobView::setValueFormat(int decimals) {
 }
 
 double KnobView::snapped(double value) const {
-    const double steps = std::round((value - min_) / increment_);
-    return std::clamp(min_ + steps * increment_, min_, max_);
+    return KnobStep(value, min_, max_, increment_, 0);
 }
 
 void KnobView::stepBy(int steps) {
-    const double next = snapped(value_ + steps * increment_);
+    const double next = KnobStep(value_, min_, max_, increment_, steps);
     if (next != value_) {
         value_ = next;
         update();
@@ -377,9 +476,12 @@ void KnobView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
-    const bool showValue = height() >= width() + 10;
-    const qreal valueBand = showValue ? 12.0 : 0.0;
-    const qreal side = std::min<qreal>(width(), height() - valueBand);
+    // The knob carries its scale (the numbers at both ends and in the middle) and shows its
+    // setting below, so the dialog says what it sets.
+    QFont small = font();
+    small.setPointSizeF(std::max(6.5, small.pointSizeF() - 1.5));
+    const qreal valueBand = QFontMetricsF(small).height() + 1.0;
+    const qreal side = std::max<qreal>(10.0, std::min<qreal>(width(), height() - valueBand));
     const QPointF centre(width() / 2.0, (height() - valueBand) / 2.0);
     painter.translate(centre);
     painter.scale(side / 100.0, side / 100.0);
@@ -389,38 +491,48 @@ void KnobView::paintEvent(QPaintEvent *) {
     for (int tick = 0; tick <= 10; ++tick) {
         painter.save();
         painter.rotate(-135.0 + kSweepDegrees * tick / 10.0);
-        painter.drawLine(QPointF(0, -47), QPointF(0, -41));
+        painter.drawLine(QPointF(0, -40), QPointF(0, -34));
         painter.restore();
     }
     // Knurled black body with a brushed metal cap.
-    QRadialGradient body(QPointF(-10, -12), 50);
+    QRadialGradient body(QPointF(-9, -11), 44);
     body.setColorAt(0.0, QColor(80, 82, 86));
     body.setColorAt(1.0, QColor(12, 12, 14));
     painter.setPen(QPen(QColor(0, 0, 0), 1.5));
     painter.setBrush(body);
-    painter.drawEllipse(QPointF(0, 0), 38, 38);
-    QRadialGradient cap(QPointF(-6, -8), 30);
+    painter.drawEllipse(QPointF(0, 0), 31, 31);
+    QRadialGradient cap(QPointF(-5, -7), 26);
     cap.setColorAt(0.0, QColor(235, 236, 238));
     cap.setColorAt(1.0, QColor(120, 124, 130));
     painter.setBrush(cap);
     painter.setPen(QPen(QColor(60, 60, 64), 1.0));
-    painter.drawEllipse(QPointF(0, 0), 22, 22);
+    painter.drawEllipse(QPointF(0, 0), 18, 18);
 
-    const double span = max_ - min_;
-    const double fraction = span > 0.0 ? (value_ - min_) / span : 0.0;
-    painter.rotate(-135.0 + kSweepDegrees * std::clamp(fraction, 0.0, 1.0));
+    painter.rotate(KnobPointerAngle(value_, min_, max_));
     painter.setPen(QPen(QColor(250, 250, 250), 4.0, Qt::SolidLine, Qt::RoundCap));
-    painter.drawLine(QPointF(0, -20), QPointF(0, -35));
+    painter.drawLine(QPointF(0, -16), QPointF(0, -29));
     painter.resetTransform();
 
-    if (showValue) {
-        painter.setPen(palette().color(QPalette::WindowText));
-        QFont small = font();
-        small.setPointSizeF(std::max(6.5, small.pointSizeF() - 1.5));
-        painter.setFont(small);
-        painter.drawText(QRectF(0, height() - valueBand, width(), valueBand), Qt::AlignCenter,
-                         QString::number(value_, 'f', decimals_));
+    painter.setFont(small);
+    painter.setPen(palette().color(QPalette::WindowText));
+    const QFontMetricsF metrics(small);
+    const std::array<double, 3> marks{min_, (min_ + max_) / 2.0, max_};
+    for (const double mark : marks) {
+        const double radians = KnobPointerAngle(mark, min_, max_) * std::numbers::pi / 180.0;
+        const QString text = QString::number(mark, 'g', 4);
+        const QPointF at = centre + QPointF(std::sin(radians), -std::cos(radians)) * side * 0.47;
+        const QSizeF box(metrics.horizontalAdvance(text) + 2.0, metrics.height());
+        QRectF label(at - QPointF(box.width() / 2.0, box.height() / 2.0), box);
+        // Kept inside the widget: at small sizes the end labels would be cut off.
+        label.moveLeft(std::clamp<qreal>(label.left(), 0.0, width() - label.width()));
+        label.moveTop(std::clamp<qreal>(label.top(), 0.0, height() - valueBand - label.height()));
+        painter.drawText(label, Qt::AlignCenter, text);
     }
+    QFont bold = small;
+    bold.setBold(true);
+    painter.setFont(bold);
+    painter.drawText(QRectF(0, height() - valueBand, width(), valueBand), Qt::AlignCenter,
+                     QString::number(value_, 'f', decimals_));
     if (hasFocus()) {
         // Only a thin outline: the cap's brush is still set and would fill the whole knob.
         painter.setBrush(Qt::NoBrush);

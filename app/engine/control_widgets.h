@@ -16,6 +16,10 @@ namespace vantrel {
 inline constexpr double kDimmedOpacity = 0.38;
 } // namespace vantrel
 
+/// A picture of a front-panel command. Artwork with a `body` and a `pointer` element is a knob:
+/// the body is cached and the pointer drawn turned by the pointer angle about the centre of the
+/// `hub` element. Artwork keys `key0`, `key1`, ... (outlines) are drawn pressed when their bit
+/// of the pressed mask is set; artwork without keys counts as one key over the whole picture.
 class PictureView : public QWidget {
     Q_OBJECT
 public:
@@ -23,6 +27,9 @@ public:
     /// that a broken installation shows where the picture should be.
     PictureView(const QString &imagePath, const QString &name, QWidget *parent);
     void setDimmed(bool dimmed);
+    /// Degrees clockwise from where the artwork draws its pointer.
+    void setPointerAngle(double degrees);
+    void setPressedKeys(int mask);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -30,9 +37,17 @@ protected:
 
 private:
     void rebuildCache();
+    void paintPointer(QPainter &painter, QSvgRenderer &renderer) const;
+    void paintPressedKeys(QPainter &painter, QSvgRenderer *renderer) const;
+    /// An artwork rectangle (viewBox units) in widget coordinates.
+    QRectF toWidget(const QRectF &art) const;
     QString imagePath_;
     QString name_;
     bool dimmed_ = false;
+    double pointerAngle_ = 0.0;
+    int pressedKeys_ = 0;
+    QRectF artTarget_; ///< where the artwork's viewBox lies in the widget
+    QRectF viewBox_;
     QPixmap cache_;
 };
 

@@ -5,6 +5,7 @@
 #include "app/engine/graph_widget.h"
 #include "app/engine/install_paths.h"
 #include "app/engine/panels.h"
+#include "app/engine/picture_state.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -647,6 +648,9 @@ int SetCtrlAttribute(int panel, int control, int attribute, int value) {
         return SetCtrlAttribute(panel, control, attribute, static_cast<double>(value));
     case ATTR_CTRL_VAL:
         return SetCtrlVal(panel, control, value);
+    case ATTR_POINTER_ANGLE:
+    case ATTR_PRESSED_KEYS:
+        return SetCtrlAttribute(panel, control, attribute, static_cast<double>(value));
     default:
         break;
     }
@@ -741,7 +745,7 @@ int SetCtrlAttribute(int panel, int control, int attribute, double value) {
     case ATTR_ENABLED:
         return SetCtrlAttribute(panel, control, attribute, static_cast<int>(value));
     default:
-        return kEngineBadAttribute;
+        return SetPictureStateAttribute(owner, *target, attribute, value);
     }
 }
 
@@ -755,7 +759,8 @@ int SetCtrlAttribute(int panel, int control, int attribute, const char *value) {
         return error;
     }
     if (attribute != ATTR_LABEL_TEXT) {
-        return kEngineBadAttribute;
+        return SetTooltipAttribute(*FindPanel(panel), *target, attribute,
+                                   value != nullptr ? value : "");
     }
     const std::string label = value != nullptr ? value : "";
     if (target->label != label) {
@@ -822,6 +827,12 @@ int GetCtrlAttribute(int panel, int control, int attribute, int *value) {
             return kEngineOk;
         }
         return kEngineBadAttribute;
+    case ATTR_PRESSED_KEYS: {
+        double mask = 0.0;
+        const int result = GetPictureStateAttribute(*target, attribute, &mask);
+        *value = static_cast<int>(mask);
+        return result;
+    }
     default:
         return kEngineBadAttribute;
     }
@@ -866,7 +877,7 @@ int GetCtrlAttribute(int panel, int control, int attribute, double *value) {
     case ATTR_CTRL_VAL:
         return GetCtrlVal(panel, control, value);
     default:
-        return kEngineBadAttribute;
+        return GetPictureStateAttribute(*target, attribute, value);
     }
 }
 
@@ -895,7 +906,7 @@ int GetCtrlAttribute(int panel, int control, int attribute, std::string *value) 
     case ATTR_CTRL_VAL:
         return GetCtrlVal(panel, control, value);
     default:
-        return kEngineBadAttribute;
+        return GetTooltipAttribute(*target, attribute, value);
     }
 }
 

@@ -32,7 +32,10 @@ enum EngineEvent : int {
     EVENT_LEFT_CLICK = 3,
     EVENT_LEFT_DOUBLE_CLICK = 4,
     EVENT_RIGHT_CLICK = 5,
-    EVENT_TIMER_TICK = 6
+    EVENT_TIMER_TICK = 6,
+    /// The mouse wheel turned over a picture: eventData1 is the number of notches, positive
+    /// away from the user (turn clockwise), negative towards the user.
+    EVENT_MOUSE_WHEEL = 7
 };
 
 /// Attributes of controls and panels (Set/GetCtrlAttribute, Set/GetPanelAttribute).
@@ -60,7 +63,14 @@ enum EngineAttribute : int {
     ATTR_PANEL_NUMBER = 21,  ///< int, read only: panel number in its resource file
     ATTR_NUM_CTRLS = 22,     ///< int, read only: number of controls of a panel
     ATTR_PLOT_COUNT = 23,    ///< int, read only: plots currently on a graph
-    ATTR_CTRL_MODE = 24      ///< int: an `EngineCtrlMode`; VAL_INDICATOR refuses the user's input
+    ATTR_CTRL_MODE = 24,     ///< int: an `EngineCtrlMode`; VAL_INDICATOR refuses the user's input
+    /// double degrees, pictures: how far the artwork's pointer is turned, clockwise from where
+    /// the artwork draws it (artwork without a pointer ignores it)
+    ATTR_POINTER_ANGLE = 25,
+    /// int bit mask, pictures: the artwork's keys shown pressed, bit 0 for its first key (a
+    /// single push key is key 0)
+    ATTR_PRESSED_KEYS = 26,
+    ATTR_TOOLTIP_TEXT = 27 ///< string: shown while the mouse rests on the control
 };
 
 /// How a control takes the user's input (ATTR_CTRL_MODE). SetInputMode(0) makes a control an
@@ -165,6 +175,12 @@ int DiscardPanel(int panel);
 /// Places a panel: top/left within its parent panel, or on the screen for a top-level panel.
 /// VAL_AUTO_CENTER for both centres it.
 int SetPanelPos(int panel, int top, int left);
+/// Places a child panel beside the control `nearControl` of `nearPanel` (the parent panel or
+/// another child of it) so that it covers neither that control nor `avoidControl` of
+/// `avoidPanel`, inside its parent: where it stands if that is clear, else to the right, left,
+/// below or above the control. When no place is clear it stays where it is. Returns 0 or a
+/// negative code.
+int PlacePanelBeside(int panel, int nearPanel, int nearControl, int avoidPanel, int avoidControl);
 int SetPanelAttribute(int panel, int attribute, int value);
 int SetPanelAttribute(int panel, int attribute, const char *value);
 int GetPanelAttribute(int panel, int attribute, int *value);
@@ -219,6 +235,22 @@ int SetCtrlIndex(int panel, int control, int index);
 int ResetTextBox(int panel, int control, const char *text);
 int InsertTextBoxLine(int panel, int control, int index, const char *text);
 int GetNumTextBoxLines(int panel, int control, int *count);
+
+// ---- Knobs and the front panel's pictures ----------------------------------------------------
+
+/// The value that a knob of range `min` .. `max` and step `increment` reaches from `value`
+/// after `steps` increments (negative: back), as a dialog knob moves for one wheel notch or
+/// arrow key per step: on the increment grid counted from `min`, and never past either end.
+double KnobStep(double value, double min, double max, double increment, int steps);
+/// Degrees, clockwise from 12 o'clock, at which a dialog knob of that range shows `value`:
+/// its pointer sweeps 270 degrees, from -135 at `min` to +135 at `max`. A picture of the same
+/// knob given this angle (ATTR_POINTER_ANGLE) points where the dialog's knob does.
+double KnobPointerAngle(double value, double min, double max);
+
+/// Turns a knob control by `steps` increments (KnobStep) as the user would, and when its value
+/// changed calls its callback with EVENT_VAL_CHANGED, the same path as turning it by hand.
+/// Returns 1 when the knob moved, 0 when it stood at the end of its range, or a negative code.
+int TurnKnob(int panel, int control, int steps);
 
 // ---- Graph ----------------------------------------------------------------------------------
 

@@ -30,6 +30,7 @@
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QVBoxLayout>
+#include <QWheelEvent>
 
 #include <algorithm>
 #include <cmath>
@@ -175,6 +176,9 @@ public:
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override {
         const QEvent::Type type = event->type();
+        if (type == QEvent::Wheel) {
+            return wheel(static_cast<QWheelEvent *>(event));
+        }
         if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
             type != QEvent::ContextMenu) {
             return QObject::eventFilter(watched, event);
@@ -213,9 +217,31 @@ protected:
     }
 
 private:
+    /// Over a picture the wheel turns the command one step per notch; other kinds handle it
+    /// themselves. Fine-grained wheels add up to whole notches.
+    bool wheel(QWheelEvent *event) {
+        Control *control = FindControl(panel_, control_);
+        if (control == nullptr || control->definition.kind != CTRL_PICTURE) {
+            return false;
+        }
+        event->accept();
+        if (control->dimmed) {
+            return true;
+        }
+        constexpr int kNotch = 120;
+        wheelRest_ += event->angleDelta().y();
+        const int notches = wheelRest_ / kNotch;
+        wheelRest_ -= notches * kNotch;
+        if (notches != 0) {
+            DispatchEvent(panel_, control_, EVENT_MOUSE_WHEEL, notches, 0);
+        }
+        return true;
+    }
+
     int panel_;
     int control_;
     LeftClicks leftClicks_;
+    int wheelRest_ = 0;
 };
 
 QColor colourOf(const std::string &name) {
@@ -476,6 +502,20 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
         if (definition.kind == CTRL_COMMAND_BUTTON) {
             leftClicks = LeftClicks::ReportedAndPassed;
         }
+        if (button->isCheckable()) {
+            // A latching key: raised and grey when out, sunk and lit green when in, so that
+            // its state reads at a glance whatever the platform style.
+            button->setStyleSheet(
+                QStringLiteral("QPushButton { color: #1b1f24; border-radius: 4px; padding: 2px;"
+                               " background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                               " stop:0 #f4f6f8, stop:1 #b4bbc3);"
+                               " border: 1px solid #596069; border-bottom: 3px solid #353a40; }"
+                               "QPushButton:checked { color: #ffffff; font-weight: bold;"
+                               " background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
+                               " stop:0 #145222, stop:1 #36b052);"
+                               " border: 1px solid #082410; border-top: 3px solid #082410; }"
+                               "QPushButton:disabled { color: #7a8088; }"));
+        }
         if (!definition.shortcut.empty()) {
             auto *shortcut = new QShortcut(QKeySequence(q(definition.shortcut)), panel.window);
             QObject::connect(shortcut, &QShortcut::activated, button, &QPushButton::click);
@@ -546,9 +586,13 @@ void syncView(Control &control) {
         return;
     }
     switch (control.definition.kind) {
-    case CTRL_PICTURE:
-        static_cast<PictureView *>(view)->setDimmed(control.dimmed);
+    case CTRL_PICTURE: {
+        auto *picture = static_cast<PictureView *>(view);
+        picture->setDimmed(control.dimmed);
+        picture->setPointerAngle(control.pointerAngle);
+        picture->setPressedKeys(control.pressedKeys);
         break;
+    }
     case CTRL_DECORATION:
         static_cast<DecorationView *>(view)->setDimmed(control.dimmed);
         break;
@@ -662,6 +706,9 @@ void syncView(Control &control) {
     }
     if (view->isVisibleTo(view->parentWidget()) != control.visible) {
         view->setVisible(control.visible);
+    }
+    if (view->toolTip() != q(control.tooltip)) {
+        view->setToolTip(q(control.tooltip));
     }
 }
 

@@ -44,6 +44,9 @@ struct Control {
     bool inputEnabled = true;
     double interval = 0.1;
     bool timerEnabled = false;
+    double pointerAngle = 0.0; ///< picture: degrees the artwork's pointer is turned
+    int pressedKeys = 0;       ///< picture: bit mask of the artwork's keys shown pressed
+    std::string tooltip;
 
     QPointer<QWidget> view;
     QPointer<QTimer> timer;

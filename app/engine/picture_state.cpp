@@ -1,0 +1,103 @@
+#include "app/engine/picture_state.h"
+
+#include "app/engine/panels.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+constexpr double kKnobSweepDegrees = 270.0;
+} // namespace
+
+double KnobStep(double value, double min, double max, double increment, int steps) {
+    if (!(increment > 0.0) || !(max >= min)) {
+        return value;
+    }
+    const double position = std::round((value - min) / increment) + steps;
+    return std::clamp(min + position * increment, min, max);
+}
+
+double KnobPointerAngle(double value, double min, double max) {
+    const double span = max - min;
+    const double fraction = span > 0.0 ? std::clamp((value - min) / span, 0.0, 1.0) : 0.0;
+    return -kKnobSweepDegrees / 2.0 + kKnobSweepDegrees * fraction;
+}
+
+int TurnKnob(int panel, int control, int steps) {
+    Control *knob = FindControl(panel, control);
+    if (knob == nullptr) {
+        return FindPanel(panel) == nullptr ? kEngineBadHandle : kEngineBadControl;
+    }
+    if (knob->definition.kind != CTRL_KNOB) {
+        return kEngineBadControl;
+    }
+    const double next = KnobStep(knob->number, knob->min, knob->max, knob->increment, steps);
+    if (next == knob->number) {
+        return 0;
+    }
+    knob->number = next;
+    MarkDirty(*FindPanel(panel), *knob);
+    DispatchEvent(panel, control, EVENT_VAL_CHANGED);
+    return 1;
+}
+
+int SetPictureStateAttribute(Panel &panel, Control &control, int attribute, double value) {
+    if (control.definition.kind != CTRL_PICTURE ||
+        (attribute != ATTR_POINTER_ANGLE && attribute != ATTR_PRESSED_KEYS)) {
+        return kEngineBadAttribute;
+    }
+    if (!std::isfinite(value)) {
+        return kEngineBadValue;
+    }
+    if (attribute == ATTR_POINTER_ANGLE) {
+        if (control.pointerAngle != value) {
+            control.pointerAngle = value;
+            MarkDirty(panel, control);
+        }
+        return kEngineOk;
+    }
+    if (value < 0.0 || value > 0x7fffffff) {
+        return kEngineBadValue;
+    }
+    const int mask = static_cast<int>(value);
+    if (control.pressedKeys != mask) {
+        control.pressedKeys = mask;
+        MarkDirty(panel, control);
+    }
+    return kEngineOk;
+}
+
+int SetTooltipAttribute(Panel &panel, Control &control, int attribute, const std::string &text) {
+    if (attribute != ATTR_TOOLTIP_TEXT) {
+        return kEngineBadAttribute;
+    }
+    if (control.tooltip != text) {
+        control.tooltip = text;
+        MarkDirty(panel, control);
+    }
+    return kEngineOk;
+}
+
+int GetPictureStateAttribute(const Control &control, int attribute, double *value) {
+    if (control.definition.kind != CTRL_PICTURE) {
+        return kEngineBadAttribute;
+    }
+    switch (attribute) {
+    case ATTR_POINTER_ANGLE:
+        *value = control.pointerAngle;
+        return kEngineOk;
+    case ATTR_PRESSED_KEYS:
+        *value = control.pressedKeys;
+        return kEngineOk;
+    default:
+        return kEngineBadAttribute;
+    }
+}
+
+int GetTooltipAttribute(const Control &control, int attribute, std::string *text) {
+    if (attribute != ATTR_TOOLTIP_TEXT) {
+        return kEngineBadAttribute;
+    }
+    *text = control.tooltip;
+    return kEngineOk;
+}

@@ -1,0 +1,201 @@
+#include "controls/front_state.h"
+
+#include "app/engine/engine.h"
+#include "app/state.h"
+#include "controls/scale_tables.h"
+#include "ui/uir_constants.h"
+
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <numbers>
+#include <string>
+
+namespace {
+
+constexpr double kUnidadesPorDivisaoX = 60.0;
+constexpr double kUnidadesPorDivisaoY = 2.5;
+
+// Pointer marks of the stepped knobs, one per step, matched by name.
+constexpr std::array<int, vantrel::kVoltSteps> kMarcasVoltCh1{
+    PANEL_VOLTDIV1_1, PANEL_VOLTDIV1_2,  PANEL_VOLTDIV1_3,  PANEL_VOLTDIV1_4,
+    PANEL_VOLTDIV1_5, PANEL_VOLTDIV1_6,  PANEL_VOLTDIV1_7,  PANEL_VOLTDIV1_8,
+    PANEL_VOLTDIV1_9, PANEL_VOLTDIV1_10, PANEL_VOLTDIV1_11, PANEL_VOLTDIV1_12,
+};
+constexpr std::array<int, vantrel::kVoltSteps> kMarcasVoltCh2{
+    PANEL_VOLTDIV2_1, PANEL_VOLTDIV2_2,  PANEL_VOLTDIV2_3,  PANEL_VOLTDIV2_4,
+    PANEL_VOLTDIV2_5, PANEL_VOLTDIV2_6,  PANEL_VOLTDIV2_7,  PANEL_VOLTDIV2_8,
+    PANEL_VOLTDIV2_9, PANEL_VOLTDIV2_10, PANEL_VOLTDIV2_11, PANEL_VOLTDIV2_12,
+};
+constexpr std::array<int, vantrel::kTimeSteps> kMarcasTempo{
+    PANEL_TIMEDIV_1,  PANEL_TIMEDIV_2,  PANEL_TIMEDIV_3,  PANEL_TIMEDIV_4,  PANEL_TIMEDIV_5,
+    PANEL_TIMEDIV_6,  PANEL_TIMEDIV_7,  PANEL_TIMEDIV_8,  PANEL_TIMEDIV_9,  PANEL_TIMEDIV_10,
+    PANEL_TIMEDIV_11, PANEL_TIMEDIV_12, PANEL_TIMEDIV_13, PANEL_TIMEDIV_14, PANEL_TIMEDIV_15,
+    PANEL_TIMEDIV_16, PANEL_TIMEDIV_17, PANEL_TIMEDIV_18,
+};
+
+constexpr std::array<const char *, 5> kNomeFonte = {"Desligado", "Gerador", "Excel", "Cal 0.2Vpp",
+                                                    "Cal 2Vpp"};
+constexpr std::array<const char *, 3> kNomeAcoplamento = {"DC", "AC", "GD"};
+
+const char *ligado(bool on) {
+    return on ? "ligado" : "desligado";
+}
+
+std::string formata(const char *formato, double valor) {
+    std::array<char, 96> texto{};
+    std::snprintf(texto.data(), texto.size(), formato, valor);
+    return texto.data();
+}
+
+void dica(int controlo, const std::string &texto) {
+    SetCtrlAttribute(Painel_Principal, controlo, ATTR_TOOLTIP_TEXT, texto.c_str());
+}
+
+void ponteiro(int controlo, double graus) {
+    SetCtrlAttribute(Painel_Principal, controlo, ATTR_POINTER_ANGLE, graus);
+}
+
+void premido(int controlo, int teclas) {
+    SetCtrlAttribute(Painel_Principal, controlo, ATTR_PRESSED_KEYS, teclas);
+}
+
+// A knob of a dialog that stays loaded: its own range gives the pointer's sweep.
+double angulo_dialogo(int painel, int botao, double valor) {
+    double minimo = 0.0;
+    double maximo = 1.0;
+    GetCtrlAttribute(painel, botao, ATTR_MIN_VALUE, &minimo);
+    GetCtrlAttribute(painel, botao, ATTR_MAX_VALUE, &maximo);
+    return KnobPointerAngle(valor, minimo, maximo);
+}
+
+double angulo(const AlcanceBotao &alcance, double valor) {
+    return KnobPointerAngle(valor, alcance.minimo, alcance.maximo);
+}
+
+std::string texto_calibracao(const char *nome, double factor) {
+    return formata(nome, 2.0 - factor) + (factor == 1.0 ? " (calibrado)" : " (não calibrado)");
+}
+
+void mostra_vertical() {
+    for (int c = 0; c < 2; ++c) {
+        const char *canal = c == 0 ? "I" : "II";
+        const int volts = c == 0 ? PANEL_VOLTDIV1 : PANEL_VOLTDIV2;
+        const auto &marcas = c == 0 ? kMarcasVoltCh1 : kMarcasVoltCh2;
+        const int passo =
+            Esc_VoltID[c] >= 0 && Esc_VoltID[c] < vantrel::kVoltSteps ? Esc_VoltID[c] : 0;
+        ponteiro(volts, angulo_para_marca(volts, marcas[passo]));
+        dica(volts, std::string("VOLTS/DIV CH ") + canal + ": " + VoltStepLabel(Esc_VoltID[c]));
+
+        const int ypos = c == 0 ? PANEL_PICTURE_6 : PANEL_PICTURE_7;
+        ponteiro(ypos, angulo(kAlcanceYpos, y_offset[c]));
+        dica(ypos, std::string("Y-POS ") + canal + ": " +
+                       formata("%+.1f div", y_offset[c] / kUnidadesPorDivisaoY));
+
+        const int ycal = c == 0 ? PANEL_PICTURE_8 : PANEL_PICTURE_9;
+        const int painel_cal = c == 0 ? Painel_YcalI : Painel_YcalII;
+        ponteiro(ycal, angulo_dialogo(painel_cal, YCAL1_YCAL, 2.0 - y_calib[c]));
+        dica(ycal,
+             texto_calibracao(c == 0 ? "VAR. Volts/Div CH I: %.2f" : "VAR. Volts/Div CH II: %.2f",
+                              y_calib[c]));
+
+        const int inv = c == 0 ? PANEL_PICTURE_5 : PANEL_PICTURE_15;
+        premido(inv, inversao[c] == -1 ? 1 : 0);
+        dica(inv, std::string("INV CH ") + canal + ": " + ligado(inversao[c] == -1));
+
+        const int acoplamento = c == 0 ? PANEL_PICTURE_10 : PANEL_PICTURE_11;
+        const int modo = entrada_op[c] >= 0 && entrada_op[c] <= 2 ? entrada_op[c] : 1;
+        dica(acoplamento, std::string("DC/AC/GD CH ") + canal + ": " + kNomeAcoplamento[modo]);
+
+        const int entrada = c == 0 ? PANEL_PICTURE_18 : PANEL_PICTURE_19;
+        const int fonte = ChIN[c] >= 0 && ChIN[c] < 5 ? ChIN[c] : 0;
+        dica(entrada, std::string("Entrada CH ") + canal + ": " + kNomeFonte[fonte]);
+    }
+}
+
+void mostra_horizontal() {
+    const int passo = Esc_TempoID >= 0 && Esc_TempoID < vantrel::kTimeSteps ? Esc_TempoID : 0;
+    ponteiro(PANEL_TIMEDIV, angulo_para_marca(PANEL_TIMEDIV, kMarcasTempo[passo]));
+    dica(PANEL_TIMEDIV, std::string("TIME/DIV: ") + TimeStepLabel(Esc_TempoID));
+
+    const double xpos = atraso - atraso_orig;
+    ponteiro(PANEL_XPOSBTN, angulo_dialogo(Painel_Xpos, PANEL_XPOS_XPOS, xpos));
+    dica(PANEL_XPOSBTN, formata("X-POS: %+.1f div", xpos / kUnidadesPorDivisaoX));
+
+    ponteiro(PANEL_PICTURE_2, angulo_dialogo(Painel_CalibX, P_CAL_X_XCAL, 2.0 - calib));
+    dica(PANEL_PICTURE_2, texto_calibracao("VAR. Time/Div: %.2f", calib));
+
+    premido(PANEL_PICTURE_16, xmag != 1.0 ? 1 : 0);
+    dica(PANEL_PICTURE_16, xmag != 1.0 ? "X-MAG: x10" : "X-MAG: x1");
+}
+
+void mostra_disparo_e_ecra() {
+    ponteiro(PANEL_PICTURE_14, angulo(kAlcanceLevel, levelt));
+    dica(PANEL_PICTURE_14, formata("LEVEL: %+.1f", levelt));
+    premido(PANEL_PICTURE_13, slopet == -1 ? 1 : 0);
+    dica(PANEL_PICTURE_13, slopet == -1 ? "SLOPE: - (descendente)" : "SLOPE: + (ascendente)");
+    premido(PANEL_PICTURE_17, autot == 0 ? 1 : 0);
+    dica(PANEL_PICTURE_17, autot == 0 ? "AT/NM: NORM" : "AT/NM: AUTO");
+    premido(PANEL_PICTURE_12, modoxy == 1 ? 1 : 0);
+    dica(PANEL_PICTURE_12, std::string("X-Y: ") + ligado(modoxy == 1));
+    ponteiro(PANEL_PICTURE_4, angulo(kAlcanceIntens, intens_val));
+    dica(PANEL_PICTURE_4, formata("INTENS: %.0f", intens_val));
+    ponteiro(PANEL_PICTURE_3, angulo(kAlcanceFocus, focus_val));
+    dica(PANEL_PICTURE_3, formata("FOCUS: %+.0f", focus_val));
+    dica(PANEL_POWERBUTTON, std::string("POWER: ") + ligado(Ligado == 1));
+    // Commands that the simulator does not model are named all the same.
+    dica(PANEL_HOLDOFF, "HOLD OFF");
+    dica(PANEL_TRIG, "TRIG. (acoplamento do disparo)");
+    dica(PANEL_PICTURE_20, "TV SEP");
+    dica(PANEL_EXT_TRIG, "TRIG. EXT. INP.");
+    dica(PANEL_CALIB_PONT, "CALIBRATOR: 0.2 V e 2 V, 1 kHz");
+    dica(PANEL_COMPONENT, "COMPONENT TESTER");
+}
+
+void mostra_modos() {
+    int ch2 = 0;
+    GetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_CH_CHG, &ch2);
+    // Keys from left to right: CH I/II, DUAL, ADD, VERT.
+    const int teclas = (ch2 != 0 ? 1 : 0) | (dual_op != 0 ? 2 : 0) | (add_op != 0 ? 4 : 0) |
+                       (vert_op != 0 ? 8 : 0);
+    premido(PANEL_PICTURE_CANAIS, teclas);
+    std::string texto = ch2 != 0 ? "CH II" : "CH I";
+    if (dual_op != 0) {
+        texto += vert_op != 0 ? ", DUAL alternado" : ", DUAL";
+    } else if (add_op != 0) {
+        texto += ", ADD";
+    } else if (vert_op != 0) {
+        texto += ", VERT.";
+    }
+    dica(PANEL_PICTURE_CANAIS, "CH I/II, DUAL, ADD, VERT.: " + texto);
+}
+
+} // namespace
+
+double angulo_para_marca(int botao, int marca) {
+    std::array<int, 4> b{};
+    std::array<int, 4> m{};
+    for (std::size_t i = 0; i < b.size(); ++i) {
+        constexpr std::array<int, 4> kGeometria{ATTR_TOP, ATTR_LEFT, ATTR_HEIGHT, ATTR_WIDTH};
+        GetCtrlAttribute(Painel_Principal, botao, kGeometria[i], &b[i]);
+        GetCtrlAttribute(Painel_Principal, marca, kGeometria[i], &m[i]);
+    }
+    const double dx = (m[1] + m[3] / 2.0) - (b[1] + b[3] / 2.0);
+    const double dy = (m[0] + m[2] / 2.0) - (b[0] + b[2] / 2.0);
+    return std::atan2(dx, -dy) * 180.0 / std::numbers::pi;
+}
+
+void mostra_frontal() {
+    mostra_vertical();
+    mostra_horizontal();
+    mostra_disparo_e_ecra();
+    mostra_modos();
+}
+
+void coloca_junto(int dialogo, int botao) {
+    PlacePanelBeside(dialogo, Painel_Principal, botao, Painel_Principal, PANEL_MOSTRAR);
+}
+
+int roda_frontal(int event, int notches) {
+    return event == EVENT_MOUSE_WHEEL && Ligado == 1 ? notches : 0;
+}

@@ -7,6 +7,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QSvgRenderer>
+#include <QVariant>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -27,6 +28,11 @@ QSvgRenderer *SvgRendererFor(const QString &path) {
         found = renderers.emplace(path, std::move(renderer)).first;
     }
     return found->second.get();
+}
+
+double PanelScaleOf(const QWidget *widget) {
+    const QVariant scale = widget->property("panelScale");
+    return scale.isValid() && scale.toDouble() > 0.0 ? scale.toDouble() : 1.0;
 }
 
 // ---- PictureView ------------------------------------------------------------------------------
@@ -59,7 +65,9 @@ void PictureView::rebuildCache() {
     if (renderer == nullptr) {
         painter.setPen(QPen(QColor(220, 80, 80), 1, Qt::DashLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        painter.setFont(QFont(font().family(), 7));
+        QFont small = font();
+        small.setPixelSize(std::max(1, static_cast<int>(std::lround(9 * PanelScaleOf(this)))));
+        painter.setFont(small);
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, name_);
         return;
     }
@@ -376,8 +384,9 @@ void KnobView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
-    const bool showValue = height() >= width() + 10;
-    const qreal valueBand = showValue ? 12.0 : 0.0;
+    const double scale = PanelScaleOf(this);
+    const bool showValue = height() >= width() + 10.0 * scale;
+    const qreal valueBand = showValue ? 12.0 * scale : 0.0;
     const qreal side = std::min<qreal>(width(), height() - valueBand);
     const QPointF centre(width() / 2.0, (height() - valueBand) / 2.0);
     painter.translate(centre);
@@ -415,7 +424,7 @@ void KnobView::paintEvent(QPaintEvent *) {
     if (showValue) {
         painter.setPen(palette().color(QPalette::WindowText));
         QFont small = font();
-        small.setPointSizeF(std::max(6.5, small.pointSizeF() - 1.5));
+        small.setPixelSize(std::max(1, static_cast<int>(std::lround(valueBand * 0.85))));
         painter.setFont(small);
         painter.drawText(QRectF(0, height() - valueBand, width(), valueBand), Qt::AlignCenter,
                          QString::number(value_, 'f', decimals_));
@@ -499,7 +508,7 @@ void SlideView::paintEvent(QPaintEvent *) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(dimmed_ ? kDimmedOpacity : 1.0);
     const int count = std::max<int>(1, static_cast<int>(labels_.size()));
-    const qreal slotWidth = std::min<qreal>(18.0, width() / 3.0);
+    const qreal slotWidth = std::min<qreal>(18.0 * PanelScaleOf(this), width() / 3.0);
     const qreal rowHeight = static_cast<qreal>(height()) / count;
     const QRectF slot(2.0, 1.0, slotWidth, height() - 2.0);
     painter.setPen(QPen(QColor(20, 20, 20), 1.0));
@@ -518,8 +527,8 @@ void SlideView::paintEvent(QPaintEvent *) {
         QFont f = font();
         f.setBold(i == index_);
         painter.setFont(f);
-        painter.drawText(
-            QRectF(slotWidth + 8.0, i * rowHeight, width() - slotWidth - 8.0, rowHeight),
-            Qt::AlignLeft | Qt::AlignVCenter, labels_.at(i));
+        painter.drawText(QRectF(slotWidth + 8.0 * PanelScaleOf(this), i * rowHeight,
+                                width() - slotWidth - 8.0 * PanelScaleOf(this), rowHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, labels_.at(i));
     }
 }

@@ -489,7 +489,8 @@ int GetRelativeMouseState(int panel, int, int *x, int *y, int *leftDown, int *ri
     int globalX = 0;
     int globalY = 0;
     GetGlobalMouseState(nullptr, &globalX, &globalY, leftDown, rightDown, modifiers);
-    const QPoint at = target->canvas->mapFromGlobal(QPoint(globalX, globalY));
+    const QPoint at =
+        CanvasToPanel(*target, target->canvas->mapFromGlobal(QPoint(globalX, globalY)));
     if (x != nullptr) {
         *x = at.x();
     }
@@ -648,10 +649,7 @@ int SetCtrlAttribute(int panel, int control, int attribute, int value) {
                      : attribute == ATTR_HEIGHT ? definition.height
                                                 : definition.width;
         field = value;
-        if (target->view != nullptr) {
-            target->view->setGeometry(definition.left, definition.top, definition.width,
-                                      definition.height);
-        }
+        PlaceControl(owner, *target);
         return kEngineOk;
     }
     default:

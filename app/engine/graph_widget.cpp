@@ -1,5 +1,7 @@
 #include "app/engine/graph_widget.h"
 
+#include "app/engine/control_widgets.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -21,10 +23,17 @@ constexpr double kThinWidth = 1.2;  // logical pixels
 constexpr double kThickWidth = 3.0; // logical pixels
 constexpr int kThickStyle = 5;      // the engine's thick-line plot style
 
+/// The beams' halo is drawn into an image of one pixel per this many logical pixels (at the
+/// stored size), blurred there and laid over the screen where it holds light: a soft glow for
+/// a fraction of the cost of blurring at full size.
+constexpr double kGlowCell = 3.0;
+constexpr int kGlowTile = 8; ///< halo pixels per side of the squares checked for light
+
 const QColor kFaceCentre(10, 24, 18);
 const QColor kFaceEdge(2, 6, 4);
-const QColor kGraticule(52, 88, 76);
-const QColor kCentreLines(66, 108, 94);
+// Dim enough that a beam of the lowest intensity lying on a line still stands out from it.
+const QColor kGraticule(36, 62, 54);
+const QColor kCentreLines(44, 76, 66);
 
 /// Centre of a line of `width` whole pixels nearest to v, kept inside [0, extent], so that a
 /// line drawn without antialiasing covers whole pixels.
@@ -96,8 +105,12 @@ Brush makeBrush(double width, qreal dpr) {
     for (int j = -r; j <= r; ++j) {
         for (int i = -r; i <= r; ++i) {
             const double d = std::hypot(i, j);
-            if (d > radius || brush.count == static_cast<int>(brush.offsets.size()))
+            if (d > radius)
                 continue;
+            // A disc too large for the passes is left to the stroker (a wide pen) instead of
+            // being drawn in part.
+            if (brush.count == static_cast<int>(brush.offsets.size()))
+                return Brush{};
             brush.offsets[static_cast<std::size_t>(brush.count++)] = QPointF(i / dpr, j / dpr);
             brush.reach = std::max(brush.reach, d / dpr);
         }
@@ -153,6 +166,74 @@ bool clipSegment(QPointF &a, QPointF &b, const QRectF &r, bool &bCut) {
     if (bCut)
         b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
     return true;
+}
+
+/// How strongly a beam glows: a brighter colour (a higher intensity) lights more phosphor
+/// around its core, and a defocused beam spreads more of its light.
+double glowStrength(const QColor &colour, bool defocused) {
+    const double value = std::max({colour.redF(), colour.greenF(), colour.blueF()});
+    return (defocused ? 1.0 : 0.9) * value * value * value;
+}
+
+/// Box blur of `count` premultiplied pixels `stride` apart, in place; outside is dark.
+void blurLine(quint32 *first, int count, std::ptrdiff_t stride, int radius,
+              std::vector<quint32> &copy) {
+    copy.resize(static_cast<std::size_t>(count));
+    bool lit = false;
+    for (int i = 0; i < count; ++i) {
+        copy[static_cast<std::size_t>(i)] = first[i * stride];
+        lit = lit || copy[static_cast<std::size_t>(i)] != 0;
+    }
+    if (!lit)
+        return;
+    std::array<int, 4> sum{};
+    const auto add = [&sum](quint32 pixel, int sign) {
+        for (std::size_t c = 0; c < sum.size(); ++c)
+            sum[c] += sign * static_cast<int>((pixel >> (8 * c)) & 0xffu);
+    };
+    const int window = 2 * radius + 1;
+    for (int i = 0; i <= radius && i < count; ++i)
+        add(copy[static_cast<std::size_t>(i)], 1);
+    for (int i = 0; i < count; ++i) {
+        quint32 pixel = 0;
+        for (std::size_t c = 0; c < sum.size(); ++c)
+            pixel |= static_cast<quint32>(sum[c] / window) << (8 * c);
+        first[i * stride] = pixel;
+        if (i + radius + 1 < count)
+            add(copy[static_cast<std::size_t>(i + radius + 1)], 1);
+        if (i - radius >= 0)
+            add(copy[static_cast<std::size_t>(i - radius)], -1);
+    }
+}
+
+/// Two box blurs in each direction: close to a Gaussian of about `radius` pixels.
+void blurImage(QImage &image, int radius, std::vector<quint32> &line) {
+    auto *pixels = reinterpret_cast<quint32 *>(image.bits());
+    const int w = image.width();
+    const int h = image.height();
+    const std::ptrdiff_t stride = image.bytesPerLine() / 4;
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int y = 0; y < h; ++y)
+            blurLine(pixels + y * stride, w, 1, radius, line);
+        for (int x = 0; x < w; ++x)
+            blurLine(pixels + x, h, stride, radius, line);
+    }
+}
+
+/// Whether any pixel of a tile of the halo holds visible light.
+bool tileLit(const QImage &image, int tx, int ty) {
+    const int x0 = tx * kGlowTile;
+    const int y0 = ty * kGlowTile;
+    const int x1 = std::min(image.width(), x0 + kGlowTile);
+    const int y1 = std::min(image.height(), y0 + kGlowTile);
+    for (int y = y0; y < y1; ++y) {
+        const auto *row = reinterpret_cast<const quint32 *>(image.constScanLine(y));
+        for (int x = x0; x < x1; ++x) {
+            if ((row[x] >> 24) > 1)
+                return true;
+        }
+    }
+    return false;
 }
 
 bool samePoints(const std::vector<QPointF> &a, const std::vector<QPointF> &b) {
@@ -277,7 +358,7 @@ void GraphWidget::scheduleFrame() {
         m_frameTimer.start();
 }
 
-QImage GraphWidget::renderImage(QSize size) const {
+QImage GraphWidget::renderImage(QSize size, double scale) const {
     if (size.isEmpty())
         size = this->size();
     if (size.isEmpty())
@@ -285,7 +366,7 @@ QImage GraphWidget::renderImage(QSize size) const {
     QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);
     paintStaticLayers(painter, size, 1.0);
-    paintPlots(painter, QSizeF(size));
+    paintPlots(painter, QSizeF(size), scale);
     return image;
 }
 
@@ -303,27 +384,110 @@ void GraphWidget::paintEvent(QPaintEvent *) {
         }
         QPainter painter(this);
         painter.drawPixmap(0, 0, m_staticLayers);
-        paintPlots(painter, QSizeF(size()));
+        paintPlots(painter, QSizeF(size()), PanelScaleOf(this));
     }
     // The phosphor has shown the deleted plots once; from the next frame on they are gone.
     m_retained.clear();
 }
 
-void GraphWidget::paintPlots(QPainter &painter, QSizeF area) const {
+void GraphWidget::paintPlots(QPainter &painter, QSizeF area, double scale) const {
+    if (m_retained.empty() && m_plots.empty())
+        return;
+    // The halo first, then every core over it in its exact colour.
+    paintGlow(painter, area, scale);
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const Plot &plot : m_retained)
-        paintPlot(painter, area, plot);
+        paintPlot(painter, area, plot, scale);
     for (const Plot &plot : m_plots)
-        paintPlot(painter, area, plot);
+        paintPlot(painter, area, plot, scale);
 }
 
-void GraphWidget::paintPlot(QPainter &painter, QSizeF area, const Plot &plot) const {
+void GraphWidget::paintGlow(QPainter &painter, QSizeF area, double scale) const {
+    const double cell = kGlowCell * scale; // logical pixels per halo pixel
+    bool defocused = false;
+    for (const auto *plots : {&m_retained, &m_plots}) {
+        for (const Plot &plot : *plots)
+            defocused = defocused || plot.thick;
+    }
+    const int radius = defocused ? 2 : 1;
+    const int pad = 3 * radius;
+    const QSize size(static_cast<int>(std::ceil(area.width() / cell)) + 2 * pad,
+                     static_cast<int>(std::ceil(area.height() / cell)) + 2 * pad);
+    if (m_glow.size() != size)
+        m_glow = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    m_glow.fill(Qt::transparent);
+    {
+        QPainter halo(&m_glow);
+        halo.setRenderHint(QPainter::Antialiasing, true);
+        halo.translate(pad, pad);
+        halo.scale(1.0 / cell, 1.0 / cell);
+        for (const auto *plots : {&m_retained, &m_plots}) {
+            for (const Plot &plot : *plots) {
+                buildRuns(area, plot, 2.0 * cell, cell);
+                QColor light = plot.colour;
+                light.setAlphaF(static_cast<float>(glowStrength(plot.colour, plot.thick)));
+                QPen pen(light, plot.thick ? 2.5 : 1.5);
+                pen.setCosmetic(true);
+                halo.setPen(pen);
+                int start = 0;
+                for (const int end : m_runEnds) {
+                    halo.drawPolyline(m_runPoints.data() + start, end - start);
+                    start = end;
+                }
+            }
+        }
+    }
+    blurImage(m_glow, radius, m_blurLine);
+
+    // Light adds to the phosphor under it; dark squares of the halo are skipped.
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_Plus);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    // One texture over the whole screen, so that the squares join without seams.
+    QBrush light(m_glow);
+    light.setTransform(QTransform::fromScale(cell, cell).translate(-pad, -pad));
+    const int tilesX = (size.width() + kGlowTile - 1) / kGlowTile;
+    const int tilesY = (size.height() + kGlowTile - 1) / kGlowTile;
+    for (int ty = 0; ty < tilesY; ++ty) {
+        for (int tx = 0; tx < tilesX;) {
+            if (!tileLit(m_glow, tx, ty)) {
+                ++tx;
+                continue;
+            }
+            const int first = tx;
+            while (tx < tilesX && tileLit(m_glow, tx, ty))
+                ++tx;
+            const QRectF source(first * kGlowTile, ty * kGlowTile, (tx - first) * kGlowTile,
+                                kGlowTile);
+            const QRectF target((source.left() - pad) * cell, (source.top() - pad) * cell,
+                                source.width() * cell, source.height() * cell);
+            painter.fillRect(target, light);
+        }
+    }
+    painter.restore();
+}
+
+void GraphWidget::paintPlot(QPainter &painter, QSizeF area, const Plot &plot, double scale) const {
     const qreal dpr = painter.device()->devicePixelRatioF();
-    const Brush brush = makeBrush(plot.thick ? kThickWidth : kThinWidth, dpr);
-    buildRuns(area, plot, brush.reach + 2.0, 1.0 / dpr);
+    const Brush brush = makeBrush((plot.thick ? kThickWidth : kThinWidth) * scale, dpr);
+    const double width = (plot.thick ? kThickWidth : kThinWidth) * scale;
+    buildRuns(area, plot, std::max(brush.reach, width) + 2.0, 1.0 / dpr);
     if (m_runEnds.empty())
         return;
 
+    if (brush.count == 0) {
+        painter.setPen(QPen(plot.colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        int start = 0;
+        for (const int end : m_runEnds) {
+            painter.drawPolyline(m_runPoints.data() + start, end - start);
+            start = end;
+        }
+        QPen centre(plot.colour, 1.0);
+        centre.setCosmetic(true);
+        painter.setPen(centre);
+        drawCentreLine(painter);
+        return;
+    }
     QPen pen(plot.colour, 1.0);
     pen.setCosmetic(true);
     painter.setPen(pen);
@@ -337,6 +501,20 @@ void GraphWidget::paintPlot(QPainter &painter, QSizeF area, const Plot &plot) co
         }
         painter.setTransform(base);
     }
+    drawCentreLine(painter);
+}
+
+/// The beam's centre, one device pixel without antialiasing, in the plot's exact colour:
+/// the softened passes never quite reach it on their own.
+void GraphWidget::drawCentreLine(QPainter &painter) const {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    int start = 0;
+    for (const int end : m_runEnds) {
+        painter.drawPolyline(m_runPoints.data() + start, end - start);
+        start = end;
+    }
+    painter.restore();
 }
 
 /// Maps a plot to pixels and cuts it into the pieces that fall inside the area widened by

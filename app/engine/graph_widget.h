@@ -44,7 +44,9 @@ public:
 
     /// What the screen shows now, at any size (the widget's own size when empty): tube,
     /// graticule, live plots and plots deleted since the last repaint. Clears nothing.
-    QImage renderImage(QSize size) const;
+    /// `scale` is the size of the panel it lies on relative to its stored size: beam widths
+    /// and glow grow with it.
+    QImage renderImage(QSize size, double scale = 1.0) const;
     /// Number of paintEvent calls so far.
     int repaintCount() const { return m_repaints; }
 
@@ -71,8 +73,10 @@ private:
     int addPlot(Plot plot);
     void retain(Plot plot);
     void scheduleFrame();
-    void paintPlots(QPainter &painter, QSizeF area) const;
-    void paintPlot(QPainter &painter, QSizeF area, const Plot &plot) const;
+    void paintPlots(QPainter &painter, QSizeF area, double scale) const;
+    void paintGlow(QPainter &painter, QSizeF area, double scale) const;
+    void paintPlot(QPainter &painter, QSizeF area, const Plot &plot, double scale) const;
+    void drawCentreLine(QPainter &painter) const;
     void buildRuns(QSizeF area, const Plot &plot, double margin, double pixel) const;
 
     std::vector<Plot> m_plots;    ///< live plots, in the order they were added
@@ -84,4 +88,6 @@ private:
     QPixmap m_staticLayers;                   ///< tube face and graticule, device-pixel size
     mutable std::vector<QPointF> m_runPoints; ///< visible pieces of the plot being painted
     mutable std::vector<int> m_runEnds;       ///< end index of each piece in m_runPoints
+    mutable QImage m_glow;                    ///< the beams' halo, at a fraction of the size
+    mutable std::vector<quint32> m_blurLine;  ///< one row or column being blurred
 };

@@ -27,7 +27,7 @@ constexpr int kThickStyle = 5;      // the engine's thick-line plot style
 /// stored size), blurred there and laid over the screen where it holds light: a soft glow for
 /// a fraction of the cost of blurring at full size.
 constexpr double kGlowCell = 3.0;
-constexpr int kGlowTile = 8; ///< halo pixels per side of the squares checked for light
+constexpr int kGlowTile = 4; ///< halo pixels per side of the squares checked for light
 
 const QColor kFaceCentre(10, 24, 18);
 const QColor kFaceEdge(2, 6, 4);
@@ -175,9 +175,9 @@ double glowStrength(const QColor &colour, bool defocused) {
     return (defocused ? 1.0 : 0.9) * value * value * value;
 }
 
-/// Box blur of `count` premultiplied pixels `stride` apart, in place; outside is dark.
-void blurLine(quint32 *first, int count, std::ptrdiff_t stride, int radius,
-              std::vector<quint32> &copy) {
+/// Box blur of `count` light values `stride` apart, in place; outside is dark.
+void blurLine(uchar *first, int count, std::ptrdiff_t stride, int radius,
+              std::vector<uchar> &copy) {
     copy.resize(static_cast<std::size_t>(count));
     bool lit = false;
     for (int i = 0; i < count; ++i) {
@@ -186,50 +186,61 @@ void blurLine(quint32 *first, int count, std::ptrdiff_t stride, int radius,
     }
     if (!lit)
         return;
-    std::array<int, 4> sum{};
-    const auto add = [&sum](quint32 pixel, int sign) {
-        for (std::size_t c = 0; c < sum.size(); ++c)
-            sum[c] += sign * static_cast<int>((pixel >> (8 * c)) & 0xffu);
-    };
     const int window = 2 * radius + 1;
+    int sum = 0;
     for (int i = 0; i <= radius && i < count; ++i)
-        add(copy[static_cast<std::size_t>(i)], 1);
+        sum += copy[static_cast<std::size_t>(i)];
     for (int i = 0; i < count; ++i) {
-        quint32 pixel = 0;
-        for (std::size_t c = 0; c < sum.size(); ++c)
-            pixel |= static_cast<quint32>(sum[c] / window) << (8 * c);
-        first[i * stride] = pixel;
+        first[i * stride] = static_cast<uchar>(sum / window);
         if (i + radius + 1 < count)
-            add(copy[static_cast<std::size_t>(i + radius + 1)], 1);
+            sum += copy[static_cast<std::size_t>(i + radius + 1)];
         if (i - radius >= 0)
-            add(copy[static_cast<std::size_t>(i - radius)], -1);
+            sum -= copy[static_cast<std::size_t>(i - radius)];
     }
 }
 
-/// Two box blurs in each direction: close to a Gaussian of about `radius` pixels.
-void blurImage(QImage &image, int radius, std::vector<quint32> &line) {
-    auto *pixels = reinterpret_cast<quint32 *>(image.bits());
+/// Offset of the alpha byte within a 32-bit pixel in memory.
+constexpr int kAlphaByte = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 3 : 0;
+
+/// Two box blurs in each direction of the alpha of a 32-bit image: close to a Gaussian of
+/// about `radius` pixels. The light is drawn in black, so alpha is all it holds.
+void blurImage(QImage &image, int radius, std::vector<uchar> &line) {
+    uchar *alpha = image.bits() + kAlphaByte;
     const int w = image.width();
     const int h = image.height();
-    const std::ptrdiff_t stride = image.bytesPerLine() / 4;
+    const std::ptrdiff_t stride = image.bytesPerLine();
     for (int pass = 0; pass < 2; ++pass) {
         for (int y = 0; y < h; ++y)
-            blurLine(pixels + y * stride, w, 1, radius, line);
+            blurLine(alpha + y * stride, w, 4, radius, line);
         for (int x = 0; x < w; ++x)
-            blurLine(pixels + x, h, stride, radius, line);
+            blurLine(alpha + 4 * x, h, stride, radius, line);
+    }
+}
+
+/// Colours the blurred light: every trace of the instrument shares one colour.
+void colourise(const QImage &light, QImage &glow, const QColor &colour) {
+    std::array<quint32, 256> shade{};
+    for (std::size_t a = 0; a < shade.size(); ++a)
+        shade[a] =
+            qPremultiply(qRgba(colour.red(), colour.green(), colour.blue(), static_cast<int>(a)));
+    for (int y = 0; y < light.height(); ++y) {
+        const auto *from = reinterpret_cast<const quint32 *>(light.constScanLine(y));
+        auto *to = reinterpret_cast<quint32 *>(glow.scanLine(y));
+        for (int x = 0; x < light.width(); ++x)
+            to[x] = shade[qAlpha(from[x])];
     }
 }
 
 /// Whether any pixel of a tile of the halo holds visible light.
-bool tileLit(const QImage &image, int tx, int ty) {
+bool tileLit(const QImage &light, int tx, int ty) {
     const int x0 = tx * kGlowTile;
     const int y0 = ty * kGlowTile;
-    const int x1 = std::min(image.width(), x0 + kGlowTile);
-    const int y1 = std::min(image.height(), y0 + kGlowTile);
+    const int x1 = std::min(light.width(), x0 + kGlowTile);
+    const int y1 = std::min(light.height(), y0 + kGlowTile);
     for (int y = y0; y < y1; ++y) {
-        const auto *row = reinterpret_cast<const quint32 *>(image.constScanLine(y));
+        const auto *row = reinterpret_cast<const quint32 *>(light.constScanLine(y));
         for (int x = x0; x < x1; ++x) {
-            if ((row[x] >> 24) > 1)
+            if (qAlpha(row[x]) > 3)
                 return true;
         }
     }
@@ -382,19 +393,58 @@ void GraphWidget::paintEvent(QPaintEvent *) {
             layers.end();
             m_staticLayers.setDevicePixelRatio(dpr);
         }
+        const double scale = PanelScaleOf(this);
+        const std::size_t key = pictureKey(scale, pixels, dpr);
+        // A steady picture (the usual case: the same trace re-plotted at every refresh) keeps
+        // its halo, already laid over the tube, from the frame before.
+        if (key != m_glowingKey || m_glowingLayers.size() != pixels) {
+            m_glowingLayers = m_staticLayers.copy();
+            QPainter layers(&m_glowingLayers);
+            paintGlow(layers, QSizeF(size()), scale);
+            m_glowingKey = key;
+        }
         QPainter painter(this);
-        painter.drawPixmap(0, 0, m_staticLayers);
-        paintPlots(painter, QSizeF(size()), PanelScaleOf(this));
+        painter.drawPixmap(0, 0, m_glowingLayers);
+        paintCores(painter, QSizeF(size()), scale);
     }
     // The phosphor has shown the deleted plots once; from the next frame on they are gone.
     m_retained.clear();
 }
 
 void GraphWidget::paintPlots(QPainter &painter, QSizeF area, double scale) const {
-    if (m_retained.empty() && m_plots.empty())
-        return;
     // The halo first, then every core over it in its exact colour.
     paintGlow(painter, area, scale);
+    paintCores(painter, area, scale);
+}
+
+std::size_t GraphWidget::pictureKey(double scale, QSize pixels, qreal dpr) const {
+    // FNV-1a over everything that shapes the halo.
+    std::size_t hash = 14695981039346656037ULL;
+    const auto mix = [&hash](const void *data, std::size_t bytes) {
+        const auto *p = static_cast<const unsigned char *>(data);
+        for (std::size_t i = 0; i < bytes; ++i)
+            hash = (hash ^ p[i]) * 1099511628211ULL;
+    };
+    const std::array<double, 4> frame{scale, static_cast<double>(dpr),
+                                      static_cast<double>(pixels.width()),
+                                      static_cast<double>(pixels.height())};
+    mix(frame.data(), sizeof(frame));
+    for (const auto *plots : {&m_retained, &m_plots}) {
+        for (const Plot &plot : *plots) {
+            const std::array<double, 6> head{plot.xMin,
+                                             plot.xMax,
+                                             plot.yMin,
+                                             plot.yMax,
+                                             plot.thick ? 1.0 : 0.0,
+                                             static_cast<double>(plot.colour.rgb())};
+            mix(head.data(), sizeof(head));
+            mix(plot.points.data(), plot.points.size() * sizeof(QPointF));
+        }
+    }
+    return hash;
+}
+
+void GraphWidget::paintCores(QPainter &painter, QSizeF area, double scale) const {
     painter.setRenderHint(QPainter::Antialiasing, true);
     for (const Plot &plot : m_retained)
         paintPlot(painter, area, plot, scale);
@@ -403,6 +453,8 @@ void GraphWidget::paintPlots(QPainter &painter, QSizeF area, double scale) const
 }
 
 void GraphWidget::paintGlow(QPainter &painter, QSizeF area, double scale) const {
+    if (m_retained.empty() && m_plots.empty())
+        return;
     const double cell = kGlowCell * scale; // logical pixels per halo pixel
     bool defocused = false;
     for (const auto *plots : {&m_retained, &m_plots}) {
@@ -413,20 +465,23 @@ void GraphWidget::paintGlow(QPainter &painter, QSizeF area, double scale) const 
     const int pad = 3 * radius;
     const QSize size(static_cast<int>(std::ceil(area.width() / cell)) + 2 * pad,
                      static_cast<int>(std::ceil(area.height() / cell)) + 2 * pad);
-    if (m_glow.size() != size)
+    if (m_light.size() != size) {
+        m_light = QImage(size, QImage::Format_ARGB32_Premultiplied);
         m_glow = QImage(size, QImage::Format_ARGB32_Premultiplied);
-    m_glow.fill(Qt::transparent);
+    }
+    m_light.fill(Qt::transparent);
+    QColor colour;
     {
-        QPainter halo(&m_glow);
+        QPainter halo(&m_light);
         halo.setRenderHint(QPainter::Antialiasing, true);
         halo.translate(pad, pad);
         halo.scale(1.0 / cell, 1.0 / cell);
         for (const auto *plots : {&m_retained, &m_plots}) {
             for (const Plot &plot : *plots) {
                 buildRuns(area, plot, 2.0 * cell, cell);
-                QColor light = plot.colour;
+                QColor light(0, 0, 0);
                 light.setAlphaF(static_cast<float>(glowStrength(plot.colour, plot.thick)));
-                QPen pen(light, plot.thick ? 2.5 : 1.5);
+                QPen pen(light, 1.0);
                 pen.setCosmetic(true);
                 halo.setPen(pen);
                 int start = 0;
@@ -434,14 +489,16 @@ void GraphWidget::paintGlow(QPainter &painter, QSizeF area, double scale) const 
                     halo.drawPolyline(m_runPoints.data() + start, end - start);
                     start = end;
                 }
+                colour = plot.colour;
             }
         }
     }
-    blurImage(m_glow, radius, m_blurLine);
+    blurImage(m_light, radius, m_blurLine);
+    colourise(m_light, m_glow, colour);
 
     // Light adds to the phosphor under it; dark squares of the halo are skipped.
     painter.save();
-    painter.setCompositionMode(QPainter::CompositionMode_Plus);
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
     // One texture over the whole screen, so that the squares join without seams.
     QBrush light(m_glow);
@@ -450,12 +507,12 @@ void GraphWidget::paintGlow(QPainter &painter, QSizeF area, double scale) const 
     const int tilesY = (size.height() + kGlowTile - 1) / kGlowTile;
     for (int ty = 0; ty < tilesY; ++ty) {
         for (int tx = 0; tx < tilesX;) {
-            if (!tileLit(m_glow, tx, ty)) {
+            if (!tileLit(m_light, tx, ty)) {
                 ++tx;
                 continue;
             }
             const int first = tx;
-            while (tx < tilesX && tileLit(m_glow, tx, ty))
+            while (tx < tilesX && tileLit(m_light, tx, ty))
                 ++tx;
             const QRectF source(first * kGlowTile, ty * kGlowTile, (tx - first) * kGlowTile,
                                 kGlowTile);
@@ -493,7 +550,11 @@ void GraphWidget::paintPlot(QPainter &painter, QSizeF area, const Plot &plot, do
     painter.setPen(pen);
     const QTransform base = painter.transform();
     for (int k = 0; k < brush.count; ++k) {
-        painter.translate(brush.offsets[static_cast<std::size_t>(k)]);
+        const QPointF offset = brush.offsets[static_cast<std::size_t>(k)];
+        // Where passes surround the centre, the exact centre line below covers it.
+        if (brush.count > 1 && offset.isNull())
+            continue;
+        painter.translate(offset);
         int start = 0;
         for (const int end : m_runEnds) {
             painter.drawPolyline(m_runPoints.data() + start, end - start);

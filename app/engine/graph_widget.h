@@ -75,6 +75,9 @@ private:
     void scheduleFrame();
     void paintPlots(QPainter &painter, QSizeF area, double scale) const;
     void paintGlow(QPainter &painter, QSizeF area, double scale) const;
+    void paintCores(QPainter &painter, QSizeF area, double scale) const;
+    /// Identifies what the halo shows: plots, ranges, colours, scale and size.
+    std::size_t pictureKey(double scale, QSize pixels, qreal dpr) const;
     void paintPlot(QPainter &painter, QSizeF area, const Plot &plot, double scale) const;
     void drawCentreLine(QPainter &painter) const;
     void buildRuns(QSizeF area, const Plot &plot, double margin, double pixel) const;
@@ -86,8 +89,11 @@ private:
     int m_repaints = 0;
     QTimer m_frameTimer;                      ///< single shot: one repaint for many data changes
     QPixmap m_staticLayers;                   ///< tube face and graticule, device-pixel size
+    QPixmap m_glowingLayers;                  ///< the same with the beams' halo over it
+    std::size_t m_glowingKey = 0;             ///< pictureKey of m_glowingLayers
     mutable std::vector<QPointF> m_runPoints; ///< visible pieces of the plot being painted
     mutable std::vector<int> m_runEnds;       ///< end index of each piece in m_runPoints
-    mutable QImage m_glow;                    ///< the beams' halo, at a fraction of the size
-    mutable std::vector<quint32> m_blurLine;  ///< one row or column being blurred
+    mutable QImage m_light;                   ///< the beams' halo light, at a fraction of the size
+    mutable QImage m_glow;                    ///< the same in the traces' colour
+    mutable std::vector<uchar> m_blurLine;    ///< one row or column being blurred
 };

@@ -418,17 +418,20 @@ void GraphWidget::paintPlots(QPainter &painter, QSizeF area, double scale) const
 }
 
 std::size_t GraphWidget::pictureKey(double scale, QSize pixels, qreal dpr) const {
-    // FNV-1a over everything that shapes the halo.
-    std::size_t hash = 14695981039346656037ULL;
-    const auto mix = [&hash](const void *data, std::size_t bytes) {
+    // FNV-1a over everything that shapes the halo. The plots' hashes are added, so that the
+    // same pictures make the same key whichever of them is live or just deleted: alternating
+    // DUAL shows the two traces swapping those roles at every frame.
+    const auto hashOf = [](const void *data, std::size_t bytes, std::size_t hash) {
         const auto *p = static_cast<const unsigned char *>(data);
         for (std::size_t i = 0; i < bytes; ++i)
             hash = (hash ^ p[i]) * 1099511628211ULL;
+        return hash;
     };
+    constexpr std::size_t kBasis = 14695981039346656037ULL;
     const std::array<double, 4> frame{scale, static_cast<double>(dpr),
                                       static_cast<double>(pixels.width()),
                                       static_cast<double>(pixels.height())};
-    mix(frame.data(), sizeof(frame));
+    std::size_t key = hashOf(frame.data(), sizeof(frame), kBasis);
     for (const auto *plots : {&m_retained, &m_plots}) {
         for (const Plot &plot : *plots) {
             const std::array<double, 6> head{plot.xMin,
@@ -437,11 +440,11 @@ std::size_t GraphWidget::pictureKey(double scale, QSize pixels, qreal dpr) const
                                              plot.yMax,
                                              plot.thick ? 1.0 : 0.0,
                                              static_cast<double>(plot.colour.rgb())};
-            mix(head.data(), sizeof(head));
-            mix(plot.points.data(), plot.points.size() * sizeof(QPointF));
+            const std::size_t hash = hashOf(head.data(), sizeof(head), kBasis);
+            key += hashOf(plot.points.data(), plot.points.size() * sizeof(QPointF), hash);
         }
     }
-    return hash;
+    return key;
 }
 
 void GraphWidget::paintCores(QPainter &painter, QSizeF area, double scale) const {

@@ -723,6 +723,28 @@ void buildWindow(Panel &panel) {
 
 } // namespace
 
+namespace {
+/// The menu bar's lettering grows with the window. Its scale is taken from the whole window,
+/// not from the canvas under the bar, so that the bar's own height cannot feed back into it.
+void scaleMenuBar(const Panel &panel) {
+    auto *bar = panel.window != nullptr
+                    ? panel.window->findChild<QMenuBar *>(QString(), Qt::FindDirectChildrenOnly)
+                    : nullptr;
+    if (bar == nullptr) {
+        return;
+    }
+    constexpr int kStoredBarHeight = 22;
+    const QSize logical(panel.definition.width, panel.definition.height + kStoredBarHeight);
+    const double scale = FitScale(logical, panel.window->size());
+    QFont font = QApplication::font();
+    const double pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96.0 / 72.0;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * scale))));
+    if (bar->font() != font) {
+        bar->setFont(font);
+    }
+}
+} // namespace
+
 double FitScale(QSize logical, QSize available) {
     if (logical.isEmpty() || available.isEmpty()) {
         return 1.0;
@@ -765,6 +787,7 @@ void LayoutPanel(Panel &panel) {
     for (Control &control : panel.controls) {
         PlaceControl(panel, control);
     }
+    scaleMenuBar(panel);
     panel.canvas->update();
 }
 

@@ -110,10 +110,14 @@ QWidget *showAtScale(int panel, double scale) {
             canvas = view->parentWidget();
         }
     }
-    window->layout()->activate();
-    window->resize(wanted + window->size() - canvas->size());
-    window->layout()->activate();
-    QCoreApplication::processEvents();
+    // The menu bar's lettering follows the window's size, so the room it leaves for the
+    // canvas settles after a second resize.
+    for (int attempt = 0; attempt < 3 && canvas->size() != wanted; ++attempt) {
+        window->layout()->activate();
+        window->resize(wanted + window->size() - canvas->size());
+        window->layout()->activate();
+        QCoreApplication::processEvents();
+    }
     return canvas;
 }
 

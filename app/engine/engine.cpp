@@ -1308,13 +1308,22 @@ QWidget *EnginePanelWidget(int panel) {
     return target != nullptr ? target->window.data() : nullptr;
 }
 
+namespace {
+/// The screen drawn at `size`, its beams as wide relative to it as on the panel.
+QImage renderScreen(const Control &control, GraphWidget &graph, QSize size) {
+    const int stored = control.definition.width;
+    const double scale = stored > 0 ? static_cast<double>(size.width()) / stored : 1.0;
+    return graph.renderImage(size, scale);
+}
+} // namespace
+
 QImage EngineRenderGraph(int panel, int control, QSize size) {
     Control *target = FindControl(panel, control);
     GraphWidget *graph = target != nullptr ? GraphOf(*target) : nullptr;
     if (graph == nullptr) {
         return {};
     }
-    return graph->renderImage(size.isEmpty() ? graph->size() : size);
+    return renderScreen(*target, *graph, size.isEmpty() ? graph->size() : size);
 }
 
 // ---- Pictures of controls, clipboard, browser ------------------------------------------------
@@ -1323,7 +1332,7 @@ namespace {
 
 QImage controlPicture(Control &control) {
     if (GraphWidget *graph = GraphOf(control)) {
-        return graph->renderImage(graph->size());
+        return renderScreen(control, *graph, graph->size());
     }
     if (control.view == nullptr) {
         return {};
@@ -1417,7 +1426,7 @@ int SaveCtrlDisplayToFile(int panel, int control, int, int height, int width, co
     }
     QImage picture;
     if (GraphWidget *graph = GraphOf(*target)) {
-        picture = graph->renderImage(QSize(width, height));
+        picture = renderScreen(*target, *graph, QSize(width, height));
     } else {
         picture = controlPicture(*target).scaled(width, height, Qt::IgnoreAspectRatio,
                                                  Qt::SmoothTransformation);

@@ -11,6 +11,8 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -421,10 +423,14 @@ std::size_t GraphWidget::pictureKey(double scale, QSize pixels, qreal dpr) const
     // FNV-1a over everything that shapes the halo. The plots' hashes are added, so that the
     // same pictures make the same key whichever of them is live or just deleted: alternating
     // DUAL shows the two traces swapping those roles at every frame.
+    // Taken a 64-bit word at a time: the data are doubles, and the key is made every frame.
     const auto hashOf = [](const void *data, std::size_t bytes, std::size_t hash) {
         const auto *p = static_cast<const unsigned char *>(data);
-        for (std::size_t i = 0; i < bytes; ++i)
-            hash = (hash ^ p[i]) * 1099511628211ULL;
+        for (std::size_t i = 0; i + sizeof(std::uint64_t) <= bytes; i += sizeof(std::uint64_t)) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p + i, sizeof(word));
+            hash = (hash ^ word) * 1099511628211ULL;
+        }
         return hash;
     };
     constexpr std::size_t kBasis = 14695981039346656037ULL;

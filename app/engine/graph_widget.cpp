@@ -398,15 +398,25 @@ void GraphWidget::paintEvent(QPaintEvent *) {
         const double scale = PanelScaleOf(this);
         const std::size_t key = pictureKey(scale, pixels, dpr);
         // A steady picture (the usual case: the same trace re-plotted at every refresh) keeps
-        // its halo, already laid over the tube, from the frame before.
-        if (key != m_glowingKey || m_glowingLayers.size() != pixels) {
+        // its halo, already laid over the tube, from the frame before. A picture seen for the
+        // first time is drawn straight on the screen: a moving trace would never reuse it.
+        const bool cached = key == m_glowingKey && m_glowingLayers.size() == pixels &&
+                            m_glowingLayers.devicePixelRatio() == dpr;
+        const bool steady = key == m_previousKey;
+        m_previousKey = key;
+        if (!cached && steady) {
             m_glowingLayers = m_staticLayers.copy();
             QPainter layers(&m_glowingLayers);
             paintGlow(layers, QSizeF(size()), scale);
             m_glowingKey = key;
         }
         QPainter painter(this);
-        painter.drawPixmap(0, 0, m_glowingLayers);
+        if (cached || steady) {
+            painter.drawPixmap(0, 0, m_glowingLayers);
+        } else {
+            painter.drawPixmap(0, 0, m_staticLayers);
+            paintGlow(painter, QSizeF(size()), scale);
+        }
         paintCores(painter, QSizeF(size()), scale);
     }
     // The phosphor has shown the deleted plots once; from the next frame on they are gone.
@@ -563,6 +573,10 @@ void GraphWidget::paintPlot(QPainter &painter, QSizeF area, const Plot &plot, do
         // Where passes surround the centre, the exact centre line below covers it.
         if (brush.count > 1 && offset.isNull())
             continue;
+        // Only the rim of a wide beam is smoothed; the passes inside it are covered by others
+        // and are drawn the much faster way.
+        const double distance = std::hypot(offset.x(), offset.y()) * dpr;
+        painter.setRenderHint(QPainter::Antialiasing, distance > brush.reach * dpr - 1.0);
         painter.translate(offset);
         int start = 0;
         for (const int end : m_runEnds) {
@@ -571,6 +585,7 @@ void GraphWidget::paintPlot(QPainter &painter, QSizeF area, const Plot &plot, do
         }
         painter.setTransform(base);
     }
+    painter.setRenderHint(QPainter::Antialiasing, true);
     drawCentreLine(painter);
 }
 

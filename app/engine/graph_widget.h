@@ -91,6 +91,7 @@ private:
     QPixmap m_staticLayers;                   ///< tube face and graticule, device-pixel size
     QPixmap m_glowingLayers;                  ///< the same with the beams' halo over it
     std::size_t m_glowingKey = 0;             ///< pictureKey of m_glowingLayers
+    std::size_t m_previousKey = 0;            ///< pictureKey of the last frame shown
     mutable std::vector<QPointF> m_runPoints; ///< visible pieces of the plot being painted
     mutable std::vector<int> m_runEnds;       ///< end index of each piece in m_runPoints
     mutable QImage m_light;                   ///< the beams' halo light, at a fraction of the size

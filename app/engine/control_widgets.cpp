@@ -10,6 +10,7 @@
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <QSvgRenderer>
+#include <QVariant>
 #include <QWheelEvent>
 
 #include <algorithm>
@@ -31,6 +32,11 @@ QSvgRenderer *SvgRendererFor(const QString &path) {
         found = renderers.emplace(path, std::move(renderer)).first;
     }
     return found->second.get();
+}
+
+double PanelScaleOf(const QWidget *widget) {
+    const QVariant scale = widget->property("panelScale");
+    return scale.isValid() && scale.toDouble() > 0.0 ? scale.toDouble() : 1.0;
 }
 
 // ---- PictureView ------------------------------------------------------------------------------
@@ -99,7 +105,9 @@ void PictureView::rebuildCache() {
         viewBox_ = QRectF();
         painter.setPen(QPen(QColor(220, 80, 80), 1, Qt::DashLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        painter.setFont(QFont(font().family(), 7));
+        QFont small = font();
+        small.setPixelSize(std::max(1, static_cast<int>(std::lround(9 * PanelScaleOf(this)))));
+        painter.setFont(small);
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, name_);
         return;
     }
@@ -479,7 +487,8 @@ void KnobView::paintEvent(QPaintEvent *) {
     // The knob carries its scale (the numbers at both ends and in the middle) and shows its
     // setting below, so the dialog says what it sets.
     QFont small = font();
-    small.setPointSizeF(std::max(6.5, small.pointSizeF() - 1.5));
+    // Pixels, grown with the panel's scale: the widget's font is set in pixels too.
+    small.setPixelSize(std::max(1, static_cast<int>(std::lround(9.0 * PanelScaleOf(this)))));
     const qreal valueBand = QFontMetricsF(small).height() + 1.0;
     const qreal side = std::max<qreal>(10.0, std::min<qreal>(width(), height() - valueBand));
     const QPointF centre(width() / 2.0, (height() - valueBand) / 2.0);
@@ -614,7 +623,7 @@ void SlideView::paintEvent(QPaintEvent *) {
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
     const int count = std::max<int>(1, static_cast<int>(labels_.size()));
-    const qreal slotWidth = std::min<qreal>(18.0, width() / 3.0);
+    const qreal slotWidth = std::min<qreal>(18.0 * PanelScaleOf(this), width() / 3.0);
     const qreal rowHeight = static_cast<qreal>(height()) / count;
     const QRectF slot(2.0, 1.0, slotWidth, height() - 2.0);
     painter.setPen(QPen(QColor(20, 20, 20), 1.0));
@@ -633,8 +642,8 @@ void SlideView::paintEvent(QPaintEvent *) {
         QFont f = font();
         f.setBold(i == index_);
         painter.setFont(f);
-        painter.drawText(
-            QRectF(slotWidth + 8.0, i * rowHeight, width() - slotWidth - 8.0, rowHeight),
-            Qt::AlignLeft | Qt::AlignVCenter, labels_.at(i));
+        painter.drawText(QRectF(slotWidth + 8.0 * PanelScaleOf(this), i * rowHeight,
+                                width() - slotWidth - 8.0 * PanelScaleOf(this), rowHeight),
+                         Qt::AlignLeft | Qt::AlignVCenter, labels_.at(i));
     }
 }

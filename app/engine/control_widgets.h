@@ -11,6 +11,10 @@
 
 class QSvgRenderer;
 
+/// Screen pixels per logical pixel of the panel the widget lies on (1 outside a panel). Sizes
+/// that a widget paints on its own (bands, slots, outlines) grow with it.
+double PanelScaleOf(const QWidget *widget);
+
 /// Paints a dimmed control at reduced opacity, as the instrument greys an inactive legend.
 namespace vantrel {
 inline constexpr double kDimmedOpacity = 0.38;

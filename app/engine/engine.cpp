@@ -17,6 +17,7 @@
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QLayout>
 #include <QMessageBox>
 #include <QPalette>
 #include <QPushButton>
@@ -526,7 +527,8 @@ int GetRelativeMouseState(int panel, int, int *x, int *y, int *leftDown, int *ri
     int globalX = 0;
     int globalY = 0;
     GetGlobalMouseState(nullptr, &globalX, &globalY, leftDown, rightDown, modifiers);
-    const QPoint at = target->canvas->mapFromGlobal(QPoint(globalX, globalY));
+    const QPoint at =
+        CanvasToPanel(*target, target->canvas->mapFromGlobal(QPoint(globalX, globalY)));
     if (x != nullptr) {
         *x = at.x();
     }
@@ -690,10 +692,7 @@ int SetCtrlAttribute(int panel, int control, int attribute, int value) {
                      : attribute == ATTR_HEIGHT ? definition.height
                                                 : definition.width;
         field = value;
-        if (target->view != nullptr) {
-            target->view->setGeometry(definition.left, definition.top, definition.width,
-                                      definition.height);
-        }
+        PlaceControl(owner, *target);
         return kEngineOk;
     }
     default:
@@ -1389,13 +1388,22 @@ QWidget *EnginePanelWidget(int panel) {
     return target != nullptr ? target->window.data() : nullptr;
 }
 
+namespace {
+/// The screen drawn at `size`, its beams as wide relative to it as on the panel.
+QImage renderScreen(const Control &control, GraphWidget &graph, QSize size) {
+    const int stored = control.definition.width;
+    const double scale = stored > 0 ? static_cast<double>(size.width()) / stored : 1.0;
+    return graph.renderImage(size, scale);
+}
+} // namespace
+
 QImage EngineRenderGraph(int panel, int control, QSize size) {
     Control *target = FindControl(panel, control);
     GraphWidget *graph = target != nullptr ? GraphOf(*target) : nullptr;
     if (graph == nullptr) {
         return {};
     }
-    return graph->renderImage(size.isEmpty() ? graph->size() : size);
+    return renderScreen(*target, *graph, size.isEmpty() ? graph->size() : size);
 }
 
 // ---- Pictures of controls, clipboard, browser ------------------------------------------------
@@ -1404,7 +1412,7 @@ namespace {
 
 QImage controlPicture(Control &control) {
     if (GraphWidget *graph = GraphOf(control)) {
-        return graph->renderImage(graph->size());
+        return renderScreen(control, *graph, graph->size());
     }
     if (control.view == nullptr) {
         return {};
@@ -1498,7 +1506,7 @@ int SaveCtrlDisplayToFile(int panel, int control, int, int height, int width, co
     }
     QImage picture;
     if (GraphWidget *graph = GraphOf(*target)) {
-        picture = graph->renderImage(QSize(width, height));
+        picture = renderScreen(*target, *graph, QSize(width, height));
     } else {
         picture = controlPicture(*target).scaled(width, height, Qt::IgnoreAspectRatio,
                                                  Qt::SmoothTransformation);
@@ -1514,6 +1522,36 @@ int SaveCtrlDisplayToFile(int panel, int control, int, int height, int width, co
     return kEngineOk;
 }
 
+namespace {
+
+/// Gives a shown panel's window the size at which its drawing surface holds the panel at its
+/// stored size, whatever room the screen gave it: pictures of the program keep one size.
+void showAtStoredSize(Panel &panel) {
+    QWidget *window = panel.window;
+    QWidget *canvas = panel.canvas;
+    if (window == nullptr || canvas == nullptr) {
+        return;
+    }
+    const QSize stored(panel.definition.width, panel.definition.height);
+    if (window->isMaximized() || window->isFullScreen()) {
+        window->showNormal();
+    }
+    // The menu bar's lettering follows the window's size, so the room it leaves settles after
+    // a second resize.
+    for (int attempt = 0; attempt < 3 && canvas->size() != stored; ++attempt) {
+        if (window->layout() != nullptr) {
+            window->layout()->activate();
+        }
+        window->resize(stored + window->size() - canvas->size());
+        if (window->layout() != nullptr) {
+            window->layout()->activate();
+        }
+        QCoreApplication::processEvents();
+    }
+}
+
+} // namespace
+
 int SavePanelDisplayToPng(int panel, const char *path) {
     Panel *target = FindPanel(panel);
     if (target == nullptr || target->window == nullptr) {
@@ -1522,6 +1560,7 @@ int SavePanelDisplayToPng(int panel, const char *path) {
     if (path == nullptr || *path == '\0') {
         return kEngineBadValue;
     }
+    showAtStoredSize(*target);
     const QImage picture = target->window->grab().toImage();
     QSaveFile file(QString::fromUtf8(path));
     if (picture.isNull() || !file.open(QIODevice::WriteOnly) || !picture.save(&file, "PNG") ||

@@ -1,5 +1,7 @@
 #include "app/engine/graph_widget.h"
 
+#include "app/engine/control_widgets.h"
+
 #include <QImage>
 #include <QPainter>
 #include <QPen>
@@ -9,6 +11,8 @@
 #include <array>
 #include <climits>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <utility>
 
 namespace {
@@ -21,10 +25,17 @@ constexpr double kThinWidth = 1.2;  // logical pixels
 constexpr double kThickWidth = 3.0; // logical pixels
 constexpr int kThickStyle = 5;      // the engine's thick-line plot style
 
+/// The beams' halo is drawn into an image of one pixel per this many logical pixels (at the
+/// stored size), blurred there and laid over the screen where it holds light: a soft glow for
+/// a fraction of the cost of blurring at full size.
+constexpr double kGlowCell = 3.0;
+constexpr int kGlowTile = 4; ///< halo pixels per side of the squares checked for light
+
 const QColor kFaceCentre(10, 24, 18);
 const QColor kFaceEdge(2, 6, 4);
-const QColor kGraticule(52, 88, 76);
-const QColor kCentreLines(66, 108, 94);
+// Dim enough that a beam of the lowest intensity lying on a line still stands out from it.
+const QColor kGraticule(36, 62, 54);
+const QColor kCentreLines(44, 76, 66);
 
 /// Centre of a line of `width` whole pixels nearest to v, kept inside [0, extent], so that a
 /// line drawn without antialiasing covers whole pixels.
@@ -96,8 +107,12 @@ Brush makeBrush(double width, qreal dpr) {
     for (int j = -r; j <= r; ++j) {
         for (int i = -r; i <= r; ++i) {
             const double d = std::hypot(i, j);
-            if (d > radius || brush.count == static_cast<int>(brush.offsets.size()))
+            if (d > radius)
                 continue;
+            // A disc too large for the passes is left to the stroker (a wide pen) instead of
+            // being drawn in part.
+            if (brush.count == static_cast<int>(brush.offsets.size()))
+                return Brush{};
             brush.offsets[static_cast<std::size_t>(brush.count++)] = QPointF(i / dpr, j / dpr);
             brush.reach = std::max(brush.reach, d / dpr);
         }
@@ -153,6 +168,85 @@ bool clipSegment(QPointF &a, QPointF &b, const QRectF &r, bool &bCut) {
     if (bCut)
         b = QPointF(start.x() + t1 * dx, start.y() + t1 * dy);
     return true;
+}
+
+/// How strongly a beam glows: a brighter colour (a higher intensity) lights more phosphor
+/// around its core, and a defocused beam spreads more of its light.
+double glowStrength(const QColor &colour, bool defocused) {
+    const double value = std::max({colour.redF(), colour.greenF(), colour.blueF()});
+    return (defocused ? 1.0 : 0.9) * value * value * value;
+}
+
+/// Box blur of `count` light values `stride` apart, in place; outside is dark.
+void blurLine(uchar *first, int count, std::ptrdiff_t stride, int radius,
+              std::vector<uchar> &copy) {
+    copy.resize(static_cast<std::size_t>(count));
+    bool lit = false;
+    for (int i = 0; i < count; ++i) {
+        copy[static_cast<std::size_t>(i)] = first[i * stride];
+        lit = lit || copy[static_cast<std::size_t>(i)] != 0;
+    }
+    if (!lit)
+        return;
+    const int window = 2 * radius + 1;
+    int sum = 0;
+    for (int i = 0; i <= radius && i < count; ++i)
+        sum += copy[static_cast<std::size_t>(i)];
+    for (int i = 0; i < count; ++i) {
+        first[i * stride] = static_cast<uchar>(sum / window);
+        if (i + radius + 1 < count)
+            sum += copy[static_cast<std::size_t>(i + radius + 1)];
+        if (i - radius >= 0)
+            sum -= copy[static_cast<std::size_t>(i - radius)];
+    }
+}
+
+/// Offset of the alpha byte within a 32-bit pixel in memory.
+constexpr int kAlphaByte = Q_BYTE_ORDER == Q_LITTLE_ENDIAN ? 3 : 0;
+
+/// Two box blurs in each direction of the alpha of a 32-bit image: close to a Gaussian of
+/// about `radius` pixels. The light is drawn in black, so alpha is all it holds.
+void blurImage(QImage &image, int radius, std::vector<uchar> &line) {
+    uchar *alpha = image.bits() + kAlphaByte;
+    const int w = image.width();
+    const int h = image.height();
+    const std::ptrdiff_t stride = image.bytesPerLine();
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int y = 0; y < h; ++y)
+            blurLine(alpha + y * stride, w, 4, radius, line);
+        for (int x = 0; x < w; ++x)
+            blurLine(alpha + 4 * x, h, stride, radius, line);
+    }
+}
+
+/// Colours the blurred light: every trace of the instrument shares one colour.
+void colourise(const QImage &light, QImage &glow, const QColor &colour) {
+    std::array<quint32, 256> shade{};
+    for (std::size_t a = 0; a < shade.size(); ++a)
+        shade[a] =
+            qPremultiply(qRgba(colour.red(), colour.green(), colour.blue(), static_cast<int>(a)));
+    for (int y = 0; y < light.height(); ++y) {
+        const auto *from = reinterpret_cast<const quint32 *>(light.constScanLine(y));
+        auto *to = reinterpret_cast<quint32 *>(glow.scanLine(y));
+        for (int x = 0; x < light.width(); ++x)
+            to[x] = shade[qAlpha(from[x])];
+    }
+}
+
+/// Whether any pixel of a tile of the halo holds visible light.
+bool tileLit(const QImage &light, int tx, int ty) {
+    const int x0 = tx * kGlowTile;
+    const int y0 = ty * kGlowTile;
+    const int x1 = std::min(light.width(), x0 + kGlowTile);
+    const int y1 = std::min(light.height(), y0 + kGlowTile);
+    for (int y = y0; y < y1; ++y) {
+        const auto *row = reinterpret_cast<const quint32 *>(light.constScanLine(y));
+        for (int x = x0; x < x1; ++x) {
+            if (qAlpha(row[x]) > 3)
+                return true;
+        }
+    }
+    return false;
 }
 
 bool samePoints(const std::vector<QPointF> &a, const std::vector<QPointF> &b) {
@@ -277,7 +371,7 @@ void GraphWidget::scheduleFrame() {
         m_frameTimer.start();
 }
 
-QImage GraphWidget::renderImage(QSize size) const {
+QImage GraphWidget::renderImage(QSize size, double scale) const {
     if (size.isEmpty())
         size = this->size();
     if (size.isEmpty())
@@ -285,7 +379,7 @@ QImage GraphWidget::renderImage(QSize size) const {
     QImage image(size, QImage::Format_RGB32);
     QPainter painter(&image);
     paintStaticLayers(painter, size, 1.0);
-    paintPlots(painter, QSizeF(size));
+    paintPlots(painter, QSizeF(size), scale);
     return image;
 }
 
@@ -301,35 +395,189 @@ void GraphWidget::paintEvent(QPaintEvent *) {
             layers.end();
             m_staticLayers.setDevicePixelRatio(dpr);
         }
+        const double scale = PanelScaleOf(this);
+        const std::size_t key = pictureKey(scale, pixels, dpr);
+        // A steady picture (the usual case: the same trace re-plotted at every refresh) keeps
+        // its halo, already laid over the tube, from the frame before. A picture seen for the
+        // first time is drawn straight on the screen: a moving trace would never reuse it.
+        const bool cached = key == m_glowingKey && m_glowingLayers.size() == pixels &&
+                            m_glowingLayers.devicePixelRatio() == dpr;
+        const bool steady = key == m_previousKey;
+        m_previousKey = key;
+        if (!cached && steady) {
+            m_glowingLayers = m_staticLayers.copy();
+            QPainter layers(&m_glowingLayers);
+            paintGlow(layers, QSizeF(size()), scale);
+            m_glowingKey = key;
+        }
         QPainter painter(this);
-        painter.drawPixmap(0, 0, m_staticLayers);
-        paintPlots(painter, QSizeF(size()));
+        if (cached || steady) {
+            painter.drawPixmap(0, 0, m_glowingLayers);
+        } else {
+            painter.drawPixmap(0, 0, m_staticLayers);
+            paintGlow(painter, QSizeF(size()), scale);
+        }
+        paintCores(painter, QSizeF(size()), scale);
     }
     // The phosphor has shown the deleted plots once; from the next frame on they are gone.
     m_retained.clear();
 }
 
-void GraphWidget::paintPlots(QPainter &painter, QSizeF area) const {
-    painter.setRenderHint(QPainter::Antialiasing, true);
-    for (const Plot &plot : m_retained)
-        paintPlot(painter, area, plot);
-    for (const Plot &plot : m_plots)
-        paintPlot(painter, area, plot);
+void GraphWidget::paintPlots(QPainter &painter, QSizeF area, double scale) const {
+    // The halo first, then every core over it in its exact colour.
+    paintGlow(painter, area, scale);
+    paintCores(painter, area, scale);
 }
 
-void GraphWidget::paintPlot(QPainter &painter, QSizeF area, const Plot &plot) const {
+std::size_t GraphWidget::pictureKey(double scale, QSize pixels, qreal dpr) const {
+    // FNV-1a over everything that shapes the halo. The plots' hashes are added, so that the
+    // same pictures make the same key whichever of them is live or just deleted: alternating
+    // DUAL shows the two traces swapping those roles at every frame.
+    // Taken a 64-bit word at a time: the data are doubles, and the key is made every frame.
+    const auto hashOf = [](const void *data, std::size_t bytes, std::size_t hash) {
+        const auto *p = static_cast<const unsigned char *>(data);
+        for (std::size_t i = 0; i + sizeof(std::uint64_t) <= bytes; i += sizeof(std::uint64_t)) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p + i, sizeof(word));
+            hash = (hash ^ word) * 1099511628211ULL;
+        }
+        return hash;
+    };
+    constexpr std::size_t kBasis = 14695981039346656037ULL;
+    const std::array<double, 4> frame{scale, static_cast<double>(dpr),
+                                      static_cast<double>(pixels.width()),
+                                      static_cast<double>(pixels.height())};
+    std::size_t key = hashOf(frame.data(), sizeof(frame), kBasis);
+    for (const auto *plots : {&m_retained, &m_plots}) {
+        for (const Plot &plot : *plots) {
+            const std::array<double, 6> head{plot.xMin,
+                                             plot.xMax,
+                                             plot.yMin,
+                                             plot.yMax,
+                                             plot.thick ? 1.0 : 0.0,
+                                             static_cast<double>(plot.colour.rgb())};
+            const std::size_t hash = hashOf(head.data(), sizeof(head), kBasis);
+            key += hashOf(plot.points.data(), plot.points.size() * sizeof(QPointF), hash);
+        }
+    }
+    return key;
+}
+
+void GraphWidget::paintCores(QPainter &painter, QSizeF area, double scale) const {
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    for (const Plot &plot : m_retained)
+        paintPlot(painter, area, plot, scale);
+    for (const Plot &plot : m_plots)
+        paintPlot(painter, area, plot, scale);
+}
+
+void GraphWidget::paintGlow(QPainter &painter, QSizeF area, double scale) const {
+    if (m_retained.empty() && m_plots.empty())
+        return;
+    const double cell = kGlowCell * scale; // logical pixels per halo pixel
+    bool defocused = false;
+    for (const auto *plots : {&m_retained, &m_plots}) {
+        for (const Plot &plot : *plots)
+            defocused = defocused || plot.thick;
+    }
+    const int radius = defocused ? 2 : 1;
+    const int pad = 3 * radius;
+    const QSize size(static_cast<int>(std::ceil(area.width() / cell)) + 2 * pad,
+                     static_cast<int>(std::ceil(area.height() / cell)) + 2 * pad);
+    if (m_light.size() != size) {
+        m_light = QImage(size, QImage::Format_ARGB32_Premultiplied);
+        m_glow = QImage(size, QImage::Format_ARGB32_Premultiplied);
+    }
+    m_light.fill(Qt::transparent);
+    QColor colour;
+    {
+        QPainter halo(&m_light);
+        halo.setRenderHint(QPainter::Antialiasing, true);
+        halo.translate(pad, pad);
+        halo.scale(1.0 / cell, 1.0 / cell);
+        for (const auto *plots : {&m_retained, &m_plots}) {
+            for (const Plot &plot : *plots) {
+                buildRuns(area, plot, 2.0 * cell, cell);
+                QColor light(0, 0, 0);
+                light.setAlphaF(static_cast<float>(glowStrength(plot.colour, plot.thick)));
+                QPen pen(light, 1.0);
+                pen.setCosmetic(true);
+                halo.setPen(pen);
+                int start = 0;
+                for (const int end : m_runEnds) {
+                    halo.drawPolyline(m_runPoints.data() + start, end - start);
+                    start = end;
+                }
+                colour = plot.colour;
+            }
+        }
+    }
+    blurImage(m_light, radius, m_blurLine);
+    colourise(m_light, m_glow, colour);
+
+    // Light adds to the phosphor under it; dark squares of the halo are skipped.
+    painter.save();
+    painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
+    painter.setRenderHint(QPainter::SmoothPixmapTransform, true);
+    // One texture over the whole screen, so that the squares join without seams.
+    QBrush light(m_glow);
+    light.setTransform(QTransform::fromScale(cell, cell).translate(-pad, -pad));
+    const int tilesX = (size.width() + kGlowTile - 1) / kGlowTile;
+    const int tilesY = (size.height() + kGlowTile - 1) / kGlowTile;
+    for (int ty = 0; ty < tilesY; ++ty) {
+        for (int tx = 0; tx < tilesX;) {
+            if (!tileLit(m_light, tx, ty)) {
+                ++tx;
+                continue;
+            }
+            const int first = tx;
+            while (tx < tilesX && tileLit(m_light, tx, ty))
+                ++tx;
+            const QRectF source(first * kGlowTile, ty * kGlowTile, (tx - first) * kGlowTile,
+                                kGlowTile);
+            const QRectF target((source.left() - pad) * cell, (source.top() - pad) * cell,
+                                source.width() * cell, source.height() * cell);
+            painter.fillRect(target, light);
+        }
+    }
+    painter.restore();
+}
+
+void GraphWidget::paintPlot(QPainter &painter, QSizeF area, const Plot &plot, double scale) const {
     const qreal dpr = painter.device()->devicePixelRatioF();
-    const Brush brush = makeBrush(plot.thick ? kThickWidth : kThinWidth, dpr);
-    buildRuns(area, plot, brush.reach + 2.0, 1.0 / dpr);
+    const Brush brush = makeBrush((plot.thick ? kThickWidth : kThinWidth) * scale, dpr);
+    const double width = (plot.thick ? kThickWidth : kThinWidth) * scale;
+    buildRuns(area, plot, std::max(brush.reach, width) + 2.0, 1.0 / dpr);
     if (m_runEnds.empty())
         return;
 
+    if (brush.count == 0) {
+        painter.setPen(QPen(plot.colour, width, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        int start = 0;
+        for (const int end : m_runEnds) {
+            painter.drawPolyline(m_runPoints.data() + start, end - start);
+            start = end;
+        }
+        QPen centre(plot.colour, 1.0);
+        centre.setCosmetic(true);
+        painter.setPen(centre);
+        drawCentreLine(painter);
+        return;
+    }
     QPen pen(plot.colour, 1.0);
     pen.setCosmetic(true);
     painter.setPen(pen);
     const QTransform base = painter.transform();
     for (int k = 0; k < brush.count; ++k) {
-        painter.translate(brush.offsets[static_cast<std::size_t>(k)]);
+        const QPointF offset = brush.offsets[static_cast<std::size_t>(k)];
+        // Where passes surround the centre, the exact centre line below covers it.
+        if (brush.count > 1 && offset.isNull())
+            continue;
+        // Only the rim of a wide beam is smoothed; the passes inside it are covered by others
+        // and are drawn the much faster way.
+        const double distance = std::hypot(offset.x(), offset.y()) * dpr;
+        painter.setRenderHint(QPainter::Antialiasing, distance > brush.reach * dpr - 1.0);
+        painter.translate(offset);
         int start = 0;
         for (const int end : m_runEnds) {
             painter.drawPolyline(m_runPoints.data() + start, end - start);
@@ -337,6 +585,21 @@ void GraphWidget::paintPlot(QPainter &painter, QSizeF area, const Plot &plot) co
         }
         painter.setTransform(base);
     }
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    drawCentreLine(painter);
+}
+
+/// The beam's centre, one device pixel without antialiasing, in the plot's exact colour:
+/// the softened passes never quite reach it on their own.
+void GraphWidget::drawCentreLine(QPainter &painter) const {
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    int start = 0;
+    for (const int end : m_runEnds) {
+        painter.drawPolyline(m_runPoints.data() + start, end - start);
+        start = end;
+    }
+    painter.restore();
 }
 
 /// Maps a plot to pixels and cuts it into the pieces that fall inside the area widened by

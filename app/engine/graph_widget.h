@@ -44,7 +44,9 @@ public:
 
     /// What the screen shows now, at any size (the widget's own size when empty): tube,
     /// graticule, live plots and plots deleted since the last repaint. Clears nothing.
-    QImage renderImage(QSize size) const;
+    /// `scale` is the size of the panel it lies on relative to its stored size: beam widths
+    /// and glow grow with it.
+    QImage renderImage(QSize size, double scale = 1.0) const;
     /// Number of paintEvent calls so far.
     int repaintCount() const { return m_repaints; }
 
@@ -71,8 +73,13 @@ private:
     int addPlot(Plot plot);
     void retain(Plot plot);
     void scheduleFrame();
-    void paintPlots(QPainter &painter, QSizeF area) const;
-    void paintPlot(QPainter &painter, QSizeF area, const Plot &plot) const;
+    void paintPlots(QPainter &painter, QSizeF area, double scale) const;
+    void paintGlow(QPainter &painter, QSizeF area, double scale) const;
+    void paintCores(QPainter &painter, QSizeF area, double scale) const;
+    /// Identifies what the halo shows: plots, ranges, colours, scale and size.
+    std::size_t pictureKey(double scale, QSize pixels, qreal dpr) const;
+    void paintPlot(QPainter &painter, QSizeF area, const Plot &plot, double scale) const;
+    void drawCentreLine(QPainter &painter) const;
     void buildRuns(QSizeF area, const Plot &plot, double margin, double pixel) const;
 
     std::vector<Plot> m_plots;    ///< live plots, in the order they were added
@@ -82,6 +89,12 @@ private:
     int m_repaints = 0;
     QTimer m_frameTimer;                      ///< single shot: one repaint for many data changes
     QPixmap m_staticLayers;                   ///< tube face and graticule, device-pixel size
+    QPixmap m_glowingLayers;                  ///< the same with the beams' halo over it
+    std::size_t m_glowingKey = 0;             ///< pictureKey of m_glowingLayers
+    std::size_t m_previousKey = 0;            ///< pictureKey of the last frame shown
     mutable std::vector<QPointF> m_runPoints; ///< visible pieces of the plot being painted
     mutable std::vector<int> m_runEnds;       ///< end index of each piece in m_runPoints
+    mutable QImage m_light;                   ///< the beams' halo light, at a fraction of the size
+    mutable QImage m_glow;                    ///< the same in the traces' colour
+    mutable std::vector<uchar> m_blurLine;    ///< one row or column being blurred
 };

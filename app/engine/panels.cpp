@@ -91,23 +91,45 @@ QString resourcePath(const std::string &fileName) {
     return QDir(ResourceDirectoryPath()).filePath(q(fileName));
 }
 
-/// The panel's drawing surface: the stored size, filled with the panel colour.
+/// The panel's drawing surface. It takes whatever room its window gives it and shows the panel
+/// uniformly scaled and centred in it, the margin left on one axis in a darker shade.
 class PanelCanvas : public QWidget {
 public:
-    PanelCanvas(const QColor &background, bool framed, QWidget *parent)
-        : QWidget(parent), background_(background), framed_(framed) {}
+    PanelCanvas(int handle, QSize logical, const QColor &background, bool framed, QWidget *parent)
+        : QWidget(parent), handle_(handle), logical_(logical), background_(background),
+          framed_(framed) {
+        setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    }
+
+    QSize sizeHint() const override { return logical_; }
+    QSize minimumSizeHint() const override { return (QSizeF(logical_) * kMinPanelScale).toSize(); }
 
 protected:
+    void resizeEvent(QResizeEvent *) override {
+        if (Panel *panel = FindPanel(handle_)) {
+            LayoutPanel(*panel);
+        }
+    }
+
     void paintEvent(QPaintEvent *) override {
         QPainter painter(this);
-        painter.fillRect(rect(), background_);
+        const Panel *panel = FindPanel(handle_);
+        const double scale = panel != nullptr ? panel->scale : 1.0;
+        const QPoint origin = panel != nullptr ? panel->origin : QPoint();
+        const QRect face(origin, (QSizeF(logical_) * scale).toSize());
+        if (face != rect()) {
+            painter.fillRect(rect(), background_.darker(180));
+        }
+        painter.fillRect(face, background_);
         if (framed_) {
             painter.setPen(QColor(110, 116, 124));
-            painter.drawRect(rect().adjusted(0, 0, -1, -1));
+            painter.drawRect(face.adjusted(0, 0, -1, -1));
         }
     }
 
 private:
+    int handle_;
+    QSize logical_;
     QColor background_;
     bool framed_;
 };
@@ -191,7 +213,10 @@ protected:
             return true; // right clicks are the help request, never a context menu
         }
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        const QPoint at = mouse->position().toPoint();
+        // Callbacks see the click where it lies on the stored (unscaled) control.
+        const Panel *owner = FindPanel(panel_);
+        const double scale = owner != nullptr && owner->scale > 0.0 ? owner->scale : 1.0;
+        const QPoint at = (mouse->position() / scale).toPoint();
         // A dimmed control, or one made an indicator by SetInputMode, takes no mouse input.
         if (control->dimmed || !control->inputEnabled) {
             return true;
@@ -248,11 +273,15 @@ QColor colourOf(const std::string &name) {
     return name.empty() ? QColor() : QColor(q(name));
 }
 
-QFont fontOf(const ControlSpec &definition, const QFont &base) {
+/// The control's font at the panel's scale. Sizes are fixed in pixels (points at 96 dpi), so
+/// that text keeps its place in the stored layout on screens of any resolution.
+QFont fontOf(const ControlSpec &definition, const QFont &base, double scale) {
     QFont font = base;
+    double pixels = base.pixelSize() > 0 ? base.pixelSize() : base.pointSizeF() * 96.0 / 72.0;
     if (definition.fontSize > 0) {
-        font.setPointSizeF(definition.fontSize);
+        pixels = definition.fontSize * 96.0 / 72.0;
     }
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * scale))));
     font.setBold(definition.bold);
     return font;
 }
@@ -445,7 +474,7 @@ void connectUserEvents(Panel &panel, Control &control, QWidget *view) {
     }
 }
 
-QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont &baseFont) {
+QWidget *createView(Panel &panel, Control &control, QWidget *canvas) {
     const ControlSpec &definition = control.definition;
     const QColor colour = colourOf(definition.color);
     QWidget *view = nullptr;
@@ -506,7 +535,7 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
             // A latching key: raised and grey when out, sunk and lit green when in, so that
             // its state reads at a glance whatever the platform style.
             button->setStyleSheet(
-                QStringLiteral("QPushButton { color: #1b1f24; border-radius: 4px; padding: 2px;"
+                QStringLiteral("QPushButton { color: #1b1f24; border-radius: 4px; padding: 2px 0px;"
                                " background: qlineargradient(x1:0, y1:0, x2:0, y2:1,"
                                " stop:0 #f4f6f8, stop:1 #b4bbc3);"
                                " border: 1px solid #596069; border-bottom: 3px solid #353a40; }"
@@ -564,12 +593,6 @@ QWidget *createView(Panel &panel, Control &control, QWidget *canvas, const QFont
         break;
     }
     view->setObjectName(q(definition.constant));
-    view->setFont(fontOf(definition, baseFont));
-    if (definition.kind == CTRL_TEXT_BOX && definition.fixedPitch) {
-        auto *edit = view->findChild<QPlainTextEdit *>();
-        edit->setFont(fixedPitchFont(view->font()));
-    }
-    view->setGeometry(definition.left, definition.top, definition.width, definition.height);
     auto *filter = new ClickFilter(panel.handle, control.id, leftClicks, view);
     view->installEventFilter(filter);
     for (QWidget *inner : view->findChildren<QWidget *>()) {
@@ -796,14 +819,15 @@ void buildWindow(Panel &panel) {
     const QColor background = panel.definition.background.empty()
                                   ? QColor(52, 56, 62)
                                   : QColor(q(panel.definition.background));
-    auto *canvas = new PanelCanvas(background, !titled, window);
-    canvas->setFixedSize(panel.definition.width, panel.definition.height);
-    layout->addWidget(canvas, 0, Qt::AlignCenter);
+    auto *canvas =
+        new PanelCanvas(panel.handle, QSize(panel.definition.width, panel.definition.height),
+                        background, !titled, window);
+    layout->addWidget(canvas, 1);
     panel.canvas = canvas;
 
-    const QFont baseFont = QApplication::font();
     for (Control &control : panel.controls) {
-        control.view = createView(panel, control, canvas, baseFont);
+        control.view = createView(panel, control, canvas);
+        PlaceControl(panel, control);
     }
     // The front-panel picture lies under everything, frames under the controls they surround.
     for (Control &control : panel.controls) {
@@ -837,6 +861,86 @@ void buildWindow(Panel &panel) {
 }
 
 } // namespace
+
+namespace {
+/// The menu bar's lettering grows with the window. Its scale is taken from the whole window,
+/// not from the canvas under the bar, so that the bar's own height cannot feed back into it.
+void scaleMenuBar(const Panel &panel) {
+    auto *bar = panel.window != nullptr
+                    ? panel.window->findChild<QMenuBar *>(QString(), Qt::FindDirectChildrenOnly)
+                    : nullptr;
+    if (bar == nullptr) {
+        return;
+    }
+    constexpr int kStoredBarHeight = 22;
+    const QSize logical(panel.definition.width, panel.definition.height + kStoredBarHeight);
+    const double scale = FitScale(logical, panel.window->size());
+    QFont font = QApplication::font();
+    const double pixels = font.pixelSize() > 0 ? font.pixelSize() : font.pointSizeF() * 96.0 / 72.0;
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * scale))));
+    if (bar->font() != font) {
+        bar->setFont(font);
+    }
+}
+} // namespace
+
+double FitScale(QSize logical, QSize available) {
+    if (logical.isEmpty() || available.isEmpty()) {
+        return 1.0;
+    }
+    const double fit = std::min(static_cast<double>(available.width()) / logical.width(),
+                                static_cast<double>(available.height()) / logical.height());
+    return std::clamp(fit, kMinPanelScale, kMaxPanelScale);
+}
+
+void PlaceControl(const Panel &panel, Control &control) {
+    QWidget *view = control.view;
+    if (view == nullptr) {
+        return;
+    }
+    const ControlSpec &definition = control.definition;
+    // Both corners are rounded from their scaled positions, so that neighbours that touch in
+    // the stored layout still touch, and never overlap, at any scale.
+    const QPoint topLeft = PanelToCanvas(panel, QPoint(definition.left, definition.top));
+    const QPoint bottomRight = PanelToCanvas(
+        panel, QPoint(definition.left + definition.width, definition.top + definition.height));
+    view->setProperty("panelScale", panel.scale);
+    const QFont font = fontOf(definition, QApplication::font(), panel.scale);
+    if (view->font() != font) {
+        view->setFont(font);
+        if (definition.kind == CTRL_TEXT_BOX && definition.fixedPitch) {
+            view->findChild<QPlainTextEdit *>()->setFont(fixedPitchFont(font));
+        }
+    }
+    view->setGeometry(QRect(topLeft, bottomRight - QPoint(1, 1)));
+    view->update();
+}
+
+void LayoutPanel(Panel &panel) {
+    if (panel.canvas == nullptr) {
+        return;
+    }
+    const QSize logical(panel.definition.width, panel.definition.height);
+    const QSize available = panel.canvas->size();
+    panel.scale = FitScale(logical, available);
+    const QSize shown = (QSizeF(logical) * panel.scale).toSize();
+    panel.origin = QPoint(std::max(0, (available.width() - shown.width()) / 2),
+                          std::max(0, (available.height() - shown.height()) / 2));
+    for (Control &control : panel.controls) {
+        PlaceControl(panel, control);
+    }
+    scaleMenuBar(panel);
+    panel.canvas->update();
+}
+
+QPoint PanelToCanvas(const Panel &panel, QPoint logical) {
+    return panel.origin + (QPointF(logical) * panel.scale).toPoint();
+}
+
+QPoint CanvasToPanel(const Panel &panel, QPoint pixels) {
+    const double scale = panel.scale > 0.0 ? panel.scale : 1.0;
+    return (QPointF(pixels - panel.origin) / scale).toPoint();
+}
 
 int CreatePanel(int parent, const std::string &fileName, int panelNumber) {
     EngineState &engine = Engine();
@@ -947,11 +1051,16 @@ void ShowPanelWindow(Panel &panel, bool modal) {
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();
     Panel *parent = FindPanel(panel.parent);
+    // A dialog opens at the scale its parent is shown at, and then follows its own window.
+    if (parent != nullptr && !window->isVisible() && panel.definition.menuBar == std::nullopt) {
+        const QSize logical(panel.definition.width, panel.definition.height);
+        window->resize((QSizeF(logical) * parent->scale).toSize());
+    }
     QPoint place(panel.left, panel.top);
     if (panel.left == VAL_AUTO_CENTER) {
         place = area.center() - QPoint(window->width() / 2, window->height() / 2);
     } else if (parent != nullptr && parent->canvas != nullptr) {
-        place = parent->canvas->mapToGlobal(place);
+        place = parent->canvas->mapToGlobal(PanelToCanvas(*parent, place));
     }
     // A dialog asked to open near the screen's edge is kept whole on the screen.
     if (parent != nullptr && area.isValid()) {
@@ -962,6 +1071,10 @@ void ShowPanelWindow(Panel &panel, bool modal) {
     }
     window->move(place);
     if (panel.zoom == VAL_MAXIMIZE) {
+        // Without a window manager showMaximized() alone leaves the window at its size.
+        if (area.isValid()) {
+            window->setGeometry(area);
+        }
         window->showMaximized();
     } else {
         window->show();

@@ -67,6 +67,10 @@ struct Panel {
     QPointer<QWidget> window;
     QPointer<QWidget> canvas;
     bool installed = false;
+    /// Screen pixels per logical (resource file) pixel, and where the logical origin lies on
+    /// the canvas: the panel is drawn uniformly scaled and centred in its window.
+    double scale = 1.0;
+    QPoint origin;
 };
 
 struct EngineState {
@@ -134,6 +138,20 @@ void UpdateTimer(Panel &panel, Control &control);
 void ArmAllTimers();
 
 GraphWidget *GraphOf(Control &control);
+
+/// Smallest and largest scale of a panel relative to its stored size.
+inline constexpr double kMinPanelScale = 0.75;
+inline constexpr double kMaxPanelScale = 4.0;
+/// The scale at which a canvas of `available` pixels shows a panel of `logical` size whole,
+/// keeping its proportions, within kMinPanelScale..kMaxPanelScale.
+double FitScale(QSize logical, QSize available);
+/// Lays the panel's controls out at the scale that fits its canvas now.
+void LayoutPanel(Panel &panel);
+/// Puts one control's widget at its logical place and font size, scaled.
+void PlaceControl(const Panel &panel, Control &control);
+/// Converts between logical panel coordinates and the canvas's pixels.
+QPoint PanelToCanvas(const Panel &panel, QPoint logical);
+QPoint CanvasToPanel(const Panel &panel, QPoint pixels);
 
 /// The selected item's value of a ring/list/slide, or 0 when none is selected.
 int SelectedValue(const Control &control);

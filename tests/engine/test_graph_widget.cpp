@@ -19,9 +19,10 @@ constexpr int kRed = 0xff0000; // stands out from the green-grey graticule in th
 constexpr int kThin = 0;
 constexpr int kThick = 5;
 
-/// The graticule's red stays below 70; a trace between two pixel rows lights each by half.
+/// The beam's core: its centre pixels are drawn in the exact plot colour (full red), while
+/// the graticule (red below 70) with the halo added stays well below.
 bool isTrace(QRgb pixel) {
-    return qRed(pixel) > 90;
+    return qRed(pixel) > 200;
 }
 
 /// Pixel rows of one column that show the trace.
@@ -73,6 +74,12 @@ private slots:
     void traceLiesOnItsLevelOnly_data();
     void traceLiesOnItsLevelOnly();
     void thickTraceIsWiderThanThin();
+    void beamCoreHasTheIntensityColourAndGlowsWithIt_data();
+    void beamCoreHasTheIntensityColourAndGlowsWithIt();
+    void traceOnAGraticuleLineStaysDistinguishable_data();
+    void traceOnAGraticuleLineStaysDistinguishable();
+    void defocusedBeamSpreadsItsLightFarther();
+    void beamGrowsWithThePanelScale();
     void graticuleHasTenByEightDivisionsWhateverTheRanges();
     void xyFigureKeepsTheRangeItWasPlottedWith();
     void segmentsLeavingTheScreenAreCutAtItsEdge_data();
@@ -122,6 +129,113 @@ void TestGraphWidget::thickTraceIsWiderThanThin() {
             traceRows(thin.renderImage(size), kWidth / 3).size());
 }
 
+/// The trace colour of intensity step v, as the intensity dialog sets it.
+int intensityColour(int v) {
+    return (45 - 4 * v) << 16 | (165 + 9 * v) << 8 | (145 + 11 * v);
+}
+
+int brightness(QRgb pixel) {
+    return qRed(pixel) + qGreen(pixel) + qBlue(pixel);
+}
+
+/// Light added by a level trace at `offset` rows from its core, summed over a division's
+/// columns (away from the centre line and its ticks), against the empty screen.
+int glowAt(const QImage &lit, const QImage &empty, double level, int offset) {
+    const int row = static_cast<int>(rowOfLevel(level)) + offset;
+    int sum = 0;
+    for (int column = kWidth / 10 + 3; column < kWidth / 5 - 3; ++column)
+        sum += brightness(lit.pixel(column, row)) - brightness(empty.pixel(column, row));
+    return sum;
+}
+
+void TestGraphWidget::beamCoreHasTheIntensityColourAndGlowsWithIt_data() {
+    QTest::addColumn<int>("style");
+    for (int style : {kThin, kThick}) {
+        const QByteArray name = style == kThin ? "thin" : "thick";
+        QTest::newRow(name) << style;
+    }
+}
+
+void TestGraphWidget::beamCoreHasTheIntensityColourAndGlowsWithIt() {
+    QFETCH(int, style);
+    GraphWidget empty;
+    const QImage dark = empty.renderImage(QSize(kWidth, kHeight));
+    const double level = 3.75; // between grid lines
+    int previousGlow = 0;
+    for (int v = 0; v <= 10; ++v) {
+        GraphWidget graph;
+        std::array<double, kSamples> y{};
+        y.fill(level);
+        graph.setAxisRange(0, -300.0, 300.0);
+        graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, style, intensityColour(v));
+        const QImage image = graph.renderImage(QSize(kWidth, kHeight));
+        const QRgb core = image.pixel(kWidth / 7, static_cast<int>(rowOfLevel(level)));
+        QCOMPARE(static_cast<int>(core & 0xffffff), intensityColour(v));
+        // The halo a few rows off the core grows with the intensity.
+        const int glow = glowAt(image, dark, level, 4) + glowAt(image, dark, level, -4);
+        QVERIFY2(glow > previousGlow, qPrintable(QString("intensity %1 glows %2, the step below %3")
+                                                     .arg(v)
+                                                     .arg(glow)
+                                                     .arg(previousGlow)));
+        previousGlow = glow;
+    }
+}
+
+void TestGraphWidget::traceOnAGraticuleLineStaysDistinguishable_data() {
+    QTest::addColumn<double>("level");
+    QTest::newRow("division line") << 5.0;
+    QTest::newRow("centre line") << 0.0;
+}
+
+void TestGraphWidget::traceOnAGraticuleLineStaysDistinguishable() {
+    QFETCH(double, level);
+    const int dim = intensityColour(0);
+    GraphWidget empty;
+    GraphWidget graph;
+    std::array<double, kSamples> y{};
+    y.fill(level);
+    graph.setAxisRange(0, -300.0, 300.0);
+    graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, kThin, dim);
+    const QImage dark = empty.renderImage(QSize(kWidth, kHeight));
+    const QImage image = graph.renderImage(QSize(kWidth, kHeight));
+    const int row = static_cast<int>(rowOfLevel(level));
+    const int column = kWidth * 3 / 20; // mid-division, off the ticks
+    // The line lies on the grid line itself, drawn over it in its own colour...
+    QCOMPARE(static_cast<int>(image.pixel(column, row) & 0xffffff), dim);
+    QVERIFY(brightness(image.pixel(column, row)) > 1.8 * brightness(dark.pixel(column, row)));
+    // ...and its halo lights the rows beside it, which the bare graticule leaves dark.
+    QVERIFY(glowAt(image, dark, level, 2) > 0);
+    QVERIFY(glowAt(image, dark, level, -2) > 0);
+}
+
+void TestGraphWidget::defocusedBeamSpreadsItsLightFarther() {
+    GraphWidget empty;
+    const QImage dark = empty.renderImage(QSize(kWidth, kHeight));
+    const auto reach = [&](int style) {
+        GraphWidget graph;
+        plotLevel(graph, 3.75, style);
+        const QImage image = graph.renderImage(QSize(kWidth, kHeight));
+        int rows = 0;
+        while (rows < 40 && glowAt(image, dark, 3.75, rows + 1) > 100)
+            ++rows;
+        return rows;
+    };
+    QVERIFY(reach(kThick) > reach(kThin));
+}
+
+void TestGraphWidget::beamGrowsWithThePanelScale() {
+    GraphWidget graph;
+    plotLevel(graph, 3.75, kThick);
+    const QImage normal = graph.renderImage(QSize(kWidth, kHeight), 1.0);
+    const QImage doubled = graph.renderImage(QSize(2 * kWidth, 2 * kHeight), 2.0);
+    const auto coreRows = [](const QImage &image) {
+        return static_cast<int>(traceRows(image, image.width() / 7).size());
+    };
+    QVERIFY2(coreRows(doubled) >= 2 * coreRows(normal) - 1,
+             qPrintable(
+                 QString("%1 rows at 2x, %2 at 1x").arg(coreRows(doubled)).arg(coreRows(normal))));
+}
+
 void TestGraphWidget::graticuleHasTenByEightDivisionsWhateverTheRanges() {
     GraphWidget graph;
     graph.setAxisRange(0, -12.5, 12.5);
@@ -131,7 +245,7 @@ void TestGraphWidget::graticuleHasTenByEightDivisionsWhateverTheRanges() {
     const auto linesAlong = [&](bool row, int at) {
         QList<int> lines;
         for (int i = 0; i < (row ? kWidth : kHeight); ++i) {
-            if (qGreen(row ? image.pixel(i, at) : image.pixel(at, i)) > 50)
+            if (qGreen(row ? image.pixel(i, at) : image.pixel(at, i)) > 45)
                 lines.append(i);
         }
         return lines;

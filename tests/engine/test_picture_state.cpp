@@ -5,6 +5,7 @@
 #include "app/engine/engine.h"
 #include "app/engine/engine_qt.h"
 #include "app/engine/engine_testing.h"
+#include "tests/common/show_at_scale.h"
 #include "ui/uir_constants.h"
 
 #include <QWheelEvent>
@@ -97,7 +98,7 @@ private slots:
         changes = 0;
         panel_ = LoadPanel(0, "oscil.uir", PANEL);
         QVERIFY(panel_ > 0);
-        DisplayPanel(panel_);
+        showAtScale(panel_, 1.0);
     }
 
     void cleanup() { EngineReset(); }

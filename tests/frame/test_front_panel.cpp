@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "generator/generator.h"
+#include "tests/common/show_at_scale.h"
 #include "ui/uir_constants.h"
 
 #include <QListWidget>
@@ -269,7 +270,7 @@ private slots:
         Esc_Tempo = 0.0F;
         offset[0] = offset[1] = 0.0;
         inicializacoes();
-        DisplayPanel(Painel_Principal);
+        showAtScale(Painel_Principal, 1.0);
     }
 
     void cleanup() {

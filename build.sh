@@ -20,7 +20,7 @@ mkdir -p "$logs"
 step() { # step "what" LOGNAME command...: one line, the whole log only on failure
     local what=$1 log=$logs/$2.log start=$SECONDS
     shift 2
-    printf '%-50s ' "$what"
+    printf '%-56s ' "$what"
     # A subshell outside any "if": there set -e stops a multi-command step at its first failure.
     set +e
     (set -e; "$@") >"$log" 2>&1

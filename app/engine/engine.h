@@ -261,3 +261,7 @@ int GetProjectDir(char directory[260]);
 /// only keep the nesting count the callers expect.
 int DisableBreakOnLibraryErrors();
 int EnableBreakOnLibraryErrors();
+
+// ---- DDE client, launched programs and the user's files (app/engine/dde.h) -------------------
+
+#include "app/engine/dde.h"

@@ -150,6 +150,30 @@ void recordPopup(const char *title, const char *message) {
     engine.lastPopupMessage = message != nullptr ? message : "";
 }
 
+/// Lets the test's pop-up handler answer, from inside a nested event loop as a pop-up window
+/// would run one: timers keep ticking and windows keep painting while the handler works.
+std::optional<EnginePopupAnswer> handlerAnswer(EnginePopupKind kind, const char *title,
+                                               const char *message) {
+    // A copy: the handler may install another one while it runs.
+    const EnginePopupHandler handler = Engine().popupHandler;
+    if (!handler) {
+        return std::nullopt;
+    }
+    const std::string titleText = title != nullptr ? title : "";
+    const std::string messageText = message != nullptr ? message : "";
+    if (QCoreApplication::instance() == nullptr) {
+        return handler(kind, titleText, messageText);
+    }
+    EnginePopupAnswer answer;
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        answer = handler(kind, titleText, messageText);
+        loop.quit();
+    });
+    loop.exec();
+    return answer;
+}
+
 std::vector<std::string> splitLines(const std::string &text) {
     std::vector<std::string> lines;
     if (text.empty()) {
@@ -230,6 +254,7 @@ int RunUserInterface() {
 
 int QuitUserInterface(int returnCode) {
     EngineState &engine = Engine();
+    ++engine.quitCount;
     engine.loopResult = returnCode;
     if (engine.loop != nullptr) {
         engine.loop->quit();
@@ -603,6 +628,8 @@ int GetCtrlValString(int panel, int control, char *buffer, std::size_t size) {
 
 int SetCtrlAttribute(int panel, int control, int attribute, int value) {
     switch (attribute) {
+    case ATTR_CTRL_MODE:
+        return SetInputMode(panel, control, value == VAL_INDICATOR ? 0 : 1);
     case ATTR_INTERVAL:
     case ATTR_MIN_VALUE:
     case ATTR_MAX_VALUE:
@@ -753,6 +780,11 @@ int GetCtrlAttribute(int panel, int control, int attribute, int *value) {
         return kEngineOk;
     case ATTR_CTRL_KIND:
         *value = definition.kind;
+        return kEngineOk;
+    case ATTR_CTRL_MODE:
+        *value = !target->inputEnabled         ? VAL_INDICATOR
+                 : definition.callback.empty() ? VAL_NORMAL
+                                               : VAL_HOT;
         return kEngineOk;
     case ATTR_DATA_TYPE:
         *value = isTextKind(definition.kind) ? VAL_STRING
@@ -1103,6 +1135,9 @@ int DeleteGraphPlot(int panel, int control, int plotHandle, int) {
 int ConfirmPopup(const char *title, const char *message) {
     EngineState &engine = Engine();
     recordPopup(title, message);
+    if (const auto answer = handlerAnswer(EnginePopupKind::Confirm, title, message)) {
+        return answer->confirm != 0 ? 1 : 0;
+    }
     if (!engine.confirmAnswers.empty()) {
         const int answer = engine.confirmAnswers.front();
         engine.confirmAnswers.pop_front();
@@ -1122,6 +1157,9 @@ int ConfirmPopup(const char *title, const char *message) {
 int MessagePopup(const char *title, const char *message) {
     EngineState &engine = Engine();
     recordPopup(title, message);
+    if (handlerAnswer(EnginePopupKind::Message, title, message)) {
+        return kEngineOk;
+    }
     if (!engine.confirmAnswers.empty()) {
         engine.confirmAnswers.pop_front();
         return kEngineOk;
@@ -1139,7 +1177,9 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec, c
                     char pathOut[260]) {
     EngineState &engine = Engine();
     std::optional<std::string> chosen;
-    if (!engine.fileAnswers.empty()) {
+    if (const auto answer = handlerAnswer(EnginePopupKind::FileSelect, title, defaultFileSpec)) {
+        chosen = answer->path;
+    } else if (!engine.fileAnswers.empty()) {
         chosen = engine.fileAnswers.front();
         engine.fileAnswers.pop_front();
     } else if (!headless()) {
@@ -1227,6 +1267,28 @@ int EngineBeepCount() {
     return Engine().beepCount;
 }
 
+int EngineQuitCount() {
+    return Engine().quitCount;
+}
+
+void EngineSetPopupHandler(EnginePopupHandler handler) {
+    Engine().popupHandler = std::move(handler);
+}
+
+std::optional<std::string> EngineDiscardedText(int panel, int control) {
+    const auto &kept = Engine().discardedTexts;
+    for (auto entry = kept.rbegin(); entry != kept.rend(); ++entry) {
+        if (entry->first == panel) {
+            const auto text = entry->second.find(control);
+            if (text != entry->second.end()) {
+                return text->second;
+            }
+            return std::nullopt;
+        }
+    }
+    return std::nullopt;
+}
+
 int EngineSendEvent(int panel, int control, int event) {
     Control *target = FindControl(panel, control);
     if (target == nullptr) {
@@ -1293,6 +1355,8 @@ void EngineReset() {
     engine.popups.clear();
     engine.confirmAnswers.clear();
     engine.fileAnswers.clear();
+    engine.popupHandler = nullptr;
+    engine.discardedTexts.clear();
     engine.dirtyControls.clear();
     engine.resourceDir.reset();
     engine.timersArmed = false;

@@ -59,8 +59,14 @@ enum EngineAttribute : int {
     ATTR_WINDOW_ZOOM = 20,   ///< int: VAL_NO_ZOOM or VAL_MAXIMIZE
     ATTR_PANEL_NUMBER = 21,  ///< int, read only: panel number in its resource file
     ATTR_NUM_CTRLS = 22,     ///< int, read only: number of controls of a panel
-    ATTR_PLOT_COUNT = 23     ///< int, read only: plots currently on a graph
+    ATTR_PLOT_COUNT = 23,    ///< int, read only: plots currently on a graph
+    ATTR_CTRL_MODE = 24      ///< int: an `EngineCtrlMode`; VAL_INDICATOR refuses the user's input
 };
+
+/// How a control takes the user's input (ATTR_CTRL_MODE). SetInputMode(0) makes a control an
+/// indicator; SetInputMode(1) gives it back the mode it was loaded with: hot when the resource
+/// file names a callback for it, normal otherwise.
+enum EngineCtrlMode : int { VAL_NORMAL = 1, VAL_INDICATOR = 2, VAL_HOT = 3 };
 
 enum EngineControlKind : int {
     CTRL_PICTURE = 1,

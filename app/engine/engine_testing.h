@@ -2,6 +2,8 @@
 /// Hooks through which tests drive the engine as a user would, without sleeping: queued answers
 /// for the waiting pop-ups, events delivered to controls, and a look at what is on the screen.
 
+#include <functional>
+#include <optional>
 #include <string>
 
 /// Queues the answer of the next ConfirmPopup (1 yes, 0 no). Without a queued answer a pop-up
@@ -18,6 +20,31 @@ std::string EngineLastPopupMessage();
 std::string EngineLastBrowserUrl();
 /// Number of CVI_Beep calls so far.
 int EngineBeepCount();
+/// Number of QuitUserInterface calls so far: how often the program asked the event loop to end.
+int EngineQuitCount();
+
+/// The pop-ups that wait for an answer.
+enum class EnginePopupKind { Confirm, Message, FileSelect };
+
+/// What a pop-up handler answers: `confirm` for ConfirmPopup (1 yes, 0 no); `path` for
+/// FileSelectPopup (std::nullopt cancels). MessagePopup ignores both.
+struct EnginePopupAnswer {
+    int confirm = 0;
+    std::optional<std::string> path;
+};
+
+/// Called each time ConfirmPopup, MessagePopup or FileSelectPopup opens, while the pop-up is up:
+/// it runs inside the pop-up's own nested event loop, so timers tick and windows paint while it
+/// works, and it may do anything a user could in the meantime (edit files, process events).
+using EnginePopupHandler = std::function<EnginePopupAnswer(
+    EnginePopupKind kind, const std::string &title, const std::string &text)>;
+/// Installs the handler (an empty function removes it). While installed it answers every
+/// pop-up, ahead of the queued answers.
+void EngineSetPopupHandler(EnginePopupHandler handler);
+
+/// The last text of a text box whose panel was discarded (DiscardPanel, or a parent's discard),
+/// kept for the 16 most recently discarded panels; std::nullopt when none is kept.
+std::optional<std::string> EngineDiscardedText(int panel, int control);
 
 /// Delivers an event to a control as the user would cause it: a click on a dimmed or hidden
 /// control does nothing; a commit on a toggle button flips its value first.
@@ -38,5 +65,6 @@ int EngineLoopRunning();
 
 /// Overrides the directory in which LoadPanel looks for resource files (nullptr: the default).
 void EngineSetResourceDir(const char *directory);
-/// Discards every panel and forgets queued answers, so that a test starts clean.
+/// Discards every panel and forgets queued answers, the pop-up handler and the discarded text
+/// boxes, so that a test starts clean.
 void EngineReset();

@@ -167,7 +167,8 @@ protected:
         }
         const auto *mouse = static_cast<QMouseEvent *>(event);
         const QPoint at = mouse->position().toPoint();
-        if (control->dimmed) {
+        // A dimmed control, or one made an indicator by SetInputMode, takes no mouse input.
+        if (control->dimmed || !control->inputEnabled) {
             return true;
         }
         if (mouse->button() == Qt::RightButton) {
@@ -739,6 +740,30 @@ int CreatePanel(int parent, const std::string &fileName, int panelNumber) {
     return built.handle;
 }
 
+namespace {
+
+/// Keeps the final text of a discarded panel's text boxes, so that tests can still read what
+/// the user last saw in them.
+void rememberTextBoxes(const Panel &panel) {
+    std::map<int, std::string> texts;
+    for (const Control &control : panel.controls) {
+        if (control.definition.kind == CTRL_TEXT_BOX) {
+            texts.emplace(control.id, control.text);
+        }
+    }
+    if (texts.empty()) {
+        return;
+    }
+    constexpr std::size_t kPanelsKept = 16;
+    auto &kept = Engine().discardedTexts;
+    kept.emplace_back(panel.handle, std::move(texts));
+    while (kept.size() > kPanelsKept) {
+        kept.pop_front();
+    }
+}
+
+} // namespace
+
 void DestroyPanel(int handle) {
     EngineState &engine = Engine();
     std::vector<int> children;
@@ -754,6 +779,7 @@ void DestroyPanel(int handle) {
     if (panel == nullptr) {
         return;
     }
+    rememberTextBoxes(*panel);
     std::erase(engine.popups, handle);
     if (panel->menuBar != 0) {
         engine.menuBarPanels.erase(panel->menuBar);

@@ -7,6 +7,7 @@
 /// leaves a control as it was touches no widget at all.
 
 #include "app/engine/engine.h"
+#include "app/engine/engine_testing.h"
 #include "app/engine/resource_file.h"
 
 #include <QImage>
@@ -83,6 +84,10 @@ struct EngineState {
     std::deque<std::optional<std::string>> fileAnswers;
     int popupCount = 0;
     int beepCount = 0;
+    int quitCount = 0;
+    EnginePopupHandler popupHandler;
+    /// Text boxes of recently discarded panels, oldest first: panel handle, control id -> text.
+    std::deque<std::pair<int, std::map<int, std::string>>> discardedTexts;
     std::string lastPopupTitle, lastPopupMessage;
     std::string lastBrowserUrl;
     QPointer<QEventLoop> loop;

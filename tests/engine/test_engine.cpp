@@ -316,6 +316,113 @@ private slots:
         QCOMPARE(QString(chosen), QString("unchanged"));
         QCOMPARE(EnginePopupCount(), messages + 1);
     }
+    void popupHandlerAnswersWhileThePopupIsUpAheadOfQueuedAnswers() {
+        QTemporaryDir dir;
+        const QString cell = QDir(dir.path()).filePath("R6C3.txt");
+        writeFile(cell, "599");
+        int ticks = 0;
+        QTimer clock;
+        QObject::connect(&clock, &QTimer::timeout, [&ticks] { ++ticks; });
+        clock.start(1);
+        std::vector<EnginePopupKind> seen;
+        std::string seenTitle;
+        EngineQueueConfirmAnswer(0);
+        EngineSetPopupHandler(
+            [&](EnginePopupKind kind, const std::string &title, const std::string &) {
+                seen.push_back(kind);
+                seenTitle = title;
+                // What a user does while the question is up: correct the file, let time pass.
+                writeFile(cell, "600");
+                QTest::qWait(20);
+                EnginePopupAnswer answer;
+                answer.confirm = 1;
+                answer.path = "/tmp/escolhido.xls";
+                return answer;
+            });
+        QCOMPARE(ConfirmPopup("Numero de pontos!", "Confirmar quando corrigido..."), 1);
+        QVERIFY2(ticks > 0, "timers must tick while the handler runs");
+        QFile corrected(cell);
+        QVERIFY(corrected.open(QIODevice::ReadOnly));
+        QCOMPARE(corrected.readAll(), QByteArray("600"));
+        QCOMPARE(QString::fromStdString(seenTitle), QString("Numero de pontos!"));
+
+        MessagePopup("Aviso", "texto");
+        char chosen[260] = "";
+        QCOMPARE(FileSelectPopup("/tmp", "*.xls", "", "", VAL_SELECT_BUTTON, 0, 1, 1, 0, chosen),
+                 int(VAL_NEW_FILE_SELECTED));
+        QCOMPARE(QString(chosen), QString("/tmp/escolhido.xls"));
+        QCOMPARE(int(seen.size()), 3);
+        QVERIFY(seen[1] == EnginePopupKind::Message);
+        QVERIFY(seen[2] == EnginePopupKind::FileSelect);
+
+        // Without the handler, the queued answer that it went ahead of is still there.
+        EngineSetPopupHandler(nullptr);
+        EngineQueueConfirmAnswer(1);
+        QCOMPARE(ConfirmPopup("t", "m"), 0);
+        QCOMPARE(ConfirmPopup("t", "m"), 1);
+    }
+
+    void aHandlerThatCancelsAFileSelectionLeavesThePathAlone() {
+        EngineSetPopupHandler([](EnginePopupKind, const std::string &, const std::string &) {
+            return EnginePopupAnswer{};
+        });
+        char chosen[260] = "unchanged";
+        QCOMPARE(FileSelectPopup("/tmp", "*.xls", "", "", VAL_SELECT_BUTTON, 0, 1, 1, 0, chosen),
+                 int(VAL_NO_FILE_SELECTED));
+        QCOMPARE(QString(chosen), QString("unchanged"));
+    }
+
+    void discardedPanelsKeepTheirTextBoxesForTests() {
+        QTemporaryDir dir;
+        writeFile(QDir(dir.path()).filePath("box.uir"),
+                  R"({"panels":[{"number":1,"constant":"P","controls":[)"
+                  R"({"constant":"BOX","kind":"text_box","text":""},)"
+                  R"({"constant":"MSG","kind":"text_message","text":"m"}]}]})");
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+        constexpr int box = 2;
+        constexpr int message = 3;
+        const int first = LoadPanel(0, "box.uir", 1);
+        QVERIFY(first > 0);
+        SetCtrlVal(first, box, "... Dados Carregados com Sucesso.\n");
+        DiscardPanel(first);
+        QCOMPARE(QString::fromStdString(EngineDiscardedText(first, box).value_or("none")),
+                 QString("... Dados Carregados com Sucesso.\n"));
+        QVERIFY(!EngineDiscardedText(first, message).has_value());
+        // Only the most recent discards are kept.
+        for (int i = 0; i < 16; ++i) {
+            DiscardPanel(LoadPanel(0, "box.uir", 1));
+        }
+        QVERIFY(!EngineDiscardedText(first, box).has_value());
+    }
+
+    void inputModeIsReadBackAndAnIndicatorRefusesTheUser() {
+        DisplayPanel(panel_);
+        int mode = 0;
+        GetCtrlAttribute(panel_, PANEL_POWERBUTTON, ATTR_CTRL_MODE, &mode);
+        QCOMPARE(mode, int(VAL_HOT));
+        GetCtrlAttribute(panel_, PANEL_TIMEDIV_1, ATTR_CTRL_MODE, &mode);
+        QCOMPARE(mode, int(VAL_NORMAL));
+
+        SetInputMode(panel_, PANEL_POWERBUTTON, 0);
+        GetCtrlAttribute(panel_, PANEL_POWERBUTTON, ATTR_CTRL_MODE, &mode);
+        QCOMPARE(mode, int(VAL_INDICATOR));
+        EngineSendEvent(panel_, PANEL_POWERBUTTON, EVENT_LEFT_CLICK);
+        QTest::mouseClick(EngineControlWidget(panel_, PANEL_POWERBUTTON), Qt::LeftButton);
+        QCOMPARE(int(calls.size()), 0);
+
+        SetCtrlAttribute(panel_, PANEL_POWERBUTTON, ATTR_CTRL_MODE, int(VAL_HOT));
+        GetCtrlAttribute(panel_, PANEL_POWERBUTTON, ATTR_CTRL_MODE, &mode);
+        QCOMPARE(mode, int(VAL_HOT));
+        QTest::mouseClick(EngineControlWidget(panel_, PANEL_POWERBUTTON), Qt::LeftButton);
+        QCOMPARE(int(calls.size()), 1);
+    }
+
+    void everyRequestToEndTheLoopIsCounted() {
+        const int before = EngineQuitCount();
+        QuitUserInterface(0);
+        QuitUserInterface(0);
+        QCOMPARE(EngineQuitCount(), before + 2);
+    }
 };
 
 QTEST_MAIN(EngineTest)

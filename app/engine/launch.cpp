@@ -52,7 +52,7 @@ int LaunchExecutableEx(const char *commandLine, int, int *handle) {
     // The program's own complaints go where ours go.
     process->setProcessChannelMode(QProcess::ForwardedChannels);
     process->setInputChannelMode(QProcess::ForwardedInputChannel);
-    process->start(QIODevice::NotOpen);
+    process->start();
     if (!process->waitForStarted(kStartBoundMs)) {
         return kLaunchFailed;
     }

@@ -24,6 +24,7 @@
 #include <QScreen>
 #include <QShortcut>
 #include <QSignalBlocker>
+#include <QTextCursor>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -525,6 +526,9 @@ void syncView(Control &control) {
         auto *caption = view->findChild<QLabel *>();
         if (edit->toPlainText() != q(control.text)) {
             edit->setPlainText(q(control.text));
+            // Text boxes grow at the end (status logs): keep the newest line in view.
+            edit->moveCursor(QTextCursor::End);
+            edit->ensureCursorVisible();
         }
         caption->setText(q(StripAccelerator(control.label)));
         caption->setVisible(!control.label.empty());

@@ -3,9 +3,13 @@
 
 #include "app/callbacks.h"
 #include "app/engine/engine.h"
+#include "app/engine/engine_qt.h"
 #include "app/engine/engine_testing.h"
 #include "ui/uir_constants.h"
 
+#include <QPlainTextEdit>
+#include <QScrollBar>
+#include <QTextBlock>
 #include <QtTest>
 
 #include <array>
@@ -57,6 +61,7 @@ private slots:
     void panelMatchesTable();
     void controlMatchesTable_data();
     void controlMatchesTable();
+    void statusKeepsItsNewestLineInView();
 };
 
 void DataLinkPanelTest::initTestCase() {
@@ -123,6 +128,22 @@ void DataLinkPanelTest::controlMatchesTable() {
         QCOMPARE(GetCtrlVal(panel_, r.id, &text), 0);
         QCOMPARE(text, std::string()); // the status starts empty
     }
+}
+
+void DataLinkPanelTest::statusKeepsItsNewestLineInView() {
+    DisplayPanel(panel_);
+    auto *edit = EngineControlWidget(panel_, PANEL_STATUS)->findChild<QPlainTextEdit *>();
+    QVERIFY(edit != nullptr);
+    for (int i = 0; i < 40; ++i) {
+        SetCtrlVal(panel_, PANEL_STATUS, qPrintable(QString("linha %1\n").arg(i)));
+    }
+    QTRY_VERIFY(edit->verticalScrollBar()->maximum() > 0);
+    // The last line written is on screen, and the first has scrolled away.
+    QTextCursor newest(edit->document()->findBlockByNumber(39));
+    QTRY_COMPARE(newest.block().text(), QString("linha 39"));
+    QTRY_VERIFY(edit->viewport()->rect().contains(edit->cursorRect(newest)));
+    const QTextCursor oldest(edit->document()->findBlockByNumber(0));
+    QVERIFY(!edit->viewport()->rect().contains(edit->cursorRect(oldest)));
 }
 
 QTEST_MAIN(DataLinkPanelTest)

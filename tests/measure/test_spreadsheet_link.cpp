@@ -137,6 +137,7 @@ private slots:
     void damagedRecordReadsAsNone();
     void tooLongPathIsNotRemembered();
     void recordKeepsAtMost149Characters();
+    void pathBeyondTheFieldIsRefused();
     void commandLineCarriesAnyPath_data();
     void commandLineCarriesAnyPath();
 };
@@ -607,6 +608,18 @@ void SpreadsheetLinkTest::recordKeepsAtMost149Characters() {
     QCOMPARE(back->file, std::string("/f"));
     QVERIFY(!BuildLinkRecord(longest + "p", "/f").has_value());
     QVERIFY(!BuildLinkRecord("/p", "/f\n").has_value());
+}
+
+void SpreadsheetLinkTest::pathBeyondTheFieldIsRefused() {
+    // A path that the 260-character globals cannot hold is never cut short into another path.
+    const std::string workbook = "/dados/" + std::string(260, 'y') + ".xlsx";
+    const int panel = load(0, workbook.c_str());
+    QCOMPARE(QString::fromStdString(statusText(panel)),
+             QString::fromUtf8("!!! Caminho com mais de 259 caracteres: use um caminho mais "
+                               "curto.\n"));
+    QCOMPARE(program_handle, 0);
+    QVERIFY(!QFile::exists(memoPath()));
+    QVERIFY(storedWaveformUntouched(0));
 }
 
 void SpreadsheetLinkTest::commandLineCarriesAnyPath_data() {

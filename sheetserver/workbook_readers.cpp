@@ -2,7 +2,6 @@
 
 #include "sheetserver/orcus_import.h"
 
-#include <freexl.h>
 #include <orcus/orcus_csv.hpp>
 #include <orcus/orcus_ods.hpp>
 #include <orcus/orcus_xlsx.hpp>
@@ -159,65 +158,6 @@ ReadOutcome readZipped(const std::string &path, ZippedFormat format) {
     }
     orcus::orcus_ods filter(&collector);
     return importWith(filter, collector, path, false);
-}
-
-namespace {
-
-struct XlsCloser {
-    void operator()(const void *handle) const { freexl_close(handle); }
-};
-
-std::optional<std::string> xlsCellText(const void *handle, unsigned row, unsigned short column) {
-    FreeXL_CellValue value;
-    if (freexl_get_cell_value(handle, row, column, &value) != FREEXL_OK)
-        return std::nullopt;
-    switch (value.type) {
-    case FREEXL_CELL_INT:
-        return std::to_string(value.value.int_value);
-    case FREEXL_CELL_DOUBLE:
-        return formatNumber(value.value.double_value);
-    case FREEXL_CELL_TEXT:
-    case FREEXL_CELL_SST_TEXT:
-    case FREEXL_CELL_DATE:
-    case FREEXL_CELL_DATETIME:
-    case FREEXL_CELL_TIME:
-        return std::string(value.value.text_value ? value.value.text_value : "");
-    default:
-        return std::nullopt;
-    }
-}
-
-} // namespace
-
-ReadOutcome readXls(const std::string &path) {
-    const void *raw = nullptr;
-    const int opened = freexl_open(path.c_str(), &raw);
-    std::unique_ptr<const void, XlsCloser> handle(raw);
-    if (opened != FREEXL_OK)
-        return {std::nullopt, kDamaged};
-    unsigned int info = 0;
-    if (freexl_get_info(raw, FREEXL_BIFF_PASSWORD, &info) == FREEXL_OK &&
-        info == FREEXL_BIFF_OBFUSCATED)
-        return {std::nullopt, kProtected};
-    if (freexl_get_info(raw, FREEXL_BIFF_SHEET_COUNT, &info) != FREEXL_OK || info == 0)
-        return {std::nullopt, "o livro não tem nenhuma folha"};
-    unsigned int rows = 0;
-    unsigned short columns = 0;
-    if (freexl_select_active_worksheet(raw, 0) != FREEXL_OK ||
-        freexl_worksheet_dimensions(raw, &rows, &columns) != FREEXL_OK)
-        return {std::nullopt, kDamaged};
-
-    Workbook workbook;
-    try {
-        for (unsigned row = 0; row < rows; ++row)
-            for (unsigned short column = 0; column < columns; ++column)
-                if (auto text = xlsCellText(raw, row, column))
-                    workbook.setText(static_cast<int>(row), column, std::move(*text));
-    } catch (const TooManyCells &) {
-        return {std::nullopt, kTooManyCells};
-    }
-    workbook.setOpaqueEmptyArea(static_cast<int>(rows), columns);
-    return {std::move(workbook), std::string()};
 }
 
 } // namespace sheetserver

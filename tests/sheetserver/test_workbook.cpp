@@ -332,6 +332,8 @@ void TestWorkbook::unreadableFilesAreRefusedByName() {
         copyPrefix(whole, path, std::filesystem::file_size(whole) - 30);
     } else if (name == "cortado.xls") {
         copyPrefix(TEMPLATE_DIR "/template.xls", path, 3000);
+    } else if (name == "falha.xls") {
+        std::filesystem::copy_file(FIXTURE_DIR "/freexl_fault.xls", path);
     } else if (name == "texto.xls") {
         std::ofstream(path) << "isto não é uma folha de cálculo\n";
     } else if (name == "protegido.xlsx") {

@@ -322,7 +322,8 @@ void SheetServer::notifyAdvisedItems() {
             if (now == last)
                 continue;
             last = now;
-            if (now)
+            // A text too long for one line is not sent: the client would have to drop the link.
+            if (now && encodeField(item).size() + encodeField(*now).size() + 7 <= kMaxLineBytes)
                 send(socket, {"DATA", item, *now});
         }
     }

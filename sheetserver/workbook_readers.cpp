@@ -132,7 +132,8 @@ ReadOutcome importWith(orcus::iface::import_filter &filter, CellCollector &colle
         return {std::nullopt, kTooManyCells};
     } catch (const std::bad_alloc &) {
         return {std::nullopt, "ficheiro demasiado grande para ler"};
-    } catch (const std::exception &) {
+    } catch (...) {
+        // liborcus reports malformed content through exceptions of several families.
         return {std::nullopt, kDamaged};
     }
     if (!collector.hasSheet() && !noSheetIsEmpty)

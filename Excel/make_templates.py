@@ -190,7 +190,8 @@ def write_ods(path, cells):
     content = (
         '<?xml version="1.0" encoding="UTF-8"?>\n'
         f'<office:document-content xmlns:office="{office}:office:1.0" '
-        f'xmlns:table="{office}:table:1.0" xmlns:text="{office}:text:1.0" office:version="1.2">'
+        f'xmlns:table="{office}:table:1.0" xmlns:text="{office}:text:1.0" '
+        f'xmlns:of="{office}:of:1.2" office:version="1.2">'
         '<office:body><office:spreadsheet><table:table table:name="Sinal">'
         f'<table:table-column table:number-columns-repeated="{columns}"/>'
         f'{"".join(rows_xml)}</table:table></office:spreadsheet></office:body>'

@@ -67,6 +67,8 @@ private slots:
     void formulaCellsGiveTheirStoredResult_data();
     void formulaCellsGiveTheirStoredResult();
     void xlsFormulaCellIsAnErrorNamingTheCell();
+    void workbooksSavedByAnEditorRead_data();
+    void workbooksSavedByAnEditorRead();
     void textAndEmptyCells_data();
     void textAndEmptyCells();
     void unreadableFilesAreRefusedByName_data();
@@ -253,6 +255,32 @@ void TestWorkbook::xlsFormulaCellIsAnErrorNamingTheCell() {
                                       ".xls; guarde o ficheiro como .xlsx ou .ods"));
     // Beyond the sheet's used area an empty cell is just empty.
     QCOMPARE(cellText(workbook, 2000, 3), std::string());
+}
+
+void TestWorkbook::workbooksSavedByAnEditorRead_data() {
+    QTest::addColumn<QString>("name");
+    for (const char *name : {"editor_saved.xlsx", "editor_saved.ods", "editor_saved.csv"})
+        QTest::newRow(name) << name;
+}
+
+void TestWorkbook::workbooksSavedByAnEditorRead() {
+    QFETCH(QString, name);
+    const Workbook workbook = loaded(FIXTURE_DIR "/" + name.toStdString());
+    QCOMPARE(cellText(workbook, 4, 4), std::string("100000000"));
+    QCOMPARE(cellText(workbook, 6, 3), std::string("600"));
+    QCOMPARE(cellText(workbook, 8, 3), std::string("2"));
+    QCOMPARE(cellText(workbook, 9, 3), std::string("12"));
+    // The editor stores 15 significant digits of each computed sample.
+    for (int i = 0; i < 600; ++i) {
+        const double expected = 100000.0 * std::sin(2 * std::numbers::pi * i / 600);
+        const double read = std::strtod(cellText(workbook, 12 + i, 2).c_str(), nullptr);
+        QVERIFY2(std::fabs(read - expected) < 1e-9, qPrintable(QString("sample %1").arg(i)));
+    }
+    // An .xls saved by the same editor keeps its formulas' results where FreeXL cannot see them.
+    const Workbook xls = loaded(FIXTURE_DIR "/editor_saved_formulas.xls");
+    QCOMPARE(cellText(xls, 8, 3), std::string("2"));
+    QVERIFY(!xls.read({4, 4}).ok);
+    QVERIFY(QString::fromStdString(xls.read({12, 2}).text).startsWith("R12C2: "));
 }
 
 void TestWorkbook::textAndEmptyCells_data() {

@@ -220,7 +220,8 @@ void writeOds(const std::string &path, const Sheet &sheet) {
     const std::string content =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?><office:document-content xmlns:office=\"" +
         office + ":office:1.0\" xmlns:table=\"" + office + ":table:1.0\" xmlns:text=\"" + office +
-        ":text:1.0\" office:version=\"1.2\"><office:body><office:spreadsheet><table:table "
+        ":text:1.0\" xmlns:of=\"" + office +
+        ":of:1.2\" office:version=\"1.2\"><office:body><office:spreadsheet><table:table "
         "table:name=\"Folha1\">" +
         rows + "</table:table></office:spreadsheet></office:body></office:document-content>";
     const std::string manifest =

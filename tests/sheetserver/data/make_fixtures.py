@@ -20,3 +20,12 @@ for (row, column), (value, _) in sorted(make_templates.sheet_cells().items()):
     else:
         sheet.write(row - 1, column - 1, value)
 book.save(os.path.join(HERE, "formula_points.xls"))
+
+# Files saved by a real spreadsheet editor (LibreOffice Calc, package libreoffice-calc-nogui),
+# as a teacher would save the templates: the .xlsx and .csv from template.ods, the .ods from
+# template.xlsx, and an .xls from template.ods whose formula cells FreeXL cannot see.
+#   cp Excel/template.ods src.ods; cp Excel/template.xlsx srcx.xlsx
+#   soffice --headless --convert-to xlsx src.ods     -> editor_saved.xlsx
+#   soffice --headless --convert-to csv src.ods      -> editor_saved.csv
+#   soffice --headless --convert-to ods srcx.xlsx    -> editor_saved.ods
+#   soffice --headless --convert-to xls src.ods      -> editor_saved_formulas.xls

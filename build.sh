@@ -7,7 +7,8 @@ set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev libbenchmark-dev
-          fonts-dejavu-core xdg-utils)
+          fonts-dejavu-core xdg-utils pkg-config liborcus-dev libboost-dev libfreexl-dev
+          libzip-dev)
 
 install_missing_packages() {
     local missing=()

@@ -334,8 +334,10 @@ int path_excel(int panel, int, int event, void *, int, int) {
     }
     GetCtrlVal(panel, PANEL_PATH, pathP);
     std::array<char, kPathSize> chosen{};
-    if (FileSelectPopup(pathP, "*.exe", "", "Executavel do Microsoft Excel", VAL_SELECT_BUTTON, 0,
-                        1, 1, 0, chosen.data()) > 0) {
+    // Extensions are not restricted: programs here have none, and workbooks come in four
+    // formats.
+    if (FileSelectPopup(pathP, "*.exe", "", "Executavel do Microsoft Excel", VAL_OK_BUTTON, 0, 0, 1,
+                        0, chosen.data()) > 0) {
         SetCtrlVal(panel, PANEL_PATH, chosen.data());
     }
     return 0;
@@ -347,7 +349,7 @@ int path_fich(int panel, int, int event, void *, int, int) {
     }
     GetCtrlVal(panel, PANEL_PATH_fich, pathF);
     std::array<char, kPathSize> chosen{};
-    if (FileSelectPopup(pathF, "*.xls", "", "", VAL_SELECT_BUTTON, 0, 1, 1, 0, chosen.data()) > 0) {
+    if (FileSelectPopup(pathF, "*.xls", "", "", VAL_OK_BUTTON, 0, 0, 1, 0, chosen.data()) > 0) {
         SetCtrlVal(panel, PANEL_PATH_fich, chosen.data());
     }
     return 0;

@@ -132,6 +132,8 @@ private slots:
     void lateDisconnectNoticeIsIgnored();
 
     void firstRunShowsTheDefaultPaths();
+    void procurarPutsTheChosenPathInItsField_data();
+    void procurarPutsTheChosenPathInItsField();
     void reopeningShowsTheLastPaths();
     void damagedRecordReadsAsNone_data();
     void damagedRecordReadsAsNone();
@@ -525,6 +527,45 @@ void SpreadsheetLinkTest::firstRunShowsTheDefaultPaths() {
     QCOMPARE(QString::fromStdString(textOf(panelhandle, PANEL_PATH_fich)), folder + "/Excel/");
     QCOMPARE(QString::fromUtf8(path_memo), memoPath());
     QCOMPARE(EngineTopPopup(), panelhandle);
+}
+
+void SpreadsheetLinkTest::procurarPutsTheChosenPathInItsField_data() {
+    QTest::addColumn<int>("button");
+    QTest::addColumn<int>("field");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<QString>("fileSpec");
+    QTest::newRow("program") << PANEL_COMMANDBUTTON << PANEL_PATH << "Executavel do Microsoft Excel"
+                             << "*.exe";
+    QTest::newRow("workbook") << PANEL_COMMANDBUTTON_2 << PANEL_PATH_fich << ""
+                              << "*.xls";
+}
+
+void SpreadsheetLinkTest::procurarPutsTheChosenPathInItsField() {
+    QFETCH(int, button);
+    QFETCH(int, field);
+    QFETCH(QString, title);
+    QFETCH(QString, fileSpec);
+    const int panel = openPanel(0, "/antes/programa", "/antes/livro.xls");
+    const std::string before = textOf(panel, field);
+    std::optional<std::string> answer; // first cancelled: the field keeps its path
+    QString seenTitle;
+    QString seenSpec;
+    EngineSetPopupHandler(
+        [&](EnginePopupKind, const std::string &shownTitle, const std::string &spec) {
+            seenTitle = QString::fromStdString(shownTitle);
+            seenSpec = QString::fromStdString(spec);
+            EnginePopupAnswer chosen;
+            chosen.path = answer;
+            return chosen;
+        });
+    EngineSendEvent(panel, button, EVENT_COMMIT);
+    QCOMPARE(textOf(panel, field), before);
+    QCOMPARE(seenTitle, title);
+    QCOMPARE(seenSpec, fileSpec);
+    answer = "/escolhido/ação 1.ods";
+    EngineSendEvent(panel, button, EVENT_COMMIT);
+    QCOMPARE(QString::fromStdString(textOf(panel, field)),
+             QString::fromUtf8("/escolhido/ação 1.ods"));
 }
 
 void SpreadsheetLinkTest::reopeningShowsTheLastPaths() {

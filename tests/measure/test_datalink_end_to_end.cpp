@@ -8,6 +8,7 @@
 #include "app/engine/engine_testing.h"
 #include "app/state.h"
 #include "measure/spreadsheet_link.h"
+#include "sheetserver/workbook_files.h"
 #include "sim/input_routing.h"
 #include "ui/uir_constants.h"
 
@@ -118,7 +119,9 @@ private slots:
     void cleanup();
     void templateLoadsOneSinePeriod_data();
     void templateLoadsOneSinePeriod();
+    void layoutCellsChooseTheSamples_data();
     void layoutCellsChooseTheSamples();
+    void pointsCorrectedOnDiskLetTheLoadContinue_data();
     void pointsCorrectedOnDiskLetTheLoadContinue();
     void brokenWorkbookStopsWithAReason_data();
     void brokenWorkbookStopsWithAReason();
@@ -172,45 +175,78 @@ void DataLinkEndToEndTest::templateLoadsOneSinePeriod() {
     ChIN[0] = 0;
 }
 
+void DataLinkEndToEndTest::layoutCellsChooseTheSamples_data() {
+    QTest::addColumn<QString>("extension");
+    for (const char *extension : {"csv", "xlsx", "ods"}) {
+        QTest::newRow(extension) << QString(extension);
+    }
+}
+
 void DataLinkEndToEndTest::layoutCellsChooseTheSamples() {
-    const QString workbook = workbookPath("rampa.csv");
-    writeFile(workbook, csvWorkbook(2, 12, "600", rampSample));
+    QFETCH(QString, extension);
+    const QString workbook = workbookPath("rampa." + extension);
+    // Samples in column 2 from row 12; the rows around them hold no number.
+    testfiles::Sheet sheet = testfiles::signalSheet(250.0, 2, 12);
+    for (int i = 0; i < kSamples; ++i) {
+        sheet[{12 + i, 2}] = testfiles::number(i * 250 - 75000);
+    }
+    sheet[{11, 2}] = testfiles::text("antes");
+    sheet[{612, 2}] = testfiles::text("depois");
+    testfiles::writeSheet(workbook.toStdString(), sheet);
     const std::string text = load(workbook);
     QVERIFY2(text.find("Sucesso") != std::string::npos, text.c_str());
     for (int i = 0; i < kSamples; ++i) {
         QCOMPARE(onda_E[0][i], (i * 250 - 75000) / 100000.0);
     }
+    QCOMPARE(freq_E[0], 250.0);
+}
+
+void DataLinkEndToEndTest::pointsCorrectedOnDiskLetTheLoadContinue_data() {
+    QTest::addColumn<QString>("extension");
+    for (const char *extension : {"csv", "xlsx", "ods"}) {
+        QTest::newRow(extension) << QString(extension);
+    }
 }
 
 void DataLinkEndToEndTest::pointsCorrectedOnDiskLetTheLoadContinue() {
-    const QString workbook = workbookPath("pontos.csv");
-    writeFile(workbook, csvWorkbook(2, 12, "599", rampSample));
+    QFETCH(QString, extension);
+    const std::string workbook = workbookPath("pontos." + extension).toStdString();
+    testfiles::Sheet sheet = testfiles::signalSheet();
+    sheet[{6, 3}] = testfiles::number(599);
+    testfiles::writeSheet(workbook, sheet);
     int asked = 0;
     EngineSetPopupHandler([&](EnginePopupKind kind, const std::string &title, const std::string &) {
         EnginePopupAnswer answer;
         if (kind == EnginePopupKind::Confirm && title == "Numero de pontos!" && asked++ < 20) {
             if (asked == 1) {
-                writeFile(workbook, csvWorkbook(2, 12, "600", rampSample)); // the user's fix
+                sheet[{6, 3}] = testfiles::number(600); // the user's fix, saved
+                testfiles::writeSheet(workbook, sheet);
             }
             Delay(0.2); // the server re-reads the file on its own time
             answer.confirm = 1;
         }
         return answer;
     });
-    const std::string text = load(workbook);
+    const std::string text = load(QString::fromStdString(workbook));
     QVERIFY(asked >= 1);
     QVERIFY2(text.find("Sucesso") != std::string::npos, text.c_str());
-    QCOMPARE(onda_E[0][599], (599 * 250 - 75000) / 100000.0);
+    QVERIFY(std::abs(onda_E[0][150] - 1.0) < 1e-9);
 }
 
 void DataLinkEndToEndTest::brokenWorkbookStopsWithAReason_data() {
     QTest::addColumn<QString>("name");
     QTest::addColumn<QByteArray>("bytes"); ///< empty name: the file is not written at all
-    QTest::addColumn<int>("keep");         ///< bytes kept of the template (-1: the bytes given)
+    QTest::addColumn<int>("keep"); ///< bytes kept of the template; -1 the bytes given, -2 none,
+                                   ///< -3 a zip bomb
     QTest::newRow("missing") << "nao existe.xlsx" << QByteArray() << -2;
     QTest::newRow("empty") << "vazio.xlsx" << QByteArray() << -1;
     QTest::newRow("truncated xlsx") << "cortado.xlsx" << QByteArray() << 700;
     QTest::newRow("not a workbook") << "lixo.ods" << QByteArray(4000, '\x5a') << -1;
+    // A password-protected .xlsx is an OLE compound file around the encrypted package.
+    QTest::newRow("password-protected xlsx")
+        << "protegido.xlsx"
+        << QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + QByteArray(4096, '\x5a') << -1;
+    QTest::newRow("zip bomb") << "bomba.xlsx" << QByteArray() << -3;
     QTest::newRow("sample not a number") << "texto.csv" << csvWorkbook(2, 12, "600", [](int i) {
         return i == 300 ? QString("abc") : rampSample(i);
     }) << -1;
@@ -228,6 +264,14 @@ void DataLinkEndToEndTest::brokenWorkbookStopsWithAReason() {
         writeFile(workbook, source.read(keep));
     } else if (keep == -1) {
         writeFile(workbook, bytes);
+    } else if (keep == -3) {
+        // A few hundred kilobytes that inflate to 264 MiB.
+        const std::string zeros(8u << 20, '\0');
+        std::vector<std::pair<std::string, std::string>> entries;
+        for (int i = 0; i < 33; ++i) {
+            entries.emplace_back("xl/media/zero" + std::to_string(i) + ".bin", zeros);
+        }
+        testfiles::writeZip(workbook.toStdString(), entries);
     }
     const std::string text = load(workbook);
     QVERIFY2(text.find("Sucesso") == std::string::npos, text.c_str());

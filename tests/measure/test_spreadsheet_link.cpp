@@ -549,11 +549,11 @@ void SpreadsheetLinkTest::procurarPutsTheChosenPathInItsField() {
     const std::string before = textOf(panel, field);
     std::optional<std::string> answer; // first cancelled: the field keeps its path
     QString seenTitle;
-    QString seenSpec;
+    QString seenProposal;
     EngineSetPopupHandler(
-        [&](EnginePopupKind, const std::string &shownTitle, const std::string &spec) {
+        [&](EnginePopupKind, const std::string &shownTitle, const std::string &proposed) {
             seenTitle = QString::fromStdString(shownTitle);
-            seenSpec = QString::fromStdString(spec);
+            seenProposal = QString::fromStdString(proposed);
             EnginePopupAnswer chosen;
             chosen.path = answer;
             return chosen;
@@ -561,7 +561,7 @@ void SpreadsheetLinkTest::procurarPutsTheChosenPathInItsField() {
     EngineSendEvent(panel, button, EVENT_COMMIT);
     QCOMPARE(textOf(panel, field), before);
     QCOMPARE(seenTitle, title);
-    QCOMPARE(seenSpec, fileSpec);
+    QCOMPARE(seenProposal, fileSpec);
     answer = "/escolhido/ação 1.ods";
     EngineSendEvent(panel, button, EVENT_COMMIT);
     QCOMPARE(QString::fromStdString(textOf(panel, field)),

@@ -11,6 +11,7 @@
 #include "help/help.h"
 #include "help/menu.h"
 #include "measure/readout.h"
+#include "measure/spreadsheet_link.h"
 #include "sim/input_routing.h"
 #include "sim/refresh.h"
 
@@ -40,6 +41,7 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"canal1", canal1},
     {"canal2", canal2},
     {"ch_fn", ch_fn},
+    {"ConnectToExcel", ConnectToExcel},
     {"component_btn", component_btn},
     {"dual_fn", dual_fn},
     {"ecran", ecran},
@@ -85,6 +87,8 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"most_offset", most_offset},
     {"most_onda", most_onda},
     {"output_fn", output_fn},
+    {"path_excel", path_excel},
+    {"path_fich", path_fich},
     {"Power_btn", Power_btn},
     {"Power_ger", Power_ger},
     {"quad_f", quad_f},
@@ -99,6 +103,7 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"range1k", range1k},
     {"range1m", range1m},
     {"SairGerador", SairGerador},
+    {"Shutdown", Shutdown},
     {"sinu_f", sinu_f},
     {"slope_btn", slope_btn},
     {"sync_fn", sync_fn},

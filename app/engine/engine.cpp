@@ -1,5 +1,6 @@
 #include "app/engine/engine.h"
 
+#include "app/engine/dde_reset.h"
 #include "app/engine/engine_qt.h"
 #include "app/engine/engine_testing.h"
 #include "app/engine/graph_widget.h"
@@ -1353,6 +1354,8 @@ void EngineSetResourceDir(const char *directory) {
 
 void EngineReset() {
     EngineState &engine = Engine();
+    DdeReset();
+    TerminateAllExecutables();
     std::vector<int> handles;
     for (const auto &[handle, panel] : engine.panels) {
         if (panel->parent == 0) {

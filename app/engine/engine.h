@@ -316,3 +316,7 @@ int GetCaptureDir(char directory[260]);
 /// only keep the nesting count the callers expect.
 int DisableBreakOnLibraryErrors();
 int EnableBreakOnLibraryErrors();
+
+// ---- DDE client, launched programs and the user's files (app/engine/dde.h) -------------------
+
+#include "app/engine/dde.h"

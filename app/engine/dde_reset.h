@@ -1,0 +1,5 @@
+#pragma once
+/// Engine-internal: ends every conversation and launched program (EngineReset, CloseCVIRTE).
+
+void DdeReset();
+void TerminateAllExecutables();

@@ -145,6 +145,7 @@ private slots:
     void aSavedChangeIsReadAndNotified();
     void anUnreadableWorkbookIsReportedAndTheServerGoesOn_data();
     void anUnreadableWorkbookIsReportedAndTheServerGoesOn();
+    void anXlsFormulaCellIsRefusedByName();
     void pathsWithQuotesSpacesAndAccents();
     void anOverlongLineEndsOnlyItsConversation();
     void terminationSaysByeAndEndsCleanly();
@@ -293,6 +294,10 @@ void TestSheetServer::anUnreadableWorkbookIsReportedAndTheServerGoesOn_data() {
                                << "danificado";
     QTest::newRow("password") << "protegido.xlsx"
                               << "palavra-passe";
+    QTest::newRow("oversized") << "enorme.csv"
+                               << "demasiado grande";
+    QTest::newRow("zip bomb") << "bomba.ods"
+                              << "excede 256 MiB";
 }
 
 void TestSheetServer::anUnreadableWorkbookIsReportedAndTheServerGoesOn() {
@@ -305,6 +310,17 @@ void TestSheetServer::anUnreadableWorkbookIsReportedAndTheServerGoesOn() {
     if (name == "protegido.xlsx")
         std::ofstream(workbook.toStdString(), std::ios::binary)
             << std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) << std::string(600, 'x');
+    if (name == "enorme.csv") {
+        std::ofstream(workbook.toStdString()) << "1,2\n";
+        std::filesystem::resize_file(workbook.toStdString(), (64u << 20) + 1);
+    }
+    if (name == "bomba.ods") {
+        const std::string zeros(40u << 20, '\0');
+        std::vector<std::pair<std::string, std::string>> entries;
+        for (int i = 0; i < 7; ++i)
+            entries.emplace_back("Pictures/zero" + std::to_string(i), zeros);
+        testfiles::writeZip(workbook.toStdString(), entries);
+    }
     Server server(workbook);
     QVERIFY(server.ready());
     Link link;
@@ -316,10 +332,26 @@ void TestSheetServer::anUnreadableWorkbookIsReportedAndTheServerGoesOn() {
              qPrintable(refused.join('|')));
 
     // Once a good file is saved in its place, the next read sees it.
-    const std::string good = dir.filePath("bom.tmp.xlsx").toStdString();
-    testfiles::writeSheet(name.endsWith(".csv") ? good + ".csv" : good, testfiles::signalSheet());
-    std::filesystem::rename(name.endsWith(".csv") ? good + ".csv" : good, workbook.toStdString());
+    const std::string good =
+        dir.filePath("bom.tmp" + name.mid(name.lastIndexOf('.'))).toStdString();
+    testfiles::writeSheet(good, testfiles::signalSheet());
+    std::filesystem::rename(good, workbook.toStdString());
     QCOMPARE(link.ask({"READ", "R6C3"}), (QStringList{"OK", "600"}));
+}
+
+void TestSheetServer::anXlsFormulaCellIsRefusedByName() {
+    QTemporaryDir dir;
+    const QString workbook = dir.filePath("guardado.xls");
+    QVERIFY(QFile::copy(FIXTURE_DIR "/editor_saved_formulas.xls", workbook));
+    Server server(workbook);
+    QVERIFY(server.ready());
+    Link link;
+    QVERIFY(link.open(server));
+    QCOMPARE(link.ask({"CONNECT", workbook}), QStringList{"OK"});
+    QCOMPARE(link.ask({"READ", "R9C3"}), (QStringList{"OK", "12"}));
+    QCOMPARE(link.ask({"READ", "R6C3"}),
+             (QStringList{"ERR", "R6C3: célula vazia ou com fórmula sem valor guardado num .xls; "
+                                 "guarde o ficheiro como .xlsx ou .ods"}));
 }
 
 void TestSheetServer::pathsWithQuotesSpacesAndAccents() {

@@ -66,6 +66,8 @@ std::optional<std::vector<std::string>> decodeMessage(std::string_view line) {
         const char c = line[i];
         if (c == '\t') {
             fields.emplace_back();
+        } else if (c == '\n' || c == '\r') {
+            return std::nullopt; // line breaks travel escaped; a raw one is damage
         } else if (c == '\\') {
             if (i + 1 == line.size())
                 return std::nullopt;

@@ -21,7 +21,7 @@ std::string encodeField(std::string_view field);
 std::string encodeMessage(const std::vector<std::string> &fields);
 
 /// Splits one line (without its '\n') into its unescaped fields. Empty when a backslash is
-/// followed by anything but \ t n r, or ends the line.
+/// followed by anything but \ t n r, or ends the line, or when the line holds a raw line break.
 std::optional<std::vector<std::string>> decodeMessage(std::string_view line);
 
 /// A cell of the first sheet, both numbers from 1.

@@ -109,7 +109,7 @@ void readAvailable(int handle, Conversation &conversation) {
         return;
     }
     while (std::optional<std::string> line = conversation.received.takeLine()) {
-        std::optional<std::vector<std::string>> fields = dde::DecodeLine(*line);
+        std::optional<std::vector<std::string>> fields = dde::decodeMessage(*line);
         if (!fields) {
             conversation.socket->abort();
             markEnded(handle, conversation);
@@ -143,7 +143,7 @@ int request(int handle, const std::vector<std::string> &fields, unsigned int tim
     if (conversation->ended) {
         return fail(kDdeDisconnected, "O servidor terminou a conversa.");
     }
-    const std::string line = dde::EncodeLine(fields);
+    const std::string line = dde::encodeMessage(fields);
     conversation->socket->write(line.data(), static_cast<qint64>(line.size()));
     conversation->socket->flush();
 

@@ -4,6 +4,9 @@
 /// A message is one line of UTF-8 text ending in '\n'; its fields are separated by one TAB, and
 /// inside a field a backslash escapes "\\", "\t", "\n" and "\r", so that any text (paths with
 /// tabs or line breaks included) travels in one field. No Qt: the fuzz target links it alone.
+/// This side adds the buffer that cuts the received bytes into lines.
+
+#include "sheetserver/protocol.h"
 
 #include <cstddef>
 #include <optional>
@@ -13,16 +16,10 @@
 
 namespace dde {
 
-/// Longest line, terminator excluded, that either side accepts; a longer one is a protocol
-/// error and ends the connection.
-inline constexpr std::size_t kMaxLineBytes = 65536;
-
-/// Joins the fields into one line, escaped, with its terminating '\n'.
-std::string EncodeLine(const std::vector<std::string> &fields);
-
-/// Splits one line (without its '\n') into unescaped fields. Empty on a malformed line: an
-/// unknown escape, a backslash at the end, or a raw line break.
-std::optional<std::vector<std::string>> DecodeLine(std::string_view line);
+// The codec is the spreadsheet server's own, so that both ends of the link speak one format.
+using sheetserver::decodeMessage;
+using sheetserver::encodeMessage;
+using sheetserver::kMaxLineBytes;
 
 /// Collects bytes as they arrive and hands out whole lines.
 class LineBuffer {

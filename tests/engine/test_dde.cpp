@@ -98,10 +98,10 @@ void DdeTest::fieldsSurviveTheLineFormat_data() {
 
 void DdeTest::fieldsSurviveTheLineFormat() {
     QFETCH(std::vector<std::string>, fields);
-    const std::string line = dde::EncodeLine(fields);
+    const std::string line = dde::encodeMessage(fields);
     QCOMPARE(line.back(), '\n');
     QCOMPARE(std::count(line.begin(), line.end(), '\n'), 1);
-    const auto decoded = dde::DecodeLine(std::string_view(line).substr(0, line.size() - 1));
+    const auto decoded = dde::decodeMessage(std::string_view(line).substr(0, line.size() - 1));
     QVERIFY(decoded.has_value());
     QVERIFY(*decoded == fields);
 }
@@ -115,7 +115,7 @@ void DdeTest::malformedLinesAreRejected_data() {
 
 void DdeTest::malformedLinesAreRejected() {
     QFETCH(QByteArray, line);
-    QVERIFY(!dde::DecodeLine(std::string_view(line.constData(), line.size())).has_value());
+    QVERIFY(!dde::decodeMessage(std::string_view(line.constData(), line.size())).has_value());
 }
 
 void DdeTest::linesArriveWholeWhateverTheChunks() {

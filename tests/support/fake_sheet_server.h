@@ -86,7 +86,7 @@ private:
                 const QByteArray bytes = client->socket->readAll();
                 client->received.append(std::string_view(bytes.constData(), bytes.size()));
                 while (auto line = client->received.takeLine()) {
-                    if (auto fields = dde::DecodeLine(*line)) {
+                    if (auto fields = dde::decodeMessage(*line)) {
                         answer(*client, *fields);
                     }
                 }
@@ -95,7 +95,7 @@ private:
     }
 
     void send(Client &client, const std::vector<std::string> &fields) {
-        const std::string line = dde::EncodeLine(fields);
+        const std::string line = dde::encodeMessage(fields);
         client.socket->write(line.data(), static_cast<qint64>(line.size()));
         client.socket->flush();
     }

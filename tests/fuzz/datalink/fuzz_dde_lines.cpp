@@ -31,9 +31,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         while (auto line = buffer.takeLine()) {
             check(line->size() <= dde::kMaxLineBytes);
             check(line->find('\n') == std::string::npos);
-            if (auto fields = dde::DecodeLine(*line)) {
+            if (auto fields = dde::decodeMessage(*line)) {
                 check(!fields->empty());
-                const std::string encoded = dde::EncodeLine(*fields);
+                const std::string encoded = dde::encodeMessage(*fields);
                 check(encoded == *line + "\n");
             }
         }

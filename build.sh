@@ -107,7 +107,7 @@ package_checks() {
     apt-get install -s "./$deb"
 }
 
-main_build_options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_INSTALL_LAYOUT=fhs
+main_build_options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_INSTALL_LAYOUT=fhs -DVANTREL_BENCH=ON
                     -DCMAKE_INSTALL_PREFIX=/usr)
 
 case "${1:-}" in

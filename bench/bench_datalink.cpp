@@ -64,7 +64,7 @@ void BM_LoadFromStandInServer(benchmark::State &state) {
 
     FakeSheetServer server("/dados/sinal.xlsx");
     server.cells = {{"R4C4", "100000000"}, {"R6C3", "600"}, {"R8C3", "2"}, {"R9C3", "12"}};
-    for (int i = 0; i < kSamples; ++i) {
+    for (int i = 0; i < vantrel::kSamples; ++i) {
         server.cells["R" + std::to_string(12 + i) + "C2"] = std::to_string(i * 100);
     }
     if (!server.listen()) {

@@ -136,18 +136,18 @@ void BM_RepaintMovingTraces(benchmark::State &state) {
     graph->deleteAllPlots();
     graph->setAxisRange(0, -300.0, 300.0);
     const int style = static_cast<int>(state.range(0));
-    std::array<double, kSamples> a{};
-    std::array<double, kSamples> b{};
+    std::array<double, vantrel::kSamples> a{};
+    std::array<double, vantrel::kSamples> b{};
     double phase = 0.0;
     for (auto _ : state) {
         phase += 0.1;
-        for (int i = 0; i < kSamples; ++i) {
+        for (int i = 0; i < vantrel::kSamples; ++i) {
             a[static_cast<std::size_t>(i)] = 7.0 * std::sin(i * 0.02 + phase);
             b[static_cast<std::size_t>(i)] = std::sin(i * 0.2 + phase) > 0.0 ? 2.5 : -2.5;
         }
         graph->deleteAllPlots();
-        graph->addWaveform(a.data(), kSamples, 1.0, 0.0, -300.0, 1.0, style, OPCAO_INTENS);
-        graph->addWaveform(b.data(), kSamples, 1.0, 0.0, -300.0, 1.0, style, OPCAO_INTENS);
+        graph->addWaveform(a.data(), vantrel::kSamples, 1.0, 0.0, -300.0, 1.0, style, OPCAO_INTENS);
+        graph->addWaveform(b.data(), vantrel::kSamples, 1.0, 0.0, -300.0, 1.0, style, OPCAO_INTENS);
         graph->repaint();
     }
     graph->deleteAllPlots();

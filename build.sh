@@ -67,6 +67,11 @@ build() { # build DIR [cmake options...]
 
 run_tests() { # run_tests DIR
     step "Testing $1" "test-$1" ctest --test-dir "$1" --output-on-failure -j "$(nproc)" --timeout 600
+    summary "test-$1"
+}
+
+summary() { # summary LOGNAME: CTest's closing count, so that the output says what ran
+    grep -E '^[0-9]+% tests passed' "$logs/$1.log" | sed 's/^/    /' || true
 }
 
 fuzz_tests() { # the libFuzzer targets, built with clang in build-fuzz, each run for a minute
@@ -128,6 +133,7 @@ test)
     build build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
     run_tests build-asan
     step "Fuzzing (libFuzzer, ASan, UBSan; a minute per target)" fuzz fuzz_tests
+    summary fuzz
     ;;
 *)
     sed -n '2,9p' "$0"

@@ -16,24 +16,6 @@ namespace {
 constexpr double kUnidadesPorDivisaoX = 60.0;
 constexpr double kUnidadesPorDivisaoY = 2.5;
 
-// Pointer marks of the stepped knobs, one per step, matched by name.
-constexpr std::array<int, vantrel::kVoltSteps> kMarcasVoltCh1{
-    PANEL_VOLTDIV1_1, PANEL_VOLTDIV1_2,  PANEL_VOLTDIV1_3,  PANEL_VOLTDIV1_4,
-    PANEL_VOLTDIV1_5, PANEL_VOLTDIV1_6,  PANEL_VOLTDIV1_7,  PANEL_VOLTDIV1_8,
-    PANEL_VOLTDIV1_9, PANEL_VOLTDIV1_10, PANEL_VOLTDIV1_11, PANEL_VOLTDIV1_12,
-};
-constexpr std::array<int, vantrel::kVoltSteps> kMarcasVoltCh2{
-    PANEL_VOLTDIV2_1, PANEL_VOLTDIV2_2,  PANEL_VOLTDIV2_3,  PANEL_VOLTDIV2_4,
-    PANEL_VOLTDIV2_5, PANEL_VOLTDIV2_6,  PANEL_VOLTDIV2_7,  PANEL_VOLTDIV2_8,
-    PANEL_VOLTDIV2_9, PANEL_VOLTDIV2_10, PANEL_VOLTDIV2_11, PANEL_VOLTDIV2_12,
-};
-constexpr std::array<int, vantrel::kTimeSteps> kMarcasTempo{
-    PANEL_TIMEDIV_1,  PANEL_TIMEDIV_2,  PANEL_TIMEDIV_3,  PANEL_TIMEDIV_4,  PANEL_TIMEDIV_5,
-    PANEL_TIMEDIV_6,  PANEL_TIMEDIV_7,  PANEL_TIMEDIV_8,  PANEL_TIMEDIV_9,  PANEL_TIMEDIV_10,
-    PANEL_TIMEDIV_11, PANEL_TIMEDIV_12, PANEL_TIMEDIV_13, PANEL_TIMEDIV_14, PANEL_TIMEDIV_15,
-    PANEL_TIMEDIV_16, PANEL_TIMEDIV_17, PANEL_TIMEDIV_18,
-};
-
 constexpr std::array<const char *, 5> kNomeFonte = {"Desligado", "Gerador", "Excel", "Cal 0.2Vpp",
                                                     "Cal 2Vpp"};
 constexpr std::array<const char *, 3> kNomeAcoplamento = {"DC", "AC", "GD"};
@@ -81,7 +63,7 @@ void mostra_vertical() {
     for (int c = 0; c < 2; ++c) {
         const char *canal = c == 0 ? "I" : "II";
         const int volts = c == 0 ? PANEL_VOLTDIV1 : PANEL_VOLTDIV2;
-        const auto &marcas = c == 0 ? kMarcasVoltCh1 : kMarcasVoltCh2;
+        const auto &marcas = VoltStepMarks(c);
         const int passo =
             Esc_VoltID[c] >= 0 && Esc_VoltID[c] < vantrel::kVoltSteps ? Esc_VoltID[c] : 0;
         ponteiro(volts, angulo_para_marca(volts, marcas[passo]));
@@ -115,7 +97,7 @@ void mostra_vertical() {
 
 void mostra_horizontal() {
     const int passo = Esc_TempoID >= 0 && Esc_TempoID < vantrel::kTimeSteps ? Esc_TempoID : 0;
-    ponteiro(PANEL_TIMEDIV, angulo_para_marca(PANEL_TIMEDIV, kMarcasTempo[passo]));
+    ponteiro(PANEL_TIMEDIV, angulo_para_marca(PANEL_TIMEDIV, TimeStepMarks()[passo]));
     dica(PANEL_TIMEDIV, std::string("TIME/DIV: ") + TimeStepLabel(Esc_TempoID));
 
     const double xpos = atraso - atraso_orig;

@@ -66,6 +66,18 @@ constexpr std::array<int, vantrel::kTimeSteps> kTimeMarks{
     PANEL_TIMEDIV_16, PANEL_TIMEDIV_17, PANEL_TIMEDIV_18,
 };
 
+} // namespace
+
+const std::array<int, vantrel::kVoltSteps> &VoltStepMarks(int channel) {
+    return channel == 0 ? kVoltMarksCh1 : kVoltMarksCh2;
+}
+
+const std::array<int, vantrel::kTimeSteps> &TimeStepMarks() {
+    return kTimeMarks;
+}
+
+namespace {
+
 template <std::size_t N>
 void hideMarks(const std::array<int, N> &marks) {
     for (int mark : marks) {

@@ -43,6 +43,11 @@ void act_voltdiv_sig(int step, int channel);
 /// base as it was.
 void act_timediv_sig(int step);
 
+/// The main panel's pointer marks of each step: Volts/Div of a channel (0 CH I, any other
+/// value CH II), and Time/Div.
+const std::array<int, vantrel::kVoltSteps> &VoltStepMarks(int channel);
+const std::array<int, vantrel::kTimeSteps> &TimeStepMarks();
+
 /// Label of a Volts/Div step, or "" for an index outside the table.
 const char *VoltStepLabel(int step);
 /// Label of a Time/Div step, or "" for an index outside the table.

@@ -5,6 +5,7 @@
 #include "app/engine/engine.h"
 #include "app/engine/engine_qt.h"
 #include "app/engine/engine_testing.h"
+#include "tests/common/pointer_pixels.h"
 #include "tests/common/show_at_scale.h"
 #include "ui/uir_constants.h"
 
@@ -38,13 +39,6 @@ int countChange(int, int, int event, void *, int, int) {
     return 0;
 }
 
-void sendWheel(QWidget *widget, int delta) {
-    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(widget, &event);
-}
-
 QImage render(QWidget *widget) {
     return widget->grab().toImage().convertToFormat(QImage::Format_ARGB32);
 }
@@ -52,29 +46,9 @@ QImage render(QWidget *widget) {
 /// Direction, in degrees clockwise from 12 o'clock, from the picture's centre to the middle of
 /// its bright white pixels (the small knob's pointer; its body has no pure white).
 double whitePointerDirection(const QImage &image) {
-    double sx = 0.0;
-    double sy = 0.0;
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            if (c.alpha() > 200 && c.red() > 235 && c.green() > 235 && c.blue() > 235) {
-                sx += x + 0.5;
-                sy += y + 0.5;
-                ++count;
-            }
-        }
-    }
-    if (count == 0) {
-        return std::numeric_limits<double>::quiet_NaN();
-    }
-    const double dx = sx / count - image.width() / 2.0;
-    const double dy = sy / count - image.height() / 2.0;
-    return std::atan2(dx, -dy) * 180.0 / std::numbers::pi;
-}
-
-double angleBetween(double a, double b) {
-    return std::abs(std::remainder(a - b, 360.0));
+    return pointerDirection(
+        image, QPointF(image.width() / 2.0, image.height() / 2.0),
+        [](const QColor &c) { return c.red() > 235 && c.green() > 235 && c.blue() > 235; });
 }
 
 } // namespace
@@ -105,19 +79,19 @@ private slots:
 
     void wheelOverAPictureBecomesWheelNotches() {
         QWidget *knob = EngineControlWidget(panel_, PANEL_XPOSBTN);
-        sendWheel(knob, 120);
-        sendWheel(knob, -240);
+        sendWheelDelta(knob, 120);
+        sendWheelDelta(knob, -240);
         // A fine-grained wheel reports a notch once its parts add up to one.
-        sendWheel(knob, 60);
+        sendWheelDelta(knob, 60);
         QCOMPARE(int(wheels.size()), 2);
-        sendWheel(knob, 60);
+        sendWheelDelta(knob, 60);
         QCOMPARE(int(wheels.size()), 3);
         QCOMPARE(wheels[0].notches, 1);
         QCOMPARE(wheels[1].notches, -2);
         QCOMPARE(wheels[2].notches, 1);
         QCOMPARE(wheels[2].control, PANEL_XPOSBTN);
         SetCtrlAttribute(panel_, PANEL_XPOSBTN, ATTR_DIMMED, 1);
-        sendWheel(knob, 120);
+        sendWheelDelta(knob, 120);
         QCOMPARE(int(wheels.size()), 3);
     }
 

@@ -10,6 +10,7 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "generator/generator.h"
+#include "tests/common/pointer_pixels.h"
 #include "tests/common/show_at_scale.h"
 #include "ui/uir_constants.h"
 
@@ -72,10 +73,7 @@ void setThroughDialog(int front, int picture, int control, double value) {
 }
 
 void sendWheel(QWidget *widget, int notches) {
-    const QPointF at(widget->width() / 2.0, widget->height() / 2.0);
-    QWheelEvent event(at, widget->mapToGlobal(at), QPoint(), QPoint(0, 120 * notches), Qt::NoButton,
-                      Qt::NoModifier, Qt::NoScrollPhase, false);
-    QApplication::sendEvent(widget, &event);
+    sendWheelDelta(widget, 120 * notches);
 }
 
 /// Direction, degrees clockwise from 12 o'clock, from `hub` to the middle of the pointer's
@@ -83,25 +81,10 @@ void sendWheel(QWidget *widget, int notches) {
 double pointerDirection(int front, QWidget *picture, QPointF hub) {
     QCoreApplication::processEvents();
     const QImage image = picture->grab().toImage().convertToFormat(QImage::Format_ARGB32);
-    double sx = 0.0;
-    double sy = 0.0;
-    int count = 0;
-    for (int y = 0; y < image.height(); ++y) {
-        for (int x = 0; x < image.width(); ++x) {
-            const QColor c = image.pixelColor(x, y);
-            const bool pointer = front == Main ? c.red() > 240 && c.green() > 240 && c.blue() > 240
-                                               : c.red() > 200 && c.green() < 140 && c.blue() < 110;
-            if (c.alpha() > 200 && pointer) {
-                sx += x + 0.5;
-                sy += y + 0.5;
-                ++count;
-            }
-        }
-    }
-    if (count == 0) {
-        return std::numeric_limits<double>::quiet_NaN();
-    }
-    return std::atan2(sx / count - hub.x(), -(sy / count - hub.y())) * 180.0 / std::numbers::pi;
+    return pointerDirection(image, hub, [front](const QColor &c) {
+        return front == Main ? c.red() > 240 && c.green() > 240 && c.blue() > 240
+                             : c.red() > 200 && c.green() < 140 && c.blue() < 110;
+    });
 }
 
 /// The knob's centre in its picture: the oscilloscope's knobs are round artwork centred in
@@ -132,10 +115,6 @@ QPointF centreOf(int control) {
 double directionTo(int from, int to) {
     const QPointF d = centreOf(to) - centreOf(from);
     return std::atan2(d.x(), -d.y()) * 180.0 / std::numbers::pi;
-}
-
-double angleBetween(double a, double b) {
-    return std::abs(std::remainder(a - b, 360.0));
 }
 
 template <typename... T>

@@ -262,7 +262,7 @@ GraphWidget::GraphWidget(QWidget *parent) : QWidget(parent) {
     m_frameTimer.setSingleShot(true);
     m_frameTimer.setInterval(kFrameIntervalMs);
     m_frameTimer.setTimerType(Qt::PreciseTimer);
-    connect(&m_frameTimer, &QTimer::timeout, this, qOverload<>(&QWidget::update));
+    connect(&m_frameTimer, &QTimer::timeout, this, &GraphWidget::showChangedFrame);
 }
 
 void GraphWidget::setAxisRange(int axis, double min, double max) {
@@ -369,6 +369,24 @@ int GraphWidget::retainedCount() const {
 void GraphWidget::scheduleFrame() {
     if (!m_frameTimer.isActive())
         m_frameTimer.start();
+}
+
+void GraphWidget::showChangedFrame() {
+    const qreal dpr = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * dpr).toSize();
+    // Alternating DUAL re-plots the two traces in turn at every refresh: between two frames
+    // only which of them is live has changed, and the screen already shows both. The deleted
+    // plots are on the screen too, so they have been shown once.
+    const double scale = PanelScaleOf(this);
+    if (m_previousKey == 0 || pictureKey(scale, pixels, dpr) != m_previousKey) {
+        update();
+        return;
+    }
+    m_retained.clear();
+    // Without them the picture may have changed: a trace that is no longer re-plotted leaves
+    // the screen at the next frame.
+    if (pictureKey(scale, pixels, dpr) != m_previousKey)
+        scheduleFrame();
 }
 
 QImage GraphWidget::renderImage(QSize size, double scale) const {

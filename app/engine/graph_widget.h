@@ -73,6 +73,8 @@ private:
     int addPlot(Plot plot);
     void retain(Plot plot);
     void scheduleFrame();
+    /// Repaints when the plots make another picture than the one on the screen.
+    void showChangedFrame();
     void paintPlots(QPainter &painter, QSizeF area, double scale) const;
     void paintGlow(QPainter &painter, QSizeF area, double scale) const;
     void paintCores(QPainter &painter, QSizeF area, double scale) const;

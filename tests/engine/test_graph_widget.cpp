@@ -86,6 +86,7 @@ private slots:
     void segmentsLeavingTheScreenAreCutAtItsEdge();
     void deletedPlotShowsUntilTheNextPaint();
     void manyChangesBetweenFramesGiveOneRepaint();
+    void alternatingTheSameTracesCostsNoRepaint();
     void retainedPlotsAreBoundedWhileHidden();
     void replottedPictureIsRetainedOnce();
     void unknownHandlesAndMissingDataAreRefused();
@@ -359,6 +360,37 @@ void TestGraphWidget::manyChangesBetweenFramesGiveOneRepaint() {
     QTRY_VERIFY(graph.repaintCount() > before); // a loaded machine may deliver the frame late
     const int repaints = graph.repaintCount() - before;
     QVERIFY2(repaints <= 3, qPrintable(QString::number(repaints)));
+}
+
+void TestGraphWidget::alternatingTheSameTracesCostsNoRepaint() {
+    GraphWidget graph;
+    graph.resize(kWidth, kHeight);
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    // Alternating DUAL: one trace live, the other just deleted, swapping at every refresh.
+    int live = plotLevel(graph, 2.5);
+    QVERIFY(graph.deletePlot(live));
+    live = plotLevel(graph, -2.5);
+    QTRY_VERIFY(graph.repaintCount() > 0);
+    QTest::qWait(3 * GraphWidget::kFrameIntervalMs);
+    // Several refreshes per frame, as the program makes them; a loaded machine may still let a
+    // frame pass without one, which shows the live trace alone for a frame.
+    const int before = graph.repaintCount();
+    for (int i = 0; i < 60; ++i) {
+        QVERIFY(graph.deletePlot(live));
+        live = plotLevel(graph, i % 2 == 0 ? 2.5 : -2.5);
+        QTest::qWait(3);
+    }
+    QVERIFY2(graph.repaintCount() - before <= 3,
+             qPrintable(QString::number(graph.repaintCount() - before)));
+
+    // Back to one trace: the other one leaves the screen at the next frame.
+    QVERIFY(graph.deletePlot(live));
+    plotLevel(graph, 2.5);
+    QTRY_VERIFY(!showsLevel(graph.grab().toImage(), -2.5));
+    const QImage image = graph.grab().toImage();
+    QVERIFY(showsLevel(image, 2.5));
+    QVERIFY(!showsLevel(image, -2.5));
 }
 
 void TestGraphWidget::retainedPlotsAreBoundedWhileHidden() {

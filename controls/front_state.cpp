@@ -137,7 +137,7 @@ void mostra_disparo_e_ecra() {
 void mostra_modos() {
     int ch2 = 0;
     GetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_CH_CHG, &ch2);
-    // Keys from left to right: CH I/II, DUAL, ADD, VERT.
+    // Keys 0 to 3 of the artwork: CH I/II, DUAL, ADD, VERT.
     const int teclas = (ch2 != 0 ? 1 : 0) | (dual_op != 0 ? 2 : 0) | (add_op != 0 ? 4 : 0) |
                        (vert_op != 0 ? 8 : 0);
     premido(PANEL_PICTURE_CANAIS, teclas);

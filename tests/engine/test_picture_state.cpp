@@ -9,8 +9,11 @@
 #include "tests/common/show_at_scale.h"
 #include "ui/uir_constants.h"
 
+#include <QDir>
+#include <QFile>
 #include <QWheelEvent>
 #include <QWidget>
+#include <QXmlStreamReader>
 #include <QtTest>
 
 #include <cmath>
@@ -37,6 +40,27 @@ int recordWheel(int, int control, int event, void *, int eventData1, int) {
 int countChange(int, int, int event, void *, int, int) {
     changes += event == EVENT_VAL_CHANGED ? 1 : 0;
     return 0;
+}
+
+/// The outline `key<n>` of a push-button artwork, in the artwork's units.
+QRectF keyOutline(const QString &file, int key) {
+    QFile in(QDir(qEnvironmentVariable("VANTREL_RESOURCE_DIR")).filePath(file));
+    if (!in.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QXmlStreamReader xml(&in);
+    const QString id = QStringLiteral("key%1").arg(key);
+    while (!xml.atEnd()) {
+        if (xml.readNext() == QXmlStreamReader::StartElement &&
+            xml.attributes().value(QStringLiteral("id")) == id) {
+            const QXmlStreamAttributes a = xml.attributes();
+            return {a.value(QStringLiteral("x")).toDouble(),
+                    a.value(QStringLiteral("y")).toDouble(),
+                    a.value(QStringLiteral("width")).toDouble(),
+                    a.value(QStringLiteral("height")).toDouble()};
+        }
+    }
+    return {};
 }
 
 QImage render(QWidget *widget) {
@@ -118,8 +142,11 @@ private slots:
         }
     }
     void pressedKeyChangesOnlyThatKey() {
-        // The channel-mode picture is drawn at its artwork's size: four keys 32 pixels apart.
+        // The channel-mode picture is drawn at its artwork's size, so its key outlines are
+        // where the keys are drawn.
         QFETCH(int, key);
+        const QRectF face = keyOutline(QStringLiteral("art/mode_buttons.svg"), key);
+        QVERIFY(!face.isEmpty());
         QWidget *keys = EngineControlWidget(panel_, PANEL_PICTURE_CANAIS);
         const QImage released = render(keys);
         SetCtrlAttribute(panel_, PANEL_PICTURE_CANAIS, ATTR_PRESSED_KEYS, 1 << key);
@@ -136,8 +163,8 @@ private slots:
             }
         }
         QVERIFY2(right >= 0, "pressing the key changed nothing");
-        QVERIFY(left >= 5 + 32 * key);
-        QVERIFY(right <= 28 + 32 * key);
+        QVERIFY(left >= face.left() - 1.0);
+        QVERIFY(right <= face.right() + 1.0);
         SetCtrlAttribute(panel_, PANEL_PICTURE_CANAIS, ATTR_PRESSED_KEYS, 0);
         QCoreApplication::processEvents();
         QCOMPARE(render(keys), released);

@@ -45,10 +45,16 @@ void save(const QImage &image, const char *name) {
     std::printf("%s\n", qPrintable(path));
 }
 
+// At the panel's stored size, whatever room the offscreen screen gives its window.
 void savePanel(int panel, const char *name) {
     settle();
-    QWidget *window = EnginePanelWidget(panel);
-    save(window != nullptr ? window->grab().toImage() : QImage(), name);
+    const QString path = output.filePath(QString::fromLatin1(name));
+    if (SavePanelDisplayToPng(panel, qPrintable(path)) != 0) {
+        std::fprintf(stderr, "make_figures: could not write %s\n", qPrintable(path));
+        ++failures;
+        return;
+    }
+    std::printf("%s\n", qPrintable(path));
 }
 
 // A few refreshes, so that the traces stand on the screen as a user would see them.

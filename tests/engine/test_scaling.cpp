@@ -22,8 +22,8 @@
 
 namespace {
 
-constexpr const char *kResourceFiles[] = {"oscil.uir",  "gerador.uir", "time.uir",  "volt.uir",
-                                          "opcoes.uir", "canais.uir",  "acerca.uir"};
+constexpr const char *kResourceFiles[] = {"oscil.uir",  "gerador.uir", "time.uir",   "volt.uir",
+                                          "opcoes.uir", "canais.uir",  "acerca.uir", "ddedemo.uir"};
 constexpr int kMaxPanelNumber = 12;
 
 /// The generator front's background picture is stored 1003 px wide on its 1000 px panel; the

@@ -479,15 +479,6 @@ void KnobView::keyPressEvent(QKeyEvent *event) {
 }
 
 namespace {
-/// Where a dialog knob's parts go: the dial (centre and the outer end of its scale ticks), the
-/// numbers at both ends of the scale, and the band below that shows the setting.
-struct KnobLayout {
-    QPointF centre;
-    qreal radius = 0.0;
-    std::array<QRectF, 2> endLabels;
-    QRectF valueBand;
-};
-
 constexpr qreal kLabelGap = 3.0; // between the tick ring and the nearest corner of a number
 
 /// Unit vector from the dial's centre towards a pointer angle (degrees clockwise from up).
@@ -577,6 +568,23 @@ void paintDial(QPainter &painter, double pointerDegrees) {
 }
 } // namespace
 
+QString KnobView::endText(std::size_t end) const {
+    return QString::number(end == 0 ? min_ : max_, 'g', 4);
+}
+
+KnobLayout KnobView::layout() const {
+    const QFontMetricsF metrics(font());
+    QFont bold = font();
+    bold.setBold(true);
+    std::array<QSizeF, 2> endSizes;
+    for (std::size_t end = 0; end < endSizes.size(); ++end) {
+        endSizes[end] = QSizeF(metrics.horizontalAdvance(endText(end)) + 2.0, metrics.height());
+    }
+    return layoutKnob(size(), endSizes,
+                      {KnobPointerAngle(min_, min_, max_), KnobPointerAngle(max_, min_, max_)},
+                      QFontMetricsF(bold).height() + 1.0);
+}
+
 void KnobView::paintEvent(QPaintEvent *) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -584,30 +592,22 @@ void KnobView::paintEvent(QPaintEvent *) {
     // The knob carries the numbers at both ends of its scale and shows its setting below, so
     // the dialog says what it sets. The lettering is the control's font, which the panel
     // scales; the dial takes whatever room the numbers leave.
-    const QFontMetricsF metrics(font());
-    QFont bold = font();
-    bold.setBold(true);
-    const std::array<QString, 2> ends{QString::number(min_, 'g', 4), QString::number(max_, 'g', 4)};
-    const std::array<QSizeF, 2> endSizes{
-        QSizeF(metrics.horizontalAdvance(ends[0]) + 2.0, metrics.height()),
-        QSizeF(metrics.horizontalAdvance(ends[1]) + 2.0, metrics.height())};
-    const KnobLayout layout = layoutKnob(
-        size(), endSizes, {KnobPointerAngle(min_, min_, max_), KnobPointerAngle(max_, min_, max_)},
-        QFontMetricsF(bold).height() + 1.0);
-
+    const KnobLayout parts = layout();
     painter.save();
-    painter.translate(layout.centre);
-    painter.scale(layout.radius / 40.0, layout.radius / 40.0);
+    painter.translate(parts.centre);
+    painter.scale(parts.radius / 40.0, parts.radius / 40.0);
     paintDial(painter, KnobPointerAngle(value_, min_, max_));
     painter.restore();
 
     painter.setFont(font());
     painter.setPen(palette().color(QPalette::WindowText));
-    for (std::size_t end = 0; end < ends.size(); ++end) {
-        painter.drawText(layout.endLabels[end], Qt::AlignCenter, ends[end]);
+    for (std::size_t end = 0; end < parts.endLabels.size(); ++end) {
+        painter.drawText(parts.endLabels[end], Qt::AlignCenter, endText(end));
     }
+    QFont bold = font();
+    bold.setBold(true);
     painter.setFont(bold);
-    painter.drawText(layout.valueBand, Qt::AlignCenter, QString::number(value_, 'f', decimals_));
+    painter.drawText(parts.valueBand, Qt::AlignCenter, QString::number(value_, 'f', decimals_));
     if (hasFocus()) {
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(QColor(120, 170, 255, 160), 1.0, Qt::DotLine));

@@ -105,9 +105,7 @@ void PictureView::rebuildCache() {
         viewBox_ = QRectF();
         painter.setPen(QPen(QColor(220, 80, 80), 1, Qt::DashLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        QFont small = font();
-        small.setPixelSize(std::max(1, static_cast<int>(std::lround(9 * PanelScaleOf(this)))));
-        painter.setFont(small);
+        painter.setFont(font());
         painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, name_);
         return;
     }
@@ -480,30 +478,78 @@ void KnobView::keyPressEvent(QKeyEvent *event) {
     emit editFinished();
 }
 
-void KnobView::paintEvent(QPaintEvent *) {
-    QPainter painter(this);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
-    // The knob carries its scale (the numbers at both ends and in the middle) and shows its
-    // setting below, so the dialog says what it sets.
-    QFont small = font();
-    // Pixels, grown with the panel's scale: the widget's font is set in pixels too.
-    small.setPixelSize(std::max(1, static_cast<int>(std::lround(9.0 * PanelScaleOf(this)))));
-    const qreal valueBand = QFontMetricsF(small).height() + 1.0;
-    const qreal side = std::max<qreal>(10.0, std::min<qreal>(width(), height() - valueBand));
-    const QPointF centre(width() / 2.0, (height() - valueBand) / 2.0);
-    painter.translate(centre);
-    painter.scale(side / 100.0, side / 100.0);
+namespace {
+constexpr qreal kLabelGap = 3.0; // between the tick ring and the nearest corner of a number
 
-    // Scale ticks around the knob over its 270 degree sweep.
-    painter.setPen(QPen(QColor(200, 205, 210), 1.4));
+/// Unit vector from the dial's centre towards a pointer angle (degrees clockwise from up).
+QPointF directionOf(double degrees) {
+    const double radians = degrees * std::numbers::pi / 180.0;
+    return {std::sin(radians), -std::cos(radians)};
+}
+
+/// The box of `size` put just outside the circle of `radius` towards `direction`: its nearest
+/// point to the centre lies on that circle's tangent, so it never touches the ticks.
+QRectF boxOutside(qreal radius, QPointF direction, QSizeF size) {
+    const qreal halfDepth = std::abs(direction.x()) * size.width() / 2.0 +
+                            std::abs(direction.y()) * size.height() / 2.0;
+    const QPointF middle = direction * (radius + halfDepth);
+    return {middle - QPointF(size.width() / 2.0, size.height() / 2.0), size};
+}
+
+/// Places the dial as large as the widget allows with both end numbers, of `labelSizes`, around
+/// it; `valueHeight` is kept free below for the setting.
+KnobLayout layoutKnob(QSizeF area, const std::array<QSizeF, 2> &labelSizes,
+                      const std::array<double, 2> &endAngles, qreal valueHeight) {
+    const QSizeF dialArea(area.width(), std::max<qreal>(0.0, area.height() - valueHeight));
+    // The bounds of dial and numbers about the dial's centre for a trial radius.
+    const auto bounds = [&](qreal radius) {
+        QRectF all(-radius, -radius, 2.0 * radius, 2.0 * radius);
+        for (std::size_t end = 0; end < 2; ++end) {
+            all |= boxOutside(radius + kLabelGap, directionOf(endAngles[end]), labelSizes[end]);
+        }
+        return all;
+    };
+    const auto fits = [&](qreal radius) {
+        const QRectF all = bounds(radius);
+        return all.width() <= dialArea.width() && all.height() <= dialArea.height();
+    };
+    // The bounds grow with the radius, so the largest radius that fits is found by halving.
+    qreal small = 0.0;
+    qreal large = std::max(dialArea.width(), dialArea.height());
+    for (int step = 0; step < 24; ++step) {
+        const qreal middle = (small + large) / 2.0;
+        if (fits(middle)) {
+            small = middle;
+        } else {
+            large = middle;
+        }
+    }
+    KnobLayout layout;
+    layout.radius = std::max<qreal>(4.0, small);
+    const QRectF all = bounds(layout.radius);
+    layout.centre = QPointF((dialArea.width() - all.width()) / 2.0 - all.left(),
+                            (dialArea.height() - all.height()) / 2.0 - all.top());
+    for (std::size_t end = 0; end < 2; ++end) {
+        layout.endLabels[end] =
+            boxOutside(layout.radius + kLabelGap, directionOf(endAngles[end]), labelSizes[end])
+                .translated(layout.centre);
+    }
+    layout.valueBand = QRectF(0.0, dialArea.height(), area.width(), valueHeight);
+    return layout;
+}
+
+/// The dial in a frame of 100 units across the tick ring's diameter of 80: ticks, the knurled
+/// body with its cap, and the pointer at `pointerDegrees`.
+void paintDial(QPainter &painter, double pointerDegrees) {
+    // Longer ticks mark both ends and the middle of the sweep.
     for (int tick = 0; tick <= 10; ++tick) {
+        const bool major = tick % 5 == 0;
         painter.save();
-        painter.rotate(-135.0 + kSweepDegrees * tick / 10.0);
-        painter.drawLine(QPointF(0, -40), QPointF(0, -34));
+        painter.rotate(-kSweepDegrees / 2.0 + kSweepDegrees * tick / 10.0);
+        painter.setPen(QPen(QColor(200, 205, 210), major ? 2.2 : 1.4));
+        painter.drawLine(QPointF(0, -40), QPointF(0, major ? -33 : -35));
         painter.restore();
     }
-    // Knurled black body with a brushed metal cap.
     QRadialGradient body(QPointF(-9, -11), 44);
     body.setColorAt(0.0, QColor(80, 82, 86));
     body.setColorAt(1.0, QColor(12, 12, 14));
@@ -516,34 +562,53 @@ void KnobView::paintEvent(QPaintEvent *) {
     painter.setBrush(cap);
     painter.setPen(QPen(QColor(60, 60, 64), 1.0));
     painter.drawEllipse(QPointF(0, 0), 18, 18);
-
-    painter.rotate(KnobPointerAngle(value_, min_, max_));
+    painter.rotate(pointerDegrees);
     painter.setPen(QPen(QColor(250, 250, 250), 4.0, Qt::SolidLine, Qt::RoundCap));
     painter.drawLine(QPointF(0, -16), QPointF(0, -29));
-    painter.resetTransform();
+}
+} // namespace
 
-    painter.setFont(small);
-    painter.setPen(palette().color(QPalette::WindowText));
-    const QFontMetricsF metrics(small);
-    const std::array<double, 3> marks{min_, (min_ + max_) / 2.0, max_};
-    for (const double mark : marks) {
-        const double radians = KnobPointerAngle(mark, min_, max_) * std::numbers::pi / 180.0;
-        const QString text = QString::number(mark, 'g', 4);
-        const QPointF at = centre + QPointF(std::sin(radians), -std::cos(radians)) * side * 0.47;
-        const QSizeF box(metrics.horizontalAdvance(text) + 2.0, metrics.height());
-        QRectF label(at - QPointF(box.width() / 2.0, box.height() / 2.0), box);
-        // Kept inside the widget: at small sizes the end labels would be cut off.
-        label.moveLeft(std::clamp<qreal>(label.left(), 0.0, width() - label.width()));
-        label.moveTop(std::clamp<qreal>(label.top(), 0.0, height() - valueBand - label.height()));
-        painter.drawText(label, Qt::AlignCenter, text);
+QString KnobView::endText(std::size_t end) const {
+    return QString::number(end == 0 ? min_ : max_, 'g', 4);
+}
+
+KnobLayout KnobView::layout() const {
+    const QFontMetricsF metrics(font());
+    QFont bold = font();
+    bold.setBold(true);
+    std::array<QSizeF, 2> endSizes;
+    for (std::size_t end = 0; end < endSizes.size(); ++end) {
+        endSizes[end] = QSizeF(metrics.horizontalAdvance(endText(end)) + 2.0, metrics.height());
     }
-    QFont bold = small;
+    return layoutKnob(size(), endSizes,
+                      {KnobPointerAngle(min_, min_, max_), KnobPointerAngle(max_, min_, max_)},
+                      QFontMetricsF(bold).height() + 1.0);
+}
+
+void KnobView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
+    // The knob carries the numbers at both ends of its scale and shows its setting below, so
+    // the dialog says what it sets. The lettering is the control's font, which the panel
+    // scales; the dial takes whatever room the numbers leave.
+    const KnobLayout parts = layout();
+    painter.save();
+    painter.translate(parts.centre);
+    painter.scale(parts.radius / 40.0, parts.radius / 40.0);
+    paintDial(painter, KnobPointerAngle(value_, min_, max_));
+    painter.restore();
+
+    painter.setFont(font());
+    painter.setPen(palette().color(QPalette::WindowText));
+    for (std::size_t end = 0; end < parts.endLabels.size(); ++end) {
+        painter.drawText(parts.endLabels[end], Qt::AlignCenter, endText(end));
+    }
+    QFont bold = font();
     bold.setBold(true);
     painter.setFont(bold);
-    painter.drawText(QRectF(0, height() - valueBand, width(), valueBand), Qt::AlignCenter,
-                     QString::number(value_, 'f', decimals_));
+    painter.drawText(parts.valueBand, Qt::AlignCenter, QString::number(value_, 'f', decimals_));
     if (hasFocus()) {
-        // Only a thin outline: the cap's brush is still set and would fill the whole knob.
         painter.setBrush(Qt::NoBrush);
         painter.setPen(QPen(QColor(120, 170, 255, 160), 1.0, Qt::DotLine));
         painter.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));

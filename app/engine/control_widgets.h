@@ -5,9 +5,14 @@
 
 #include <QColor>
 #include <QPixmap>
+#include <QPointF>
+#include <QRectF>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+
+#include <array>
+#include <cstddef>
 
 class QSvgRenderer;
 
@@ -127,6 +132,15 @@ private:
 
 /// A rotary knob: drag up/down, the mouse wheel or the arrow keys move it by its increment
 /// between its limits; the pointer sweeps 270 degrees.
+/// Where a dialog knob's parts go in its widget: the dial (centre and the outer end of its scale
+/// ticks), the numbers at both ends of the scale and the band below that shows the setting.
+struct KnobLayout {
+    QPointF centre;
+    qreal radius = 0.0;
+    std::array<QRectF, 2> endLabels;
+    QRectF valueBand;
+};
+
 class KnobView : public QWidget {
     Q_OBJECT
 public:
@@ -135,6 +149,8 @@ public:
     void setValue(double value);
     void setDimmed(bool dimmed);
     void setValueFormat(int decimals);
+    /// The layout for the widget's present size and font.
+    KnobLayout layout() const;
 
 signals:
     /// The user moved the knob to `value` (already on the increment grid and in range).
@@ -153,6 +169,7 @@ protected:
 private:
     void stepBy(int steps);
     double snapped(double value) const;
+    QString endText(std::size_t end) const; ///< the number at the scale's start (0) or end (1)
     double min_ = 0.0, max_ = 10.0, increment_ = 1.0, value_ = 0.0;
     int decimals_ = 2;
     bool dimmed_ = false;

@@ -58,8 +58,9 @@ void applyInstrumentLook(QApplication &application) {
     palette.setColor(QPalette::Disabled, QPalette::ButtonText, QColor(130, 134, 140));
     palette.setColor(QPalette::Disabled, QPalette::Text, QColor(130, 134, 140));
     application.setPalette(palette);
+    // 15 px: capitals 11 px tall at the stored size, legible on a teaching bench from a seat away.
     QFont font(QStringLiteral("DejaVu Sans"));
-    font.setPointSizeF(9.0);
+    font.setPixelSize(15);
     application.setFont(font);
 }
 

@@ -2,10 +2,12 @@
 // panel, clickable areas do not overlap, texts fit their boxes and a click lands where the
 // control is drawn. Run once at device pixel ratio 1 and once at 2 (QT_SCALE_FACTOR).
 
+#include "app/engine/control_widgets.h"
 #include "app/engine/engine.h"
 #include "app/engine/engine_qt.h"
 #include "app/engine/engine_testing.h"
 #include "tests/common/show_at_scale.h"
+#include "ui/uir_constants.h"
 
 #include <QFontMetrics>
 #include <QLabel>
@@ -23,7 +25,8 @@
 namespace {
 
 constexpr const char *kResourceFiles[] = {"oscil.uir",  "gerador.uir", "time.uir",   "volt.uir",
-                                          "opcoes.uir", "canais.uir",  "acerca.uir", "ddedemo.uir"};
+                                          "opcoes.uir", "canais.uir",  "acerca.uir", "ajuda.uir",
+                                          "ajudaG.uir", "ddedemo.uir"};
 constexpr int kMaxPanelNumber = 12;
 
 /// The generator front's background picture is stored 1003 px wide on its 1000 px panel; the
@@ -52,6 +55,12 @@ std::string textAttribute(int panel, int control, int attribute) {
     std::string value;
     GetCtrlAttribute(panel, control, attribute, &value);
     return value;
+}
+
+/// Controls that show lettering: every kind but pictures, the graph, timers and decorations.
+bool showsLettering(int kind) {
+    return kind != CTRL_PICTURE && kind != CTRL_GRAPH && kind != CTRL_TIMER &&
+           kind != CTRL_DECORATION;
 }
 
 /// Controls that take the user's clicks (while shown): those with a callback that the window shows
@@ -137,6 +146,50 @@ private slots:
         QVERIFY(panelsSeen >= 10);
     }
 
+    void letteringReachesReadingSize_data() {
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<bool>("belowFrontOnly");
+        QTest::newRow("information area") << "oscil.uir" << true;
+        QTest::newRow("time base dialogs") << "time.uir" << false;
+        QTest::newRow("vertical dialogs") << "volt.uir" << false;
+        QTest::newRow("display and trigger dialogs") << "opcoes.uir" << false;
+        QTest::newRow("channel and input dialogs") << "canais.uir" << false;
+        QTest::newRow("data link") << "ddedemo.uir" << false;
+    }
+
+    // At the stored size every caption, read-out, key and scale number is lettered at 15 px or
+    // more (capitals 11 px tall), to be read from a seat away. On the main panel this covers
+    // what lies below the front picture.
+    void letteringReachesReadingSize() {
+        QFETCH(QString, file);
+        QFETCH(bool, belowFrontOnly);
+        constexpr int kReadingPixels = 15;
+        int lettered = 0;
+        for (int number = 1; number <= kMaxPanelNumber; ++number) {
+            const int panel = LoadPanel(0, file.toUtf8().constData(), number);
+            if (panel < 0) {
+                continue;
+            }
+            showAtScale(panel, 1.0);
+            const int frontBottom = belowFrontOnly
+                                        ? intAttribute(panel, PANEL_PICTURE, ATTR_TOP) +
+                                              intAttribute(panel, PANEL_PICTURE, ATTR_HEIGHT)
+                                        : 0;
+            for (const Placed &control : placedControls(panel)) {
+                if (!showsLettering(control.kind) || control.logical.top() < frontBottom) {
+                    continue;
+                }
+                ++lettered;
+                const int pixels = control.view->font().pixelSize();
+                QVERIFY2(pixels >= kReadingPixels,
+                         qPrintable(where(file.toStdString(), number, control) +
+                                    QString(" is lettered at %1 px").arg(pixels)));
+            }
+            DiscardPanel(panel);
+        }
+        QVERIFY(lettered > 0);
+    }
+
     void windowCannotShrinkBelowThreeQuartersNorClipTheFace() {
         const int panel = LoadPanel(0, "oscil.uir", 1);
         QVERIFY(panel > 0);
@@ -192,6 +245,9 @@ private:
                                     .arg(shown.width())
                                     .arg(shown.height())));
             checkTextFits(file, number, panel, control);
+            if (control.kind == CTRL_KNOB) {
+                checkKnobLettering(file, number, control);
+            }
             if (control.clickable && control.shownAtLoad) {
                 QWidget *hit = canvas->childAt(shown.center());
                 QVERIFY2(hit == control.view || control.view->isAncestorOf(hit),
@@ -210,6 +266,28 @@ private:
                                     controls[b].constant.c_str()));
             }
         }
+    }
+
+    /// A knob's end numbers lie whole inside it, clear of each other and of the setting below,
+    /// and leave a dial that can still be grasped.
+    static void checkKnobLettering(const std::string &file, int number, const Placed &control) {
+        const auto *knob = qobject_cast<const KnobView *>(control.view);
+        QVERIFY(knob != nullptr);
+        const KnobLayout layout = knob->layout();
+        const QRectF inside = QRectF(knob->rect()).adjusted(-0.5, -0.5, 0.5, 0.5);
+        const QString what = where(file, number, control);
+        for (const QRectF &label : layout.endLabels) {
+            QVERIFY2(inside.contains(label), qPrintable(what + ": a scale number is cut off"));
+            QVERIFY2(!label.intersects(layout.valueBand),
+                     qPrintable(what + ": a scale number runs into the setting"));
+        }
+        QVERIFY2(!layout.endLabels[0].intersects(layout.endLabels[1]),
+                 qPrintable(what + ": the scale numbers overlap"));
+        QVERIFY2(inside.contains(layout.valueBand), qPrintable(what + ": the setting is cut off"));
+        QVERIFY2(
+            layout.radius >= QFontMetricsF(knob->font()).height(),
+            qPrintable(what +
+                       QString(": a dial of radius %1 is too small to grasp").arg(layout.radius)));
     }
 
     static void checkTextFits(const std::string &file, int number, int panel,

@@ -99,8 +99,9 @@ void showMainPanelAt(double scale) {
     QApplication::processEvents();
 }
 
-/// The graph widget repainting itself (cached tube and graticule, two glowing traces) as the
-/// window system asks it to, at a panel scale (percent) and focus (thin or thick beams).
+/// The graph widget repainting itself with two glowing traces as the window system asks it to,
+/// at a panel scale (percent) and focus (thin or thick beams). The traces are re-plotted by each
+/// refresh but do not change: the widget shows the frame it composed before.
 void BM_RepaintTwoTraces(benchmark::State &state) {
     setMode(kDual);
     OPCAO_FOCUS = static_cast<int>(state.range(1));
@@ -128,8 +129,9 @@ BENCHMARK(BM_RepaintTwoTraces)
     ->Args({400, VAL_THIN_LINE})
     ->Unit(benchmark::kMicrosecond);
 
-/// The same at twice the stored size, with both traces moving at every frame, so that the
-/// halo is drawn afresh each time (a steady picture reuses it).
+/// The same at twice the stored size, with both traces moving at every frame, so that every
+/// frame is composed afresh: tube, halo and cores of the two new traces and of the two just
+/// deleted (a repaint shows once more what was deleted since the one before).
 void BM_RepaintMovingTraces(benchmark::State &state) {
     showMainPanelAt(2.0);
     auto *graph = qobject_cast<GraphWidget *>(EngineControlWidget(Painel_Principal, PANEL_MOSTRAR));

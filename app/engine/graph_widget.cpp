@@ -6,8 +6,6 @@
 #include <QPainter>
 #include <QPen>
 #include <QRadialGradient>
-#include <cstdio>
-#include <ctime>
 
 #include <algorithm>
 #include <array>
@@ -31,6 +29,9 @@ constexpr int kThickStyle = 5;      // the engine's thick-line plot style
 /// stored size), blurred there and laid over the screen where it holds light: a soft glow for
 /// a fraction of the cost of blurring at full size.
 constexpr double kGlowCell = 3.0;
+/// Time after a change of the picture in which its afterglow fades out (eight decay times: to
+/// well below one step of brightness).
+constexpr qint64 kAfterglowSettleMs = static_cast<qint64>(8 * GraphWidget::kAfterglowDecayMs);
 /// Focus distance (0 sharp, 1 at either end of the knob) from which the thick line is drawn.
 constexpr double kThickFocus = 0.4;
 
@@ -421,14 +422,48 @@ void blurLine(std::uint8_t *first, int count, std::ptrdiff_t stride, int radius,
     }
 }
 
+/// Box blur down every column at once, a row at a time (one running sum per column), in
+/// place; outside is dark. Row by row, so that it runs along memory and is vectorised.
+VANTREL_PIXEL_LOOP void blurColumns(LightMap &map, int radius, std::vector<std::uint8_t> &copy,
+                                    std::vector<std::uint32_t> &sums) {
+    const int w = map.width;
+    const int h = map.height;
+    copy.assign(map.values.begin(), map.values.end());
+    sums.assign(static_cast<std::size_t>(w), 0);
+    const auto rowOf = [&](int y) { return copy.data() + static_cast<std::ptrdiff_t>(y) * w; };
+    std::uint32_t *sum = sums.data();
+    for (int y = 0; y <= radius && y < h; ++y) {
+        const std::uint8_t *from = rowOf(y);
+        for (int x = 0; x < w; ++x)
+            sum[x] += from[x];
+    }
+    // Division by the window as a multiplication (the sums stay below 2^16).
+    const std::uint32_t inverse = 65536U / static_cast<std::uint32_t>(2 * radius + 1) + 1U;
+    for (int y = 0; y < h; ++y) {
+        std::uint8_t *to = map.row(y);
+        for (int x = 0; x < w; ++x)
+            to[x] = static_cast<std::uint8_t>((sum[x] * inverse) >> 16);
+        if (y + radius + 1 < h) {
+            const std::uint8_t *entering = rowOf(y + radius + 1);
+            for (int x = 0; x < w; ++x)
+                sum[x] += entering[x];
+        }
+        if (y - radius >= 0) {
+            const std::uint8_t *leaving = rowOf(y - radius);
+            for (int x = 0; x < w; ++x)
+                sum[x] -= leaving[x];
+        }
+    }
+}
+
 /// Two box blurs in each direction: close to a Gaussian of about `radius` pixels. Afterwards
 /// the blocks flagged are those that hold light.
-void blurLight(LightMap &map, int radius, std::vector<std::uint8_t> &line) {
+void blurLight(LightMap &map, int radius, std::vector<std::uint8_t> &line,
+               std::vector<std::uint32_t> &sums) {
     for (int pass = 0; pass < 2; ++pass) {
         for (int y = 0; y < map.height; ++y)
             blurLine(map.row(y), map.width, 1, radius, line);
-        for (int x = 0; x < map.width; ++x)
-            blurLine(map.values.data() + x, map.height, map.width, radius, line);
+        blurColumns(map, radius, line, sums);
     }
     for (int y = 0; y < map.height; ++y) {
         std::fill(map.flags(y), map.flags(y) + map.words, 0);
@@ -478,6 +513,7 @@ struct Phosphor {
     LightMap cover;     ///< the beams' cores at full size, one colour at a time
     LightMap afterglow; ///< what the phosphor still shows of earlier frames (empty when off)
     std::vector<std::uint8_t> blurLine;
+    std::vector<std::uint32_t> blurSums;
     std::vector<QPointF> runPoints; ///< visible pieces of the plot being drawn, device pixels
     std::vector<int> runEnds;       ///< end index of each piece in runPoints
     std::vector<QPointF> kept;      ///< the same with the needless points dropped
@@ -914,35 +950,41 @@ void GraphWidget::paintEvent(QPaintEvent *) {
         }
         const double scale = PanelScaleOf(this);
         const std::size_t key = pictureKey(scale, pixels);
-        const double elapsed = m_frameClock.isValid() ? m_frameClock.restart() : 0.0;
-        if (!m_frameClock.isValid())
-            m_frameClock.start();
+        const bool changed = key != m_pictureKey || !m_pictureClock.isValid();
+        if (changed) {
+            m_pictureKey = key;
+            m_pictureClock.start();
+        }
         LightMap &afterglow = m_phosphor->afterglow;
         if (m_afterglowOn &&
             (afterglow.width != pixels.width() || afterglow.height != pixels.height()))
             afterglow.resize(pixels.width(), pixels.height());
-        bool fading = false;
-        for (int y = 0; m_afterglowOn && !fading && y < afterglow.height; ++y)
-            fading = afterglow.rowLit(y);
+        // After a change the afterglow of what went away fades for a while; then the picture is
+        // steady again and costs nothing more.
+        const bool settling = m_afterglowOn && m_pictureClock.elapsed() < kAfterglowSettleMs;
         // A steady picture (the usual case: the same traces re-plotted at every refresh) is the
-        // frame before, unless an afterglow is still fading on it.
-        if (key != m_frameKey || fading || m_frame.size() != pixels) {
+        // frame before.
+        if (key != m_frameKey || settling || m_frame.size() != pixels) {
+            double fadeMs = -1.0;
+            if (m_afterglowOn) {
+                // What the change took away was on the screen until the change, at most a frame
+                // ago, however long the picture stood before.
+                const double since = m_fadeClock.isValid() ? m_fadeClock.elapsed() : 0.0;
+                fadeMs = changed ? std::min(since, static_cast<double>(kFrameIntervalMs)) : since;
+                m_fadeClock.start();
+            }
             if (m_frame.size() != pixels)
                 m_frame = QImage(pixels, QImage::Format_RGB32);
-            compose(m_frame, m_staticLayers, scale, dpr, *m_phosphor,
-                    m_afterglowOn ? elapsed : -1.0);
+            compose(m_frame, m_staticLayers, scale, dpr, *m_phosphor, fadeMs);
             m_frame.setDevicePixelRatio(dpr);
             m_frameKey = key;
         }
         QPainter painter(this);
         painter.drawImage(0, 0, m_frame);
         // The afterglow fades on at the display's rate until it is dark.
-        for (int y = 0; m_afterglowOn && y < afterglow.height; ++y) {
-            if (afterglow.rowLit(y)) {
-                scheduleFrame();
-                break;
-            }
-        }
+        if (settling && std::any_of(afterglow.lit.begin(), afterglow.lit.end(),
+                                    [](std::uint64_t word) { return word != 0; }))
+            scheduleFrame();
     }
     // The phosphor has shown the deleted plots once; from the next frame on they are gone.
     m_retained.clear();
@@ -1030,7 +1072,7 @@ void GraphWidget::compose(QImage &frame, const QImage &staticLayers, double scal
                   0.35 * spread, light);
     }
     if (glowing)
-        blurLight(ph.halo, shape.radius, ph.blurLine);
+        blurLight(ph.halo, shape.radius, ph.blurLine, ph.blurSums);
 
     if (afterglowMs >= 0.0)
         fadeAfterglow(ph.afterglow, afterglowMs, kAfterglowDecayMs);

@@ -109,6 +109,8 @@ private:
     QImage m_staticLayers;                ///< tube face and graticule, device-pixel size
     QImage m_frame;                       ///< the last frame shown
     std::size_t m_frameKey = 0;           ///< pictureKey of m_frame
-    QElapsedTimer m_frameClock;           ///< time since the last frame, for the afterglow's fading
+    std::size_t m_pictureKey = 0;         ///< pictureKey of the last repaint
+    QElapsedTimer m_pictureClock;         ///< time since the picture last changed
+    QElapsedTimer m_fadeClock;            ///< time since the afterglow last faded
     std::unique_ptr<Phosphor> m_phosphor; ///< the repaints' working buffers, kept between frames
 };

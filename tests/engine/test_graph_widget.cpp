@@ -304,8 +304,16 @@ void TestGraphWidget::afterglowKeepsAFadingTraceOnlyWhenOn() {
     const auto shown = [&] { return brightness(graph.lastFrame().pixel(at)); };
     const int tube = brightness(dark.pixel(at));
     QCOMPARE(graph.lastFrame().size(), dark.size());
+    // A steady picture costs no repaints, once the afterglow has faded.
+    const auto staysIdle = [&] {
+        QTest::qWait(4 * GraphWidget::kFrameIntervalMs); // the frame the changes asked for
+        const int before = graph.repaintCount();
+        QTest::qWait(150);
+        return graph.repaintCount() == before;
+    };
     if (!on) {
         QCOMPARE(shown(), tube);
+        QVERIFY(staysIdle());
         return;
     }
     const int first = shown();
@@ -317,6 +325,7 @@ void TestGraphWidget::afterglowKeepsAFadingTraceOnlyWhenOn() {
     QTest::qWait(600);
     graph.repaint();
     QCOMPARE(shown(), tube);
+    QVERIFY(staysIdle());
 }
 
 void TestGraphWidget::beamGrowsWithThePanelScale() {

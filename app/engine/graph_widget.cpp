@@ -467,12 +467,14 @@ void blurLight(LightMap &map, int radius, std::vector<std::uint8_t> &line,
     }
     for (int y = 0; y < map.height; ++y) {
         std::fill(map.flags(y), map.flags(y) + map.words, 0);
-        const std::uint8_t *row = map.row(y);
+        std::uint8_t *row = map.row(y);
         for (int x0 = 0; x0 < map.width; x0 += LightMap::kBlock) {
             const int x1 = std::min(map.width, x0 + LightMap::kBlock);
             // A value of 1 adds less than one step of brightness: not worth a visit.
             if (std::any_of(row + x0, row + x1, [](std::uint8_t v) { return v > 1; }))
                 map.mark(y, x0, x1 - 1);
+            else
+                std::fill(row + x0, row + x1, 0);
         }
     }
 }

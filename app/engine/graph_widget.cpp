@@ -294,10 +294,26 @@ VANTREL_PIXEL_LOOP void stampSegment(LightMap &map, QPointF a, QPointF b, double
                 std::uint8_t *row = map.row(y);
                 const auto fcentre = static_cast<float>(centre - 0.5);
                 const auto fslant = static_cast<float>(slant);
-                for (int x = x0; x <= x1; ++x) {
-                    const float distance = std::abs(static_cast<float>(x) - fcentre) * fslant;
-                    const auto v = static_cast<int>(unitClamp(freach - distance) * scale + 0.5f);
-                    row[x] = static_cast<std::uint8_t>(std::max(static_cast<int>(row[x]), v));
+                // A short span is lit as one fixed block (unlit beyond the reach): a loop of
+                // known length is vectorised whole, without a scalar tail.
+                constexpr int kShortSpan = 16;
+                if (x1 - x0 < kShortSpan && x0 + kShortSpan <= map.width) {
+                    std::uint8_t *block = row + x0;
+                    const float first = static_cast<float>(x0) - fcentre;
+                    for (int k = 0; k < kShortSpan; ++k) {
+                        const float distance = std::abs(first + static_cast<float>(k)) * fslant;
+                        const auto v =
+                            static_cast<int>(unitClamp(freach - distance) * scale + 0.5f);
+                        block[k] =
+                            static_cast<std::uint8_t>(std::max(static_cast<int>(block[k]), v));
+                    }
+                } else {
+                    for (int x = x0; x <= x1; ++x) {
+                        const float distance = std::abs(static_cast<float>(x) - fcentre) * fslant;
+                        const auto v =
+                            static_cast<int>(unitClamp(freach - distance) * scale + 0.5f);
+                        row[x] = static_cast<std::uint8_t>(std::max(static_cast<int>(row[x]), v));
+                    }
                 }
                 map.mark(y, x0, x1);
                 continue;

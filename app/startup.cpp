@@ -189,6 +189,10 @@ int VantrelMain(int argc, char *argv[]) {
         CloseCVIRTE();
         return result;
     }
+    if (hasFlag(argc, argv, "--afterglow")) {
+        // The phosphor keeps a fading trace for about a tenth of a second.
+        SetGraphAfterglow(Painel_Principal, PANEL_MOSTRAR, 1);
+    }
     if (!hasFlag(argc, argv, "--no-splash")) {
         showSplash();
     }

@@ -99,8 +99,9 @@ void showMainPanelAt(double scale) {
     QApplication::processEvents();
 }
 
-/// The graph widget repainting itself (cached tube and graticule, two glowing traces) as the
-/// window system asks it to, at a panel scale (percent) and focus (thin or thick beams).
+/// The graph widget repainting itself with two glowing traces as the window system asks it to,
+/// at a panel scale (percent) and focus (thin or thick beams). The traces are re-plotted by each
+/// refresh but do not change: the widget shows the frame it composed before.
 void BM_RepaintTwoTraces(benchmark::State &state) {
     setMode(kDual);
     OPCAO_FOCUS = static_cast<int>(state.range(1));
@@ -128,14 +129,17 @@ BENCHMARK(BM_RepaintTwoTraces)
     ->Args({400, VAL_THIN_LINE})
     ->Unit(benchmark::kMicrosecond);
 
-/// The same at twice the stored size, with both traces moving at every frame, so that the
-/// halo is drawn afresh each time (a steady picture reuses it).
+/// The same at twice the stored size, with both traces moving at every frame, so that every
+/// frame is composed afresh: tube, halo and cores of the two new traces and of the two just
+/// deleted (a repaint shows once more what was deleted since the one before); with and without
+/// the phosphor's afterglow.
 void BM_RepaintMovingTraces(benchmark::State &state) {
     showMainPanelAt(2.0);
     auto *graph = qobject_cast<GraphWidget *>(EngineControlWidget(Painel_Principal, PANEL_MOSTRAR));
     graph->deleteAllPlots();
     graph->setAxisRange(0, -300.0, 300.0);
     const int style = static_cast<int>(state.range(0));
+    graph->setAfterglow(state.range(1) != 0);
     std::array<double, vantrel::kSamples> a{};
     std::array<double, vantrel::kSamples> b{};
     double phase = 0.0;
@@ -151,11 +155,14 @@ void BM_RepaintMovingTraces(benchmark::State &state) {
         graph->repaint();
     }
     graph->deleteAllPlots();
+    graph->setAfterglow(false);
 }
 BENCHMARK(BM_RepaintMovingTraces)
-    ->ArgName("style")
-    ->Arg(VAL_THIN_LINE)
-    ->Arg(VAL_FAT_LINE)
+    ->ArgNames({"style", "afterglow"})
+    ->Args({VAL_THIN_LINE, 0})
+    ->Args({VAL_FAT_LINE, 0})
+    ->Args({VAL_THIN_LINE, 1})
+    ->Args({VAL_FAT_LINE, 1})
     ->Unit(benchmark::kMicrosecond);
 
 /// The screen rendered into an image of the widget's size (tube, graticule and two traces).

@@ -5,6 +5,7 @@
 #include "controls/scale_tables.h"
 #include "ui/uir_constants.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdio>
@@ -124,6 +125,9 @@ void mostra_disparo_e_ecra() {
     dica(PANEL_PICTURE_4, formata("INTENS: %.0f", intens_val));
     ponteiro(PANEL_PICTURE_3, angulo(kAlcanceFocus, focus_val));
     dica(PANEL_PICTURE_3, formata("FOCUS: %+.0f", focus_val));
+    // The beam blurs the more, the farther FOCUS is from its centre.
+    SetGraphBeamFocus(Painel_Principal, PANEL_MOSTRAR,
+                      std::min(1.0, std::abs(focus_val) / kAlcanceFocus.maximo));
     dica(PANEL_POWERBUTTON, std::string("POWER: ") + ligado(Ligado == 1));
     // Commands that the simulator does not model are named all the same.
     dica(PANEL_HOLDOFF, "HOLD OFF");

@@ -265,6 +265,13 @@ int PlotXY(int panel, int control, const double *x, const double *y, int count, 
            int color);
 /// Deletes one plot, or every plot with VAL_ALL_PLOTS.
 int DeleteGraphPlot(int panel, int control, int plotHandle, int refresh);
+/// How far the screen's beam is out of focus, from 0 (sharp) to 1 (as far as it goes): the glow
+/// around every trace spreads wider the larger it is; the line itself keeps its plot style.
+/// kEngineBadValue outside 0..1.
+int SetGraphBeamFocus(int panel, int control, double distance);
+/// Switches the phosphor's afterglow of a graph on (1) or off (0, the default): while on, a
+/// trace fades out over about a tenth of a second after it is deleted.
+int SetGraphAfterglow(int panel, int control, int on);
 
 // ---- Pictures of controls, clipboard, browser ------------------------------------------------
 

@@ -3,19 +3,22 @@
 /// plotted on it. The engine's graph operations (plot, delete, axis range) map onto it.
 
 #include <QColor>
-#include <QPixmap>
+#include <QElapsedTimer>
+#include <QImage>
 #include <QPointF>
 #include <QTimer>
 #include <QWidget>
 
+#include <memory>
 #include <vector>
 
-class QPainter;
+struct Phosphor;
 
 class GraphWidget : public QWidget {
     Q_OBJECT
 public:
     explicit GraphWidget(QWidget *parent = nullptr);
+    ~GraphWidget() override;
 
     /// Sets the range of an axis (0 = X, any other value = left Y) for the plots added from now
     /// on; plots already on the screen keep the range they were added with. A range whose
@@ -49,12 +52,26 @@ public:
     QImage renderImage(QSize size, double scale = 1.0) const;
     /// Number of paintEvent calls so far.
     int repaintCount() const { return m_repaints; }
+    /// The picture the last repaint put on the screen, in device pixels (null before the first).
+    const QImage &lastFrame() const { return m_frame; }
+
+    /// How far the beam is out of focus: 0 sharp (the FOCUS knob at its centre) to 1 (at either
+    /// end). The halo around every trace spreads wider the farther it is; values outside are
+    /// clamped. Shown from the next frame on.
+    void setBeamFocus(double distance);
+    double beamFocus() const { return m_focus; }
+    /// Phosphor persistence: while on, a trace fades out over about a tenth of a second after it
+    /// is gone instead of vanishing at the next frame. Off by default; off costs nothing.
+    void setAfterglow(bool on);
+    bool afterglow() const { return m_afterglowOn; }
 
     /// Deleted plots kept for the next repaint: the most recently deleted, up to this count, so
     /// that a widget that never paints (hidden) cannot grow without limit.
     static constexpr int kMaxRetained = 8;
     /// Data changes are shown at most once per this interval (about the display rate).
     static constexpr int kFrameIntervalMs = 16;
+    /// Time in which the afterglow of a trace falls to 1/e of its first brightness.
+    static constexpr double kAfterglowDecayMs = 35.0;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -75,28 +92,27 @@ private:
     void scheduleFrame();
     /// Repaints when the plots make another picture than the one on the screen.
     void showChangedFrame();
-    void paintPlots(QPainter &painter, QSizeF area, double scale) const;
-    void paintGlow(QPainter &painter, QSizeF area, double scale) const;
-    void paintCores(QPainter &painter, QSizeF area, double scale) const;
-    /// Identifies what the halo shows: plots, ranges, colours, scale and size.
-    std::size_t pictureKey(double scale, QSize pixels, qreal dpr) const;
-    void paintPlot(QPainter &painter, QSizeF area, const Plot &plot, double scale) const;
-    void drawCentreLine(QPainter &painter) const;
-    void buildRuns(QSizeF area, const Plot &plot, double margin, double pixel) const;
+    /// Identifies what a frame shows: plots, ranges, colours, focus, scale and size.
+    std::size_t pictureKey(double scale, QSize pixels) const;
+    /// Draws tube, graticule, halo and cores into `frame` (device pixels) with `phosphor`'s
+    /// buffers; `afterglowMs` >= 0 also fades and shows the afterglow, that many ms after the
+    /// frame before.
+    void compose(QImage &frame, const QImage &staticLayers, double scale, qreal dpr,
+                 Phosphor &phosphor, double afterglowMs) const;
 
     std::vector<Plot> m_plots;    ///< live plots, in the order they were added
     std::vector<Plot> m_retained; ///< deleted since the last repaint, oldest first
     double m_xMin = -100.0, m_xMax = 200.0, m_yMin = -10.0, m_yMax = 10.0;
+    double m_focus = 0.0;
+    bool m_afterglowOn = false;
     int m_nextHandle = 1;
     int m_repaints = 0;
-    QTimer m_frameTimer;                      ///< single shot: one repaint for many data changes
-    QPixmap m_staticLayers;                   ///< tube face and graticule, device-pixel size
-    QPixmap m_glowingLayers;                  ///< the same with the beams' halo over it
-    std::size_t m_glowingKey = 0;             ///< pictureKey of m_glowingLayers
-    std::size_t m_previousKey = 0;            ///< pictureKey of the last frame shown
-    mutable std::vector<QPointF> m_runPoints; ///< visible pieces of the plot being painted
-    mutable std::vector<int> m_runEnds;       ///< end index of each piece in m_runPoints
-    mutable QImage m_light;                   ///< the beams' halo light, at a fraction of the size
-    mutable QImage m_glow;                    ///< the same in the traces' colour
-    mutable std::vector<uchar> m_blurLine;    ///< one row or column being blurred
+    QTimer m_frameTimer;                  ///< single shot: one repaint for many data changes
+    QImage m_staticLayers;                ///< tube face and graticule, device-pixel size
+    QImage m_frame;                       ///< the last frame shown
+    std::size_t m_frameKey = 0;           ///< pictureKey of m_frame
+    std::size_t m_pictureKey = 0;         ///< pictureKey of the last repaint
+    QElapsedTimer m_pictureClock;         ///< time since the picture last changed
+    QElapsedTimer m_fadeClock;            ///< time since the afterglow last faded
+    std::unique_ptr<Phosphor> m_phosphor; ///< the repaints' working buffers, kept between frames
 };

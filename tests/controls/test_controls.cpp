@@ -4,7 +4,9 @@
 
 #include "app/callbacks.h"
 #include "app/engine/engine.h"
+#include "app/engine/engine_qt.h"
 #include "app/engine/engine_testing.h"
+#include "app/engine/graph_widget.h"
 #include "app/state.h"
 #include "controls/scale_tables.h"
 #include "generator/generator.h"
@@ -13,6 +15,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -517,6 +520,11 @@ private slots:
         turn(dialog, FOCUS_FOCUS_BT, focus);
         QCOMPARE(double(focus_val), focus);
         QCOMPARE(OPCAO_FOCUS, style);
+        // The screen's beam blurs by the knob's distance from its centre, at once.
+        const auto *screen =
+            qobject_cast<GraphWidget *>(EngineControlWidget(Painel_Principal, PANEL_MOSTRAR));
+        QVERIFY(screen != nullptr);
+        QCOMPARE(screen->beamFocus(), std::abs(focus) / 10.0);
         EngineSendEvent(dialog, FOCUS_SAIR_FOCUS, EVENT_COMMIT);
         QCOMPARE(EngineTopPopup(), 0);
     }

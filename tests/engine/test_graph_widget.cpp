@@ -79,6 +79,10 @@ private slots:
     void traceOnAGraticuleLineStaysDistinguishable_data();
     void traceOnAGraticuleLineStaysDistinguishable();
     void defocusedBeamSpreadsItsLightFarther();
+    void haloWidensWithTheFocusDistance_data();
+    void haloWidensWithTheFocusDistance();
+    void afterglowKeepsAFadingTraceOnlyWhenOn_data();
+    void afterglowKeepsAFadingTraceOnlyWhenOn();
     void beamGrowsWithThePanelScale();
     void graticuleHasTenByEightDivisionsWhateverTheRanges();
     void xyFigureKeepsTheRangeItWasPlottedWith();
@@ -222,6 +226,107 @@ void TestGraphWidget::defocusedBeamSpreadsItsLightFarther() {
         return rows;
     };
     QVERIFY(reach(kThick) > reach(kThin));
+}
+
+/// Rows beyond the core, on one side, over which a level trace visibly lights the tube.
+int glowReach(const QImage &image, const QImage &empty, double level) {
+    int rows = 0;
+    while (rows < 80 && glowAt(image, empty, level, rows + 1) > 100)
+        ++rows;
+    return rows;
+}
+
+void TestGraphWidget::haloWidensWithTheFocusDistance_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<QList<double>>("distances");
+    // The knob's positions 0, 2, ... 10 on either side; thick from 4 on.
+    QTest::newRow("thin") << kThin << QList<double>{0.0, 0.2};
+    QTest::newRow("thick") << kThick << QList<double>{0.4, 0.6, 0.8, 1.0};
+    QTest::newRow("thin, all the way") << kThin << QList<double>{0.0, 0.2, 0.4, 0.6, 0.8, 1.0};
+}
+
+void TestGraphWidget::haloWidensWithTheFocusDistance() {
+    QFETCH(int, style);
+    QFETCH(QList<double>, distances);
+    GraphWidget empty;
+    const QImage dark = empty.renderImage(QSize(kWidth, kHeight));
+    const double level = 3.75; // between grid lines
+    int previous = -1;
+    for (const double distance : distances) {
+        GraphWidget graph;
+        graph.setBeamFocus(distance);
+        std::array<double, kSamples> y{};
+        y.fill(level);
+        graph.setAxisRange(0, -300.0, 300.0);
+        graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, style, intensityColour(5));
+        const QImage image = graph.renderImage(QSize(kWidth, kHeight));
+        const QRgb core = image.pixel(kWidth / 7, static_cast<int>(rowOfLevel(level)));
+        QCOMPARE(static_cast<int>(core & 0xffffff), intensityColour(5));
+        const int reach = glowReach(image, dark, level);
+        QVERIFY2(reach > previous,
+                 qPrintable(QString("focus %1 reaches %2 rows, the step before %3")
+                                .arg(distance)
+                                .arg(reach)
+                                .arg(previous)));
+        previous = reach;
+    }
+}
+
+void TestGraphWidget::afterglowKeepsAFadingTraceOnlyWhenOn_data() {
+    QTest::addColumn<bool>("on");
+    QTest::newRow("off") << false;
+    QTest::newRow("on") << true;
+}
+
+void TestGraphWidget::afterglowKeepsAFadingTraceOnlyWhenOn() {
+    QFETCH(bool, on);
+    const int colour = intensityColour(10);
+    GraphWidget empty;
+    const QImage dark = empty.renderImage(QSize(kWidth, kHeight));
+    GraphWidget graph;
+    graph.setAfterglow(on);
+    graph.resize(kWidth, kHeight);
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+
+    std::array<double, kSamples> y{};
+    graph.setAxisRange(0, -300.0, 300.0);
+    y.fill(2.5);
+    graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, kThin, colour);
+    graph.repaint();
+    // The trace moves away: the next repaint still shows it once (it was on the screen since
+    // the last), the one after that only what the phosphor keeps of it.
+    graph.deleteAllPlots();
+    y.fill(-2.5);
+    graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, kThin, colour);
+    graph.repaint();
+    graph.repaint();
+    const QPoint at(kWidth * 3 / 20, static_cast<int>(rowOfLevel(2.5)));
+    const auto shown = [&] { return brightness(graph.lastFrame().pixel(at)); };
+    const int tube = brightness(dark.pixel(at));
+    QCOMPARE(graph.lastFrame().size(), dark.size());
+    // A steady picture costs no repaints, once the afterglow has faded.
+    const auto staysIdle = [&] {
+        QTest::qWait(4 * GraphWidget::kFrameIntervalMs); // the frame the changes asked for
+        const int before = graph.repaintCount();
+        QTest::qWait(150);
+        return graph.repaintCount() == before;
+    };
+    if (!on) {
+        QCOMPARE(shown(), tube);
+        QVERIFY(staysIdle());
+        return;
+    }
+    const int first = shown();
+    QVERIFY2(first > tube + 30 && first < brightness(static_cast<QRgb>(colour)) - 30,
+             qPrintable(QString("%1 over a tube of %2").arg(first).arg(tube)));
+    QTest::qWait(40);
+    graph.repaint();
+    QVERIFY2(shown() < first, qPrintable(QString("%1 after %2").arg(shown()).arg(first)));
+    QTest::qWait(600);
+    graph.repaint();
+    QCOMPARE(shown(), tube);
+    QVERIFY(staysIdle());
 }
 
 void TestGraphWidget::beamGrowsWithThePanelScale() {

@@ -30,6 +30,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -484,6 +485,39 @@ private slots:
         const QImage image = QGuiApplication::clipboard()->image();
         QWidget *screen = EngineControlWidget(Painel_Principal, PANEL_MOSTRAR);
         QCOMPARE(image.size(), screen->size());
+    }
+
+    void afterglowOptionSwitchesThePhosphorPersistenceOn_data() {
+        QTest::addColumn<bool>("option");
+        QTest::newRow("without") << false;
+        QTest::newRow("--afterglow") << true;
+    }
+    void afterglowOptionSwitchesThePhosphorPersistenceOn() {
+        QFETCH(bool, option);
+        int afterglow = -1;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (!EngineLoopRunning() || !EnginePanelShown(Painel_Principal)) {
+                return;
+            }
+            const auto *screen =
+                qobject_cast<GraphWidget *>(EngineControlWidget(Painel_Principal, PANEL_MOSTRAR));
+            afterglow = screen != nullptr && screen->afterglow() ? 1 : 0;
+            QuitUserInterface(0);
+        });
+        watch.start(20);
+        QTimer::singleShot(15000, [] { QuitUserInterface(0); });
+        char name[] = "vantrel";
+        char noSplash[] = "--no-splash";
+        char glow[] = "--afterglow";
+        std::vector<char *> argv{name, noSplash};
+        if (option) {
+            argv.push_back(glow);
+        }
+        const int argc = static_cast<int>(argv.size());
+        argv.push_back(nullptr);
+        QCOMPARE(VantrelMain(argc, argv.data()), 0);
+        QCOMPARE(afterglow, option ? 1 : 0);
     }
 
     void splashShowsForThreeSecondsThenTheMainPanel() {

@@ -947,8 +947,8 @@ void GraphWidget::showChangedFrame() {
     // only which of them is live has changed, and the screen already shows both. The deleted
     // plots are on the screen too, so they have been shown once. A fading afterglow still
     // needs its frames.
-    const bool fading = m_afterglowOn && m_pictureClock.isValid() &&
-                        m_pictureClock.elapsed() < kAfterglowSettleMs;
+    const bool fading =
+        m_afterglowOn && m_pictureClock.isValid() && m_pictureClock.elapsed() < kAfterglowSettleMs;
     if (m_pictureKey == 0 || fading || pictureKey(scale, pixels) != m_pictureKey) {
         update();
         return;

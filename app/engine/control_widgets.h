@@ -130,8 +130,6 @@ private:
     bool dimmed_ = false;
 };
 
-/// A rotary knob: drag up/down, the mouse wheel or the arrow keys move it by its increment
-/// between its limits; the pointer sweeps 270 degrees.
 /// Where a dialog knob's parts go in its widget: the dial (centre and the outer end of its scale
 /// ticks), the numbers at both ends of the scale and the band below that shows the setting.
 struct KnobLayout {
@@ -141,6 +139,8 @@ struct KnobLayout {
     QRectF valueBand;
 };
 
+/// A rotary knob: drag up/down, the mouse wheel or the arrow keys move it by its increment
+/// between its limits; the pointer sweeps 270 degrees.
 class KnobView : public QWidget {
     Q_OBJECT
 public:

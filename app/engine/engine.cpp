@@ -1152,6 +1152,29 @@ int DeleteGraphPlot(int panel, int control, int plotHandle, int) {
     return graph->deletePlot(plotHandle) ? kEngineOk : kEngineNoSuchPlot;
 }
 
+int SetGraphBeamFocus(int panel, int control, double distance) {
+    int error = kEngineOk;
+    GraphWidget *graph = graphFor(panel, control, error);
+    if (graph == nullptr) {
+        return error;
+    }
+    if (!std::isfinite(distance) || distance < 0.0 || distance > 1.0) {
+        return kEngineBadValue;
+    }
+    graph->setBeamFocus(distance);
+    return kEngineOk;
+}
+
+int SetGraphAfterglow(int panel, int control, int on) {
+    int error = kEngineOk;
+    GraphWidget *graph = graphFor(panel, control, error);
+    if (graph == nullptr) {
+        return error;
+    }
+    graph->setAfterglow(on != 0);
+    return kEngineOk;
+}
+
 // ---- Pop-ups --------------------------------------------------------------------------------
 
 int ConfirmPopup(const char *title, const char *message) {

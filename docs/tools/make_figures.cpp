@@ -35,9 +35,9 @@ void settle() {
     }
 }
 
-void save(const QImage &image, const char *name) {
-    const QString path = output.filePath(QString::fromLatin1(name));
-    if (image.isNull() || !image.save(path)) {
+/// Reports a figure written to `path`, or counts the failure.
+void report(const QString &path, bool written) {
+    if (!written) {
         std::fprintf(stderr, "make_figures: could not write %s\n", qPrintable(path));
         ++failures;
         return;
@@ -45,16 +45,16 @@ void save(const QImage &image, const char *name) {
     std::printf("%s\n", qPrintable(path));
 }
 
+void save(const QImage &image, const char *name) {
+    const QString path = output.filePath(QString::fromLatin1(name));
+    report(path, !image.isNull() && image.save(path));
+}
+
 // At the panel's stored size, whatever room the offscreen screen gives its window.
 void savePanel(int panel, const char *name) {
     settle();
     const QString path = output.filePath(QString::fromLatin1(name));
-    if (SavePanelDisplayToPng(panel, qPrintable(path)) != 0) {
-        std::fprintf(stderr, "make_figures: could not write %s\n", qPrintable(path));
-        ++failures;
-        return;
-    }
-    std::printf("%s\n", qPrintable(path));
+    report(path, SavePanelDisplayToPng(panel, qPrintable(path)) == 0);
 }
 
 // A few refreshes, so that the traces stand on the screen as a user would see them.

@@ -154,6 +154,7 @@ private slots:
         QTest::newRow("vertical dialogs") << "volt.uir" << false;
         QTest::newRow("display and trigger dialogs") << "opcoes.uir" << false;
         QTest::newRow("channel and input dialogs") << "canais.uir" << false;
+        QTest::newRow("generator and its dialogs") << "gerador.uir" << false;
         QTest::newRow("data link") << "ddedemo.uir" << false;
     }
 

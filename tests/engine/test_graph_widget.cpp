@@ -55,11 +55,11 @@ double rowOfLevel(double level) {
 }
 
 /// A time-based trace across the whole screen at a constant level.
-int plotLevel(GraphWidget &graph, double level, int style = kThin) {
+int plotLevel(GraphWidget &graph, double level, int style = kThin, int colour = kRed) {
     std::array<double, kSamples> y{};
     y.fill(level);
     graph.setAxisRange(0, -300.0, 300.0);
-    return graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, style, kRed);
+    return graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, style, colour);
 }
 
 bool showsLevel(const QImage &image, double level) {
@@ -169,10 +169,7 @@ void TestGraphWidget::beamCoreHasTheIntensityColourAndGlowsWithIt() {
     int previousGlow = 0;
     for (int v = 0; v <= 10; ++v) {
         GraphWidget graph;
-        std::array<double, kSamples> y{};
-        y.fill(level);
-        graph.setAxisRange(0, -300.0, 300.0);
-        graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, style, intensityColour(v));
+        plotLevel(graph, level, style, intensityColour(v));
         const QImage image = graph.renderImage(QSize(kWidth, kHeight));
         const QRgb core = image.pixel(kWidth / 7, static_cast<int>(rowOfLevel(level)));
         QCOMPARE(static_cast<int>(core & 0xffffff), intensityColour(v));
@@ -197,10 +194,7 @@ void TestGraphWidget::traceOnAGraticuleLineStaysDistinguishable() {
     const int dim = intensityColour(0);
     GraphWidget empty;
     GraphWidget graph;
-    std::array<double, kSamples> y{};
-    y.fill(level);
-    graph.setAxisRange(0, -300.0, 300.0);
-    graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, kThin, dim);
+    plotLevel(graph, level, kThin, dim);
     const QImage dark = empty.renderImage(QSize(kWidth, kHeight));
     const QImage image = graph.renderImage(QSize(kWidth, kHeight));
     const int row = static_cast<int>(rowOfLevel(level));
@@ -255,10 +249,7 @@ void TestGraphWidget::haloWidensWithTheFocusDistance() {
     for (const double distance : distances) {
         GraphWidget graph;
         graph.setBeamFocus(distance);
-        std::array<double, kSamples> y{};
-        y.fill(level);
-        graph.setAxisRange(0, -300.0, 300.0);
-        graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, style, intensityColour(5));
+        plotLevel(graph, level, style, intensityColour(5));
         const QImage image = graph.renderImage(QSize(kWidth, kHeight));
         const QRgb core = image.pixel(kWidth / 7, static_cast<int>(rowOfLevel(level)));
         QCOMPARE(static_cast<int>(core & 0xffffff), intensityColour(5));
@@ -289,16 +280,12 @@ void TestGraphWidget::afterglowKeepsAFadingTraceOnlyWhenOn() {
     graph.show();
     QVERIFY(QTest::qWaitForWindowExposed(&graph));
 
-    std::array<double, kSamples> y{};
-    graph.setAxisRange(0, -300.0, 300.0);
-    y.fill(2.5);
-    graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, kThin, colour);
+    plotLevel(graph, 2.5, kThin, colour);
     graph.repaint();
     // The trace moves away: the next repaint still shows it once (it was on the screen since
     // the last), the one after that only what the phosphor keeps of it.
     graph.deleteAllPlots();
-    y.fill(-2.5);
-    graph.addWaveform(y.data(), kSamples, 1.0, 0.0, -300.0, 1.0, kThin, colour);
+    plotLevel(graph, -2.5, kThin, colour);
     graph.repaint();
     graph.repaint();
     const QPoint at(kWidth * 3 / 20, static_cast<int>(rowOfLevel(2.5)));

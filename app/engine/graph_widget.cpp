@@ -829,7 +829,7 @@ void GraphWidget::setAfterglow(bool on) {
     m_afterglowOn = on;
     // Off frees the buffer: nothing of it is kept or computed any more.
     m_phosphor->afterglow = LightMap{};
-    m_frameKey = 0;
+    m_frame = QImage(); // composed afresh at the next repaint
     scheduleFrame();
 }
 
@@ -985,7 +985,6 @@ void GraphWidget::paintEvent(QPaintEvent *) {
             m_staticLayers = QImage(pixels, QImage::Format_RGB32);
             QPainter layers(&m_staticLayers);
             paintStaticLayers(layers, pixels, dpr);
-            m_frameKey = 0;
         }
         const double scale = PanelScaleOf(this);
         const std::size_t key = pictureKey(scale, pixels);
@@ -1003,7 +1002,7 @@ void GraphWidget::paintEvent(QPaintEvent *) {
         const bool settling = m_afterglowOn && m_pictureClock.elapsed() < kAfterglowSettleMs;
         // A steady picture (the usual case: the same traces re-plotted at every refresh) is the
         // frame before.
-        if (key != m_frameKey || settling || m_frame.size() != pixels) {
+        if (changed || settling || m_frame.size() != pixels) {
             double fadeMs = -1.0;
             if (m_afterglowOn) {
                 // What the change took away was on the screen until the change, at most a frame
@@ -1016,7 +1015,6 @@ void GraphWidget::paintEvent(QPaintEvent *) {
                 m_frame = QImage(pixels, QImage::Format_RGB32);
             compose(m_frame, m_staticLayers, scale, dpr, *m_phosphor, fadeMs);
             m_frame.setDevicePixelRatio(dpr);
-            m_frameKey = key;
         }
         QPainter painter(this);
         painter.drawImage(0, 0, m_frame);

@@ -110,7 +110,6 @@ private:
     QTimer m_frameTimer;                  ///< single shot: one repaint for many data changes
     QImage m_staticLayers;                ///< tube face and graticule, device-pixel size
     QImage m_frame;                       ///< the last frame shown
-    std::size_t m_frameKey = 0;           ///< pictureKey of m_frame
     std::size_t m_pictureKey = 0;         ///< pictureKey of the last repaint
     QElapsedTimer m_pictureClock;         ///< time since the picture last changed
     QElapsedTimer m_fadeClock;            ///< time since the afterglow last faded

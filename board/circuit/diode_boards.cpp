@@ -62,33 +62,14 @@ Feed halfWaveFeed(double output, double drive) {
 
 /// The bridge with `output` across its load: the drive's node is at `drive`, the other at 0;
 /// diodes lead from both into the positive output node P and from the negative node
-/// N = P - output into both. P settles where as much current enters P as leaves N.
+/// N = P - output into both. With identical diodes P sits at (drive + output) / 2, where each
+/// conducting pair shares the voltage equally, so the current is that of two half-voltages.
 Feed bridgeFeed(double output, double drive) {
-    const auto inP = [&](double p) {
-        return std::pair{junctionAt(kSiliconDiode, drive - p), junctionAt(kSiliconDiode, -p)};
-    };
-    const auto fromN = [&](double p) {
-        return std::pair{junctionAt(kSiliconDiode, p - output - drive),
-                         junctionAt(kSiliconDiode, p - output)};
-    };
-    const double lo = std::min({0.0, drive, output, output + drive});
-    const double hi = std::max({0.0, drive, output, output + drive});
-    const double p = decreasingRoot(
-        [&](double v) {
-            const auto [a, b] = inP(v);
-            const auto [c, d] = fromN(v);
-            return Slope{a.currentA + b.currentA - c.currentA - d.currentA,
-                         -(a.conductanceS + b.conductanceS + c.conductanceS + d.conductanceS)};
-        },
-        lo, hi, 0.5 * (drive + output));
-    const auto [a, b] = inP(p);
-    const auto [c, d] = fromN(p);
-    const double in = a.conductanceS + b.conductanceS;
-    const double total = in + c.conductanceS + d.conductanceS;
-    // How P moves with the output and the drive, from the balance at P held at zero.
-    const double pByOutput = (c.conductanceS + d.conductanceS) / total;
-    const double pByDrive = (a.conductanceS + c.conductanceS) / total;
-    return {a.currentA + b.currentA, -in * pByOutput, a.conductanceS - in * pByDrive};
+    const JunctionPoint forward = junctionAt(kSiliconDiode, 0.5 * (drive - output));
+    const JunctionPoint reverse = junctionAt(kSiliconDiode, 0.5 * (-drive - output));
+    return {forward.currentA + reverse.currentA,
+            -0.5 * (forward.conductanceS + reverse.conductanceS),
+            0.5 * (forward.conductanceS - reverse.conductanceS)};
 }
 
 /// Output of a rectifier without capacitor: the feed equals the load current.
@@ -123,7 +104,7 @@ public:
     /// and returning the value at the period's end, or NaN when *stepsLeft runs out.
     double period(const double *drive, int n, double start, double *samples, long *stepsLeft,
                   double tolerance) {
-        odeint::rosenbrock4_controller<odeint::rosenbrock4<double>> stepper(tolerance, 1e-9);
+        odeint::rosenbrock4_controller<odeint::rosenbrock4<double>> stepper(tolerance, 1e-5);
         State x(1);
         x[0] = start;
         for (int i = 0; i < n; ++i) {
@@ -162,38 +143,57 @@ private:
     double step_ = 1.0 / 600; ///< the last step the controller chose, periods
 };
 
-/// Periodic steady state of a smoothed rectifier into `output` (n samples). The start of the
-/// period is corrected by the secant on F(v) = end(v) - v (one period per evaluation),
-/// until the period closes to `tolerance` and the correction is below it too.
+/// Periodic steady state of a smoothed rectifier into `output` (n samples): the voltage v at
+/// the start of the period where the period's end F(v) = end(v) - v is zero. F falls as v
+/// rises (the end follows the start less than one to one), so once two starts give opposite
+/// signs they bracket the root and regula falsi (Illinois) closes in; before that secant
+/// steps, or plain period-after-period steps, look for the bracket. Done when the period
+/// closes to `closure` and the start moved by less than `closure` too.
 template <class FeedAt>
 int settleSmoothed(Smoothed<FeedAt> &circuit, const double *drive, int n, double guess,
-                   double tolerance, long maxSteps, double *output) {
+                   double closure, double reach, long maxSteps, double *output) {
     long stepsLeft = maxSteps;
+    const auto gapFrom = [&](double start) {
+        // Each step within ten times the closure: tighter, the linearly implicit steps crawl
+        // where a small capacitor makes the diode's exponential stiff.
+        return circuit.period(drive, n, start, output, &stepsLeft, 10.0 * closure) - start;
+    };
     double start = guess;
-    double previousStart = 0.0;
-    double previousGap = 0.0;
-    bool havePrevious = false;
-    while (true) {
-        const double end = circuit.period(drive, n, start, output, &stepsLeft, tolerance * 1e-3);
-        if (!std::isfinite(end)) {
-            return kBoardNotConverged;
-        }
-        const double gap = end - start;
-        double next = end;
-        if (havePrevious && gap != previousGap) {
-            const double secant = start - gap * (start - previousStart) / (gap - previousGap);
-            if (std::isfinite(secant)) {
-                next = secant;
-            }
-        }
-        if (std::fabs(gap) <= tolerance && havePrevious && std::fabs(next - start) <= tolerance) {
+    double gap = gapFrom(start);
+    double move = INFINITY;
+    double below = NAN; // latest start whose period ends higher (F > 0), and its gap
+    double belowGap = NAN;
+    double above = NAN; // latest start whose period ends lower (F < 0), and its gap
+    double aboveGap = NAN;
+    int lastSide = 0;
+    while (std::isfinite(gap)) {
+        if (std::fabs(gap) <= closure && std::fabs(move) <= closure) {
             return 0;
         }
-        previousStart = start;
-        previousGap = gap;
-        havePrevious = true;
+        const int side = gap > 0.0 ? 1 : -1;
+        const double previous = side > 0 ? below : above;
+        const double previousGap = side > 0 ? belowGap : aboveGap;
+        (side > 0 ? below : above) = start;
+        (side > 0 ? belowGap : aboveGap) = gap;
+        double next = start + gap;
+        if (std::isfinite(below) && std::isfinite(above)) {
+            if (side == lastSide) {
+                (side > 0 ? aboveGap : belowGap) *= 0.5;
+            }
+            next = below - belowGap * (above - below) / (aboveGap - belowGap);
+        } else if (std::isfinite(previous) && previousGap != gap) {
+            // Secant through the last two starts, to overshoot the root and bracket it.
+            const double secant = start - gap * (start - previous) / (gap - previousGap);
+            if ((secant - start) * gap > 0.0) {
+                next = start + std::copysign(std::min(std::fabs(secant - start), reach), gap);
+            }
+        }
+        lastSide = side;
+        move = next - start;
         start = next;
+        gap = gapFrom(start);
     }
+    return kBoardNotConverged;
 }
 
 double peakOf(const double *drive, int n) {
@@ -220,7 +220,8 @@ int solveRectifier(FeedAt feed, const double *values, const double *drive, int n
     if (capacitanceF > 0.0 && freqHz > 0.0 && peak > 0.0) {
         Smoothed<FeedAt> circuit(feed, loadOhm, capacitanceF, 1.0 / freqHz);
         const double start = *std::max_element(output, output + n);
-        const int status = settleSmoothed(circuit, drive, n, start, 1e-6 * peak, maxSteps, output);
+        const int status =
+            settleSmoothed(circuit, drive, n, start, 1e-6 * peak, 2.0 * peak, maxSteps, output);
         if (status != 0) {
             return status;
         }

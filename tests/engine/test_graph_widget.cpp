@@ -1,6 +1,6 @@
 // The oscilloscope screen: where traces land, what the phosphor keeps, how repaints coalesce.
 
-#include "app/engine/graph_widget.h"
+#include "engine/graph_widget.h"
 
 #include <QImage>
 #include <QPolygonF>

@@ -1,6 +1,6 @@
-#include "app/engine/picture_state.h"
+#include "engine/picture_state.h"
 
-#include "app/engine/panels.h"
+#include "engine/panels.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
-#include "app/engine/graph_widget.h"
+#include "engine/graph_widget.h"
 
-#include "app/engine/control_widgets.h"
+#include "engine/control_widgets.h"
 
 #include <QImage>
 #include <QPainter>

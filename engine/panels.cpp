@@ -1,8 +1,8 @@
-#include "app/engine/panels.h"
+#include "engine/panels.h"
 
-#include "app/engine/control_widgets.h"
-#include "app/engine/graph_widget.h"
-#include "app/engine/install_paths.h"
+#include "engine/control_widgets.h"
+#include "engine/graph_widget.h"
+#include "engine/install_paths.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,7 +1,7 @@
 // Starting and ending outside programs, never through a shell.
 
-#include "app/engine/dde_reset.h"
-#include "app/engine/engine.h"
+#include "engine/dde_reset.h"
+#include "engine/engine.h"
 
 #include <QCoreApplication>
 #include <QProcess>

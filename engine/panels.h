@@ -6,9 +6,9 @@
 /// control hidden and shown again within one callback is never seen to blink, and a write that
 /// leaves a control as it was touches no widget at all.
 
-#include "app/engine/engine.h"
-#include "app/engine/engine_testing.h"
-#include "app/engine/resource_file.h"
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
+#include "engine/resource_file.h"
 
 #include <QImage>
 #include <QPointer>

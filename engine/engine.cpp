@@ -1,12 +1,12 @@
-#include "app/engine/engine.h"
+#include "engine/engine.h"
 
-#include "app/engine/dde_reset.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
-#include "app/engine/graph_widget.h"
-#include "app/engine/install_paths.h"
-#include "app/engine/panels.h"
-#include "app/engine/picture_state.h"
+#include "engine/dde_reset.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
+#include "engine/graph_widget.h"
+#include "engine/install_paths.h"
+#include "engine/panels.h"
+#include "engine/picture_state.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
-#include "app/engine/control_widgets.h"
+#include "engine/control_widgets.h"
 
-#include "app/engine/engine.h"
+#include "engine/engine.h"
 
 #include <QFileInfo>
 #include <QFontMetricsF>

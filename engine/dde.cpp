@@ -1,8 +1,8 @@
 // The DDE client over local sockets.
 
+#include "engine/dde.h"
 #include "engine/dde_protocol.h"
 #include "engine/dde_reset.h"
-#include "engine/engine.h"
 
 #include <QCoreApplication>
 #include <QDir>

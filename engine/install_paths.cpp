@@ -2,7 +2,7 @@
 
 #include "engine/engine.h"
 #include "engine/engine_testing.h"
-#include "engine/panels.h"
+#include "engine/model.h"
 
 #include <QCoreApplication>
 #include <QDir>

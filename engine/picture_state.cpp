@@ -1,6 +1,8 @@
 #include "engine/picture_state.h"
 
-#include "engine/panels.h"
+#include "engine/control_sync.h"
+#include "engine/dispatch.h"
+#include "engine/model.h"
 
 #include <algorithm>
 #include <cmath>

@@ -11,7 +11,7 @@
 #include "engine/engine.h"
 #include "engine/engine_qt.h"
 #include "engine/engine_testing.h"
-#include "engine/panels.h"
+#include "engine/model.h"
 #include "ui/uir_constants.h"
 
 #include <QApplication>

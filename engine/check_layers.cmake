@@ -1,7 +1,8 @@
 # Checks the engine's layering, run as a test: cmake -DENGINE_DIR=<engine folder> -P this file.
 # 1. No file of the engine includes the instrument's folders: the engine knows nothing of the
 #    instrument it shows.
-# 2. The engine's units (a header with the source of the same name) include each other in one
+# 2. The tube's drawing (beam/) stays standard C++: no Qt header.
+# 3. The engine's units (a header with the source of the same name) include each other in one
 #    direction only: a cycle among them fails, and is printed.
 
 cmake_minimum_required(VERSION 3.25)
@@ -14,14 +15,20 @@ set(failures)
 foreach(source IN LISTS sources)
     string(REGEX REPLACE "\\.(h|cpp)$" "" unit "${source}")
     list(APPEND units ${unit})
-    file(STRINGS ${ENGINE_DIR}/${source} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    file(STRINGS ${ENGINE_DIR}/${source} lines REGEX "^[ \t]*#[ \t]*include")
     foreach(line IN LISTS lines)
-        string(REGEX REPLACE "^[^\"]*\"([^\"]*)\".*$" "\\1" included "${line}")
+        set(included "")
+        if(line MATCHES "\"([^\"]*)\"")
+            set(included "${CMAKE_MATCH_1}")
+        endif()
         foreach(folder IN LISTS instrument_folders)
             if(included MATCHES "^${folder}/")
                 list(APPEND failures "engine/${source} includes ${included}")
             endif()
         endforeach()
+        if(source MATCHES "^beam/" AND line MATCHES "#[ \t]*include[ \t]*<Q")
+            list(APPEND failures "engine/${source} includes Qt: ${line}")
+        endif()
         if(included MATCHES "^engine/(.*)\\.h$")
             set(target "${CMAKE_MATCH_1}")
             if(NOT target STREQUAL unit)
@@ -75,4 +82,4 @@ if(failures)
     message(FATAL_ERROR "engine layering broken:\n  ${text}")
 endif()
 list(LENGTH units count)
-message(STATUS "engine layering: ${count} units, no instrument includes, no cycle")
+message(STATUS "engine layering: ${count} units, no instrument includes, no Qt in beam/, no cycle")

@@ -1,6 +1,5 @@
 #include "app/callbacks.h"
 
-#include "app/engine/engine.h"
 #include "app/reset.h"
 #include "app/startup.h"
 #include "controls/channels.h"
@@ -9,6 +8,7 @@
 #include "controls/trigger_coupling.h"
 #include "controls/trigger_display.h"
 #include "controls/vertical.h"
+#include "engine/engine.h"
 #include "generator/generator.h"
 #include "help/help.h"
 #include "help/menu.h"

@@ -1,9 +1,9 @@
 #include "controls/trigger_coupling.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/front_panel.h"
 #include "controls/front_state.h"
+#include "engine/engine.h"
 #include "ui/uir_constants.h"
 
 #include <algorithm>

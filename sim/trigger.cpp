@@ -1,7 +1,7 @@
 #include "sim/trigger.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
+#include "engine/engine.h"
 #include "generator/signal/signal.h"
 #include "sim/input_routing.h"
 #include "sim/numeric/trigger_signal.h"

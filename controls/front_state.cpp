@@ -39,6 +39,10 @@ void ponteiro(int controlo, double graus) {
     SetCtrlAttribute(Painel_Principal, controlo, ATTR_POINTER_ANGLE, graus);
 }
 
+void alavanca(int controlo, int paragem) {
+    SetCtrlAttribute(Painel_Principal, controlo, ATTR_LEVER_POSITION, paragem);
+}
+
 void premido(int controlo, int teclas) {
     SetCtrlAttribute(Painel_Principal, controlo, ATTR_PRESSED_KEYS, teclas);
 }
@@ -119,6 +123,7 @@ void mostra_disparo_extra() {
         "LF (passa-baixo, 1,5 kHz)", "~ (rede de 50 Hz)"};
     const int acopl = trig_acopl >= 0 && trig_acopl < 5 ? trig_acopl : 0;
     SetCtrlVal(Painel_Principal, PANEL_TRIG_TEXT, kAcoplamento[acopl]);
+    alavanca(PANEL_TRIG, acopl);
     dica(PANEL_TRIG, std::string("TRIG. (acoplamento do disparo): ") + kAcoplamentoDica[acopl]);
 
     constexpr std::array<const char *, 5> kFonteExterna{"Desligado", "Gerador 1", "Gerador 2",
@@ -133,6 +138,7 @@ void mostra_disparo_extra() {
 
     constexpr std::array<const char *, 3> kTvsep{"OFF", "H", "V"};
     const int sep = tvsep >= 0 && tvsep < 3 ? tvsep : 0;
+    alavanca(PANEL_PICTURE_20, sep);
     dica(PANEL_PICTURE_20, std::string("TV SEP: ") + kTvsep[sep] +
                                " (sem efeito: não há sinal de vídeo composto para separar)");
 

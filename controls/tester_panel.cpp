@@ -1,9 +1,9 @@
 #include "controls/tester_panel.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/front_panel.h"
 #include "controls/front_state.h"
+#include "engine/engine.h"
 #include "generator/signal/si_value.h"
 #include "sim/numeric/component_tester.h"
 #include "sim/refresh.h"
@@ -51,9 +51,9 @@ bool le_valor(int painel, int campo, int kind, int v, double &valor) {
     const int estado = parseSiValue(texto, alcance.unit, alcance.min, alcance.max, &lido);
     if (estado != 0) {
         const std::string limites = std::string(" Use um valor de ") +
-                                    tester::formatValue(alcance.min) + alcance.unit + " a " +
-                                    tester::formatValue(alcance.max) + alcance.unit +
-                                    " (ex.: 4,7k  100n  2.2u). Nada foi alterado.";
+                                    tester::formatValue(alcance.min) + " " + alcance.unit + " a " +
+                                    tester::formatValue(alcance.max) + " " + alcance.unit +
+                                    " (ex.: 4,7k  100n  2,2u). Nada foi alterado.";
         const char *motivo =
             estado == vantrel::kSiValueEmpty ? "falta o valor."
             : estado == vantrel::kSiValueBelowMin || estado == vantrel::kSiValueAboveMax

@@ -2,6 +2,7 @@
 
 #include "board/circuit/devices.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <complex>
@@ -137,7 +138,10 @@ std::string formatValue(double value) {
     }
     std::array<char, 32> text{};
     std::snprintf(text.data(), text.size(), "%.4g%s", value / scale, prefix);
-    return text.data();
+    // The decimal comma, as the dialog's user writes it.
+    std::string written = text.data();
+    std::replace(written.begin(), written.end(), '.', ',');
+    return written;
 }
 
 bool figure(const Part &part, std::span<double> x, std::span<double> y) {

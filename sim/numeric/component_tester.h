@@ -48,7 +48,7 @@ struct ValueRange {
 ValueRange valueRange(int kind, int which);
 
 /// Writes a value as `parseSiValue` reads it: at most four significant figures and the SI prefix
-/// that leaves 1 to 999 before it ("4.7k", "100n", "0.65").
+/// that leaves 1 to 999 before it, with the decimal comma ("4,7k", "100n", "0,65").
 std::string formatValue(double value);
 
 /// One period of the figure in screen units: x[i] and y[i] at source phase 2 pi i / size.

@@ -323,7 +323,7 @@ const auto kControls = std::to_array<Control>({
     CTRL(TESTER, 7, VALOR2, CTRL_STRING, "1u", "", 0),
     BTN(TESTER, 8, CONFIRMAR, "__Confirmar", "aplic_testador", 0),
     BTN(TESTER, 9, CANCELAR, "__Cancelar", "fecha_testador", 0),
-    TXT(TESTER, 10, UNIDADES, "Ex.: 4,7k  100n  2.2u  5.1", 0),
+    TXT(TESTER, 10, UNIDADES, "Ex.: 4,7k  100n  2,2u  5,1", 0),
 
     // canais.uir
     CTRL(ENTR1, 2, ENT, CTRL_SLIDE, nullptr, "f_entrada", 0),

@@ -396,6 +396,7 @@ void TestCircuit::badInputFailsAndWritesNothing() {
     QCOMPARE(solveBoard(board, values.data(), drive.data(), n, freqHz, probes.data(), maxSteps),
              status);
     QVERIFY(std::all_of(probes.begin(), probes.end(), [](double v) { return v == kSentinel; }));
+    QVERIFY(*boardStatusText(status) != '\0');
     QCOMPARE(solveBoard(0, nullptr, drive.data(), kN, 1.0, probes.data()), kBoardArgumentError);
     QCOMPARE(solveBoard(0, values.data(), drive.data(), kN, 1.0, nullptr), kBoardArgumentError);
 }

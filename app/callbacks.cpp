@@ -3,6 +3,7 @@
 #include "app/engine/engine.h"
 #include "app/reset.h"
 #include "app/startup.h"
+#include "controls/board_dialog.h"
 #include "controls/channels.h"
 #include "controls/horizontal.h"
 #include "controls/trigger_display.h"
@@ -89,6 +90,15 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"output_fn", output_fn},
     {"path_excel", path_excel},
     {"path_fich", path_fich},
+    {"placa_ajuda", placa_ajuda},
+    {"placa_confirmar", placa_confirmar},
+    {"placa_escolha", placa_escolha},
+    {"placa_gerador_fn", placa_gerador_fn},
+    {"placa_passo", placa_passo},
+    {"placa_ponto_fn", placa_ponto_fn},
+    {"placa_presenca", placa_presenca},
+    {"placa_sair", placa_sair},
+    {"placa_valor", placa_valor},
     {"Power_btn", Power_btn},
     {"Power_ger", Power_ger},
     {"quad_f", quad_f},

@@ -29,7 +29,7 @@ struct DiodeModel {
 inline constexpr DiodeModel kSiliconDiode{1e-14, 1.0, 0.0, 0.0, 1.0};
 
 /// Red LED: n = 2 and Is chosen so that 10 mA flows at 1.8 V.
-inline constexpr DiodeModel kRedLed{7.66e-18, 2.0, 0.0, 0.0, 1.0};
+inline constexpr DiodeModel kRedLed{7.60e-18, 2.0, 0.0, 0.0, 1.0};
 
 /// Silicon Zener diode: forward like kSiliconDiode; in reverse, 5 mA (the usual test
 /// current) flows at exactly -breakdownVoltageV, growing tenfold per 60 mV beyond.

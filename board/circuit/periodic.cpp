@@ -51,8 +51,8 @@ int filterPeriodic(double *samples, int n, double fundamentalHz, const Transfer 
     const auto count = static_cast<std::size_t>(n);
     std::vector<Complex> time(samples, samples + n);
     std::vector<Complex> spectrum(count);
-    kissfft<double> fft(count, false);
-    fft.transform(time.data(), spectrum.data());
+    const kissfft<double> forward(count, false);
+    forward.transform(time.data(), spectrum.data());
     for (int k = 0; k < n; ++k) {
         const Complex gain = harmonicGain(transfer, k, n, fundamentalHz);
         if (!finite(gain)) {
@@ -60,8 +60,10 @@ int filterPeriodic(double *samples, int n, double fundamentalHz, const Transfer 
         }
         spectrum[k] *= gain;
     }
-    fft.assign(count, true);
-    fft.transform(spectrum.data(), time.data());
+    // A second plan rather than assign(): assign() conjugates the twiddles but keeps the
+    // direction that the radix-4 butterflies read, which breaks the inverse.
+    const kissfft<double> inverse(count, true);
+    inverse.transform(spectrum.data(), time.data());
     for (int i = 0; i < n; ++i) {
         samples[i] = time[i].real() / n;
     }

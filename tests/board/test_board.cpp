@@ -164,6 +164,21 @@ private slots:
         }
     }
 
+    void rightClickOpensTheBoardHelpPage() {
+        const int dialog = chooseBoard(0);
+        for (const int control : {PLACA_PLACA, PLACA_ESQUEMA_1, PLACA_VALOR_0, PLACA_SAIR}) {
+            EngineSendEvent(dialog, control, EVENT_RIGHT_CLICK);
+            QCOMPARE(EngineTopPopup(), Painel_Ajuda);
+            std::string title;
+            GetCtrlAttribute(Painel_Ajuda, AJUDA_HELP_BOX, ATTR_LABEL_TEXT, &title);
+            QCOMPARE(title, std::string("Ajuda: PLACA DE CIRCUITOS"));
+            QVERIFY(text(Painel_Ajuda, AJUDA_HELP_BOX).find("Placa de circuitos") !=
+                    std::string::npos);
+            EngineSendEvent(Painel_Ajuda, AJUDA_FECHA_AJU, EVENT_COMMIT);
+        }
+        QCOMPARE(EngineTopPopup(), dialog);
+    }
+
     void stepsWalkTheE12SeriesAndStopAtTheEnds() {
         const int dialog = chooseBoard(0);
         EngineSendEvent(dialog, PLACA_MAIS_0, EVENT_COMMIT);

@@ -433,6 +433,7 @@ const auto kSources = std::to_array<Item>({{"Gerador de Sinais", 1},
                                            {"Folha de Excel", 2},
                                            {"Cal. 0.2V", 3},
                                            {"Cal. 2V", 4},
+                                           {"Placa de circuitos", 5},
                                            {"Desligada", 0}});
 
 /// Items of rings, slides and list boxes (the step lists are filled on opening, stored empty).

@@ -94,6 +94,7 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"placa_confirmar", placa_confirmar},
     {"placa_escolha", placa_escolha},
     {"placa_gerador_fn", placa_gerador_fn},
+    {"placa_painel_gerador", placa_painel_gerador},
     {"placa_passo", placa_passo},
     {"placa_ponto_fn", placa_ponto_fn},
     {"placa_presenca", placa_presenca},

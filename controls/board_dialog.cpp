@@ -5,6 +5,7 @@
 #include "board/board.h"
 #include "board/circuit/e12.h"
 #include "controls/front_state.h"
+#include "generator/generator.h"
 #include "generator/signal/si_value.h"
 #include "help/help.h"
 #include "sim/input_routing.h"
@@ -367,6 +368,13 @@ int placa_presenca(int panel, int control, int event, void *, int, int) {
     placa_presente[placa_tipo][k] = presente != 0 ? 1 : 0;
     mostraLinhas();
     aplica();
+    return 0;
+}
+
+int placa_painel_gerador(int, int, int event, void *, int, int) {
+    if (!pedeAjuda(event) && event == EVENT_COMMIT) {
+        ab_gerador(placa_gerador);
+    }
     return 0;
 }
 

@@ -36,6 +36,10 @@ int placa_passo(int panel, int control, int event, void *callbackData, int event
 /// A removable component's button (commit): puts it in the circuit or takes it out.
 int placa_presenca(int panel, int control, int event, void *callbackData, int eventData1,
                    int eventData2);
+/// "Painel do gerador" (commit): shows the panel of the generator that drives the board, over
+/// the board dialog, to set its waveform, frequency, amplitude and offset.
+int placa_painel_gerador(int panel, int control, int event, void *callbackData, int eventData1,
+                         int eventData2);
 /// "Confirmar" (commit): closes the dialog, keeping every change.
 int placa_confirmar(int panel, int control, int event, void *callbackData, int eventData1,
                     int eventData2);

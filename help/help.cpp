@@ -100,7 +100,7 @@ constexpr std::array<Pagina, kPaginasOsciloscopio> kOsciloscopio{{
      "Placa: o circuito montado (divisor, RC, RLC, retificadores, limitador, Zener), desenhado "
      "com os seus pontos de medida a laranja.\n"
      "Ligada ao: o gerador que alimenta a placa. A forma de onda, a frequência, a amplitude e o "
-     "offset regulam-se no painel desse gerador.\n"
+     "offset regulam-se no painel desse gerador, que o botão \"Painel do gerador\" mostra.\n"
      "Ponto medido: o ponto que este canal mostra. \"Entrada\" é o próprio sinal do gerador. "
      "Cada canal pode medir um ponto diferente da mesma placa: por exemplo a entrada no CH I e "
      "a saída no CH II, em DUAL ou em X-Y.\n\n"

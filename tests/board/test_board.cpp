@@ -218,6 +218,12 @@ private slots:
         const int dialog = chooseBoard(1);
         type(dialog, PLACA_VALOR_0, "1k");
         type(dialog, PLACA_VALOR_1, "100n");
+        // Its generator's panel opens over the dialog and closes back to it.
+        EngineSendEvent(dialog, PLACA_GERADOR_PAINEL, EVENT_COMMIT);
+        QCOMPARE(EngineTopPopup(), Painel_Gerador);
+        QCOMPARE(geradorID, 0);
+        RemovePopup(0);
+        QCOMPARE(EngineTopPopup(), dialog);
         EngineSendEvent(dialog, PLACA_CONFIRMAR, EVENT_COMMIT);
         QCOMPARE(EngineTopPopup(), 0);
         QCOMPARE(text(Painel_Principal, PANEL_STRING_CH1), std::string("Passa-baixo: Entrada"));

@@ -22,7 +22,7 @@ using vantrel::board::formatValue;
 
 constexpr int kAjudaPlaca = 24;
 constexpr int kFontePlaca = 5;
-constexpr int kTopo = 4;
+constexpr int kTopo = 2;
 constexpr int kEsquerda = 530;
 // A typed text is quoted back in a message up to this many characters.
 constexpr std::size_t kCitacaoMaxima = 16;

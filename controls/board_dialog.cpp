@@ -1,6 +1,6 @@
 #include "controls/board_dialog.h"
 
-#include "app/engine/engine.h"
+#include "engine/engine.h"
 #include "app/state.h"
 #include "board/board.h"
 #include "board/circuit/e12.h"

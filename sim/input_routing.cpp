@@ -1,8 +1,8 @@
 #include "sim/input_routing.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
 #include "board/board.h"
+#include "engine/engine.h"
 #include "generator/signal/signal.h"
 #include "ui/uir_constants.h"
 

@@ -3,8 +3,8 @@
 // source dialog to the read-out.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_testing.h"
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "board/board.h"

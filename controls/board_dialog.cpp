@@ -1,10 +1,10 @@
 #include "controls/board_dialog.h"
 
-#include "engine/engine.h"
 #include "app/state.h"
 #include "board/board.h"
 #include "board/circuit/e12.h"
 #include "controls/front_state.h"
+#include "engine/engine.h"
 #include "generator/generator.h"
 #include "generator/signal/si_value.h"
 #include "help/help.h"

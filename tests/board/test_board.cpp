@@ -3,12 +3,12 @@
 // source dialog to the read-out.
 
 #include "app/callbacks.h"
-#include "engine/engine.h"
-#include "engine/engine_testing.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "board/board.h"
 #include "controls/board_dialog.h"
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
 #include "generator/generator.h"
 #include "sim/autostart.h"
 #include "ui/uir_constants.h"

@@ -134,4 +134,19 @@ int solveBoard(int board, const double *componentValues, const double *drive, in
     return 0;
 }
 
+const char *boardStatusText(int status) {
+    switch (status) {
+    case 0:
+        return "";
+    case kBoardNotConverged:
+        return "não convergiu";
+    case kBoardComponentError:
+        return "valor de componente fora dos limites";
+    case kBoardIndexError:
+        return "placa desconhecida";
+    default:
+        return "sinal de entrada inválido";
+    }
+}
+
 } // namespace vantrel::circuit

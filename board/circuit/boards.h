@@ -151,4 +151,8 @@ inline constexpr long kDefaultMaxSteps = 60000;
 int solveBoard(int board, const double *componentValues, const double *drive, int n, double freqHz,
                double *probesOut, long maxSteps = kDefaultMaxSteps);
 
+/// Portuguese words for a solveBoard status, for the user: "" for 0, "não convergiu" for
+/// kBoardNotConverged, a short phrase for the other codes.
+const char *boardStatusText(int status);
+
 } // namespace vantrel::circuit

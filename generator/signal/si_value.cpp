@@ -168,3 +168,22 @@ int parseSiValue(std::string_view text, std::string_view unit, double minValue, 
     *value = parsed;
     return 0;
 }
+
+const char *siValueStatusText(int status) {
+    switch (status) {
+    case 0:
+        return "";
+    case vantrel::kSiValueEmpty:
+        return "valor vazio";
+    case vantrel::kSiValueNegative:
+        return "valor negativo";
+    case vantrel::kSiValueZero:
+        return "valor nulo";
+    case vantrel::kSiValueBelowMin:
+        return "abaixo do mínimo";
+    case vantrel::kSiValueAboveMax:
+        return "acima do máximo";
+    default:
+        return "não é um número";
+    }
+}

@@ -31,3 +31,8 @@ inline constexpr int kSiValueAboveMax = -20106;
 ///         kSiValueBelowMin, kSiValueAboveMax; *value is written only on success.
 int parseSiValue(std::string_view text, std::string_view unit, double minValue, double maxValue,
                  double *value);
+
+/// Portuguese words for a parseSiValue status, for the user: "" for 0, otherwise a short
+/// phrase ("valor vazio", "não é um número", "valor negativo", "valor nulo", "abaixo do
+/// mínimo", "acima do máximo").
+const char *siValueStatusText(int status);

@@ -63,6 +63,7 @@ void TestSiValue::readsTypedValues() {
     QCOMPARE(parseSiValue(textUtf8.toStdString(), unitUtf8.toStdString(), 1e-11, 1e7, &out),
              status);
     QCOMPARE(out, status == 0 ? value : 42.0);
+    QCOMPARE(*siValueStatusText(status) == '\0', status == 0);
 }
 
 QTEST_GUILESS_MAIN(TestSiValue)

@@ -2,6 +2,7 @@
 
 #include "app/reset.h"
 #include "app/startup.h"
+#include "controls/board_dialog.h"
 #include "controls/channels.h"
 #include "controls/horizontal.h"
 #include "controls/tester_panel.h"
@@ -98,6 +99,16 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"output_fn", output_fn},
     {"path_excel", path_excel},
     {"path_fich", path_fich},
+    {"placa_ajuda", placa_ajuda},
+    {"placa_confirmar", placa_confirmar},
+    {"placa_escolha", placa_escolha},
+    {"placa_gerador_fn", placa_gerador_fn},
+    {"placa_painel_gerador", placa_painel_gerador},
+    {"placa_passo", placa_passo},
+    {"placa_ponto_fn", placa_ponto_fn},
+    {"placa_presenca", placa_presenca},
+    {"placa_sair", placa_sair},
+    {"placa_valor", placa_valor},
     {"Power_btn", Power_btn},
     {"Power_ger", Power_ger},
     {"quad_f", quad_f},

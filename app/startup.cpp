@@ -4,6 +4,7 @@
 #include "app/command_line.h"
 #include "app/install_check.h"
 #include "app/state.h"
+#include "controls/board_dialog.h"
 #include "controls/front_state.h"
 #include "engine/engine.h"
 #include "generator/generator.h"
@@ -93,6 +94,7 @@ void valores_iniciais_osciloscopio() {
 
     ChIN[0] = 0;
     ChIN[1] = 0;
+    placa_valores_iniciais();
     plot_exist[0] = 0;
     plot_exist[1] = 0;
     for (int &shown : canais_ver) {

@@ -97,6 +97,13 @@ int Painel_Ger_Ampl = 0;
 int Painel_Ger_Onda = 0;
 int Painel_Ger_offset = 0;
 
+int Painel_Placa = 0;
+int placa_tipo = 1;
+int placa_gerador = 0;
+int placa_ponto[2] = {0, 1};
+double placa_valores[vantrel::kPlacas][vantrel::kComponentesPlaca] = {};
+int placa_presente[vantrel::kPlacas][vantrel::kComponentesPlaca] = {};
+
 int CanalE = 0;
 int datalink = 0;
 int systemlink = 0;

@@ -10,8 +10,10 @@
 #include <string>
 
 namespace vantrel {
-inline constexpr int kSamples = 600;  ///< samples per input buffer and per trace
-inline constexpr int kPathSize = 260; ///< longest file path, terminator included
+inline constexpr int kSamples = 600;        ///< samples per input buffer and per trace
+inline constexpr int kPathSize = 260;       ///< longest file path, terminator included
+inline constexpr int kPlacas = 8;           ///< experiment boards on the bench's shelf
+inline constexpr int kComponentesPlaca = 3; ///< adjustable components of a board, at most
 } // namespace vantrel
 
 // ---- Panel handles ----------------------------------------------------------------------------
@@ -88,8 +90,9 @@ extern int testador_comp;        ///< component on the TEST sockets (tester::Kin
 extern double testador_valor[2]; ///< its values: R, C, L or Zener volts; [1] the C of a series RC
 
 // ---- Input routing and signal buffers ---------------------------------------------------------
-extern int ChIN[2]; ///< source: 0 off, 1 generator, 2 spreadsheet, 3 Cal 0.2Vpp, 4 Cal 2Vpp
-extern int Canal;   ///< channel (0/1) of the open setting dialog
+/// source: 0 off, 1 generator, 2 spreadsheet, 3 Cal 0.2Vpp, 4 Cal 2Vpp, 5 experiment board
+extern int ChIN[2];
+extern int Canal;                               ///< channel (0/1) of the open setting dialog
 extern double onda_entCh[2][vantrel::kSamples]; ///< one period of each channel's input, volts
 extern double freq[2];                      ///< frequency of each input buffer, Hz (0: constant)
 extern double onda_G[2][vantrel::kSamples]; ///< one period of each generator's output, volts
@@ -119,6 +122,16 @@ extern int Painel_Ger_Freq;
 extern int Painel_Ger_Ampl;
 extern int Painel_Ger_Onda;
 extern int Painel_Ger_offset;
+
+// ---- Experiment board (the source 5 of a channel) -------------------------------------------
+extern int Painel_Placa;   ///< board dialog while open
+extern int placa_tipo;     ///< board on the bench: 0 .. kPlacas - 1, the circuit library's order
+extern int placa_gerador;  ///< generator (0/1) that drives the board
+extern int placa_ponto[2]; ///< probe point that each channel measures: 0 "Entrada", the drive
+/// component values of every board in table order, in their units (ohm, farad, henry, volt)
+extern double placa_valores[vantrel::kPlacas][vantrel::kComponentesPlaca];
+/// 1 while that component is in its circuit, 0 while a removable part is taken out
+extern int placa_presente[vantrel::kPlacas][vantrel::kComponentesPlaca];
 
 // ---- Spreadsheet link -------------------------------------------------------------------------
 extern int CanalE;                         ///< channel fed by the spreadsheet waveform being loaded

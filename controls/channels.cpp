@@ -3,6 +3,7 @@
 #include <array>
 
 #include "app/state.h"
+#include "controls/board_dialog.h"
 #include "controls/front_panel.h"
 #include "controls/front_state.h"
 #include "controls/vertical.h"
@@ -20,6 +21,7 @@ constexpr int kAjudaFonte = 18;
 // Values of `ChIN` and of the source ring.
 constexpr int kFonteGerador = 1;
 constexpr int kFonteExcel = 2;
+constexpr int kFontePlaca = 5;
 
 // Name shown on the main panel for each value of `ChIN`.
 constexpr std::array<const char *, 5> kNomeFonte = {"Desligado", "Gerador", "Excel", "Cal 0.2Vpp",
@@ -167,7 +169,12 @@ int aplic_entr(int panel, int, int event, void *, int, int) {
     const int canal = Canal;
     int fonte = 0;
     GetCtrlVal(panel, ENTRADAS_ENTRADA, &fonte);
-    // The ring offers 0 to 4 only; anything else would index past the names.
+    // The board names the channel by its board and point, and asks for them in its own dialog.
+    if (fonte == kFontePlaca) {
+        DiscardPanel(Painel_Entradas);
+        return abrir_placa(canal);
+    }
+    // The other sources are 0 to 4; anything else would index past the names.
     if (fonte < 0 || fonte >= static_cast<int>(kNomeFonte.size())) {
         return 0;
     }

@@ -94,6 +94,25 @@ constexpr std::array<Pagina, kPaginasOsciloscopio> kOsciloscopio{{
      "osciloscópio apresenta uma representação Volt/Volt, com a tensão de teste dos componentes "
      "ligada internamente ao eixo horizontal do osciloscópio.\n\nPara o normal funcionamento do "
      "osciloscópio o botão não deverá estar pressionado."},
+    {"Ajuda: PLACA DE CIRCUITOS",
+     "A placa de circuitos é uma entrada do CH I ou do CH II: escolha \"Placa de circuitos\" "
+     "na janela de entrada do canal.\n\n"
+     "Placa: o circuito montado (divisor, RC, RLC, retificadores, limitador, Zener), desenhado "
+     "com os seus pontos de medida a laranja.\n"
+     "Ligada ao: o gerador que alimenta a placa. A forma de onda, a frequência, a amplitude e o "
+     "offset regulam-se no painel desse gerador, que o botão \"Painel do gerador\" mostra.\n"
+     "Ponto medido: o ponto que este canal mostra. \"Entrada\" é o próprio sinal do gerador. "
+     "Cada canal pode medir um ponto diferente da mesma placa: por exemplo a entrada no CH I e "
+     "a saída no CH II, em DUAL ou em X-Y.\n\n"
+     "Componentes: - e + passam ao valor anterior ou seguinte da série E12 (1; 1,2; 1,5; 1,8; "
+     "2,2; 2,7; 3,3; 3,9; 4,7; 5,6; 6,8; 8,2). Também pode escrever o valor e carregar em "
+     "Enter, com os prefixos p, n, u (ou µ), m, k, M: 1,5k, 4k7, 100n, 22u. Um valor que não é "
+     "um número ou fica fora dos limites é recusado com uma mensagem, e o componente mantém o "
+     "valor que tinha. O botão \"Com C\" tira ou põe o condensador de alisamento.\n\n"
+     "Cada alteração vê-se logo no ecrã. Se o cálculo do circuito não estabilizar, a placa diz "
+     "\"não convergiu\" e os seus pontos mostram uma linha a 0 V.\n\n"
+     "Confirmar: fecha a janela e mantém as alterações.\n"
+     "Sair: fecha a janela e repõe a placa e a entrada do canal como estavam ao abri-la."},
 }};
 
 constexpr std::array<Pagina, kPaginasGerador> kGerador{{

@@ -3,10 +3,10 @@
 /// through the whole book with wrap-around, opens the program's manual and closes.
 
 /// Number of pages of the oscilloscope book and of the generator book.
-inline constexpr int kPaginasOsciloscopio = 23;
+inline constexpr int kPaginasOsciloscopio = 24;
 inline constexpr int kPaginasGerador = 12;
 
-/// Opens page `page` (1 to 23) of the oscilloscope help book on a fresh help panel. Returns 0,
+/// Opens page `page` (1 to 24) of the oscilloscope help book on a fresh help panel. Returns 0,
 /// or -1 when the help panel cannot be loaded (then nothing is shown).
 int help_O(int page);
 /// Opens page `page` (1 to 12) of the generator help book. Returns 0, or -1 when the help panel

@@ -1,15 +1,32 @@
 #include "sim/input_routing.h"
 
 #include "app/state.h"
+#include "board/board.h"
 #include "engine/engine.h"
 #include "generator/signal/signal.h"
+#include "ui/uir_constants.h"
 
 #include <algorithm>
+#include <array>
 
 namespace {
 
 /// Values of `ChIN`.
-enum Source : int { kOff = 0, kGenerator = 1, kSpreadsheet = 2, kCal02 = 3, kCal2 = 4 };
+enum Source : int { kOff = 0, kGenerator = 1, kSpreadsheet = 2, kCal02 = 3, kCal2 = 4, kBoard = 5 };
+
+static_assert(vantrel::board::kSamples == vantrel::kSamples);
+static_assert(vantrel::kPlacas == vantrel::circuit::kBoardCount);
+static_assert(vantrel::kComponentesPlaca == vantrel::circuit::kMaxComponents);
+
+/// The boards' names as the main panel's source field has room for them (20 characters with
+/// the point), in the circuit library's order.
+constexpr std::array<const char *, vantrel::kPlacas> kNomeCurto{
+    "Divisor",   "Passa-baixo", "Passa-alto", "RLC série",
+    "Meia onda", "Ponte",       "Limitador",  "Zener"};
+
+/// Solve status that each channel's name on the main panel shows, so that the name is written
+/// again only when it changes.
+int estadoMostrado[2] = {0, 0};
 
 /// Frequency of both calibrator outputs, Hz.
 constexpr double kCalibratorHz = 1000.0;
@@ -18,6 +35,28 @@ constexpr double kCalibratorHz = 1000.0;
 void fillCalibrator(double *buffer, double level) {
     std::fill(buffer, buffer + vantrel::kSamples / 2, -level);
     std::fill(buffer + vantrel::kSamples / 2, buffer + vantrel::kSamples, level);
+}
+
+/// Channel c's probe of the board. "Entrada" is the driving generator's buffer itself; a probe
+/// whose solve failed shows a flat line, as a disconnected input does, and the main panel says
+/// so beside the board's name.
+void routeBoard(int c, double *buffer) {
+    const int g = placa_gerador;
+    freq[c] = freq_G[g];
+    if (placa_ponto[c] == 0) {
+        std::copy_n(onda_G[g], vantrel::kSamples, buffer);
+        return;
+    }
+    const int estado = placa_resolve();
+    const double *probe = vantrel::board::bancada().probe(placa_ponto[c]);
+    if (probe != nullptr) {
+        std::copy_n(probe, vantrel::kSamples, buffer);
+    } else {
+        Clear1D(buffer, vantrel::kSamples);
+    }
+    if (estado != estadoMostrado[c]) {
+        mostra_fonte_placa(c);
+    }
 }
 
 void routeChannel(int c) {
@@ -44,6 +83,9 @@ void routeChannel(int c) {
         fillCalibrator(buffer, 1.0);
         freq[c] = kCalibratorHz;
         break;
+    case kBoard:
+        routeBoard(c, buffer);
+        break;
     default:
         break;
     }
@@ -66,6 +108,29 @@ bool fonte_disparo(int fonte, double *buffer, double *hz) {
     default:
         return false;
     }
+}
+
+int placa_resolve() {
+    std::array<double, vantrel::kComponentesPlaca> valores{};
+    for (int k = 0; k < vantrel::kComponentesPlaca; ++k) {
+        valores[k] = placa_presente[placa_tipo][k] != 0 ? placa_valores[placa_tipo][k] : 0.0;
+    }
+    return vantrel::board::bancada().update(placa_tipo, valores.data(), onda_G[placa_gerador],
+                                            freq_G[placa_gerador]);
+}
+
+std::string placa_nome(int canal) {
+    const std::string placa = kNomeCurto[static_cast<std::size_t>(placa_tipo)];
+    if (placa_ponto[canal] != 0 && placa_resolve() != 0) {
+        return placa + ": não convergiu";
+    }
+    return placa + ": " + vantrel::circuit::kBoards[placa_tipo].probes[placa_ponto[canal]];
+}
+
+void mostra_fonte_placa(int canal) {
+    SetCtrlVal(Painel_Principal, canal == 0 ? PANEL_STRING_CH1 : PANEL_STRING_CH2,
+               placa_nome(canal).c_str());
+    estadoMostrado[canal] = placa_ponto[canal] != 0 ? placa_resolve() : 0;
 }
 
 int act_entr(int /*panel*/, int /*control*/, int event, void * /*callbackData*/, int /*eventData1*/,

@@ -2,6 +2,8 @@
 /// Input routing: every tick of the input timer copies each channel's selected source into its
 /// one-period input buffer `onda_entCh` and its frequency into `freq`.
 
+#include <string>
+
 /// Callback of the input timer `TIMER_3` (every 10 ms, with the power on or off). Acts on the
 /// timer tick only; returns 0.
 int act_entr(int panel, int control, int event, void *callbackData, int eventData1, int eventData2);
@@ -18,3 +20,13 @@ enum TrigExtSource : int {
 /// One period of external trigger source `fonte` (a `trig_ext` value) into the 600 samples of
 /// `buffer` and its frequency into `*hz`. False, and nothing written, for no source.
 bool fonte_disparo(int fonte, double *buffer, double *hz);
+/// Brings the bench's shared solution up to date with the board on the bench, its components
+/// and its driving generator (solving only when one of them changed). Returns 0, or the
+/// solver's negative status.
+int placa_resolve();
+/// What the main panel names channel `canal` (0/1) by while it probes the board: the board's
+/// short name and the point, "Passa-baixo: VC", or "Meia onda: não convergiu" while that probe
+/// has no solution.
+std::string placa_nome(int canal);
+/// Writes `placa_nome(canal)` into the channel's source name on the main panel.
+void mostra_fonte_placa(int canal);

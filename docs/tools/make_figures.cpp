@@ -1,6 +1,7 @@
 // Draws the manual's figures from the program's own panels: the front panel off and on with the
 // calibrator, every setting dialog, the generator panel, a help page, an X-Y figure, the
-// trigger's LINE and LF lessons and a diode on the component tester. Run it
+// trigger's LINE and LF lessons, a diode on the component tester, and the experiment boards
+// (their dialog and the screens of the experiments). Run it
 // through the `manual_figures` target whenever the artwork changes:
 //   make_figures OUTPUT_DIRECTORY
 // It starts the instrument as the program does, drives it through the same callbacks a user's
@@ -10,6 +11,8 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "controls/front_state.h"
+#include "board/circuit/boards.h"
+#include "controls/board_dialog.h"
 #include "controls/scale_tables.h"
 #include "engine/engine.h"
 #include "engine/engine_qt.h"
@@ -17,6 +20,7 @@
 #include "generator/generator.h"
 #include "help/help.h"
 #include "sim/autostart.h"
+#include "sim/refresh.h"
 #include "ui/uir_constants.h"
 
 #include <QCoreApplication>
@@ -173,6 +177,88 @@ void testerFigure() {
     refresh();
     save(EngineRenderGraph(Painel_Principal, PANEL_MOSTRAR), "testador-diodo.png");
     EngineSendEvent(Painel_Principal, PANEL_COMPONENT, EVENT_LEFT_CLICK);
+// The settings of one experiment's screen: the board and the points of CH I and CH II, generator
+// 1's waveform, frequency and amplitude, and the scales.
+struct Experiment {
+    const char *file;
+    int board;
+    int probe2;
+    int waveform; ///< 1 square, 3 sine
+    int range;
+    double knob;
+    double amplitude;
+    int timeStep;
+    int voltStep;
+    int voltStep2;  ///< CH II
+    int coupling2;  ///< CH II: 0 DC, 1 AC (the ripple alone)
+    bool smoothing; ///< the rectifier's C in the circuit
+};
+
+constexpr int kFontePlaca = 5;
+constexpr int k1ms = 7;
+constexpr int k5ms = 5;
+constexpr int k1V = 4;
+constexpr int k2V = 3;
+constexpr int k5V = 2;
+constexpr int k02V = 6;
+
+// RC low-pass at its corner (1.5 kOhm, 1 uF: 106 Hz) and with a 20 Hz square wave, the
+// half-wave rectifier smoothed by 100 uF, the Zener regulator.
+constexpr Experiment kExperiments[] = {
+    {"placa-rc-dual.png", vantrel::circuit::kRcLowPass, 1, 3, 100, 1.06, 2.0, k1ms, k1V, k1V, 0,
+     false},
+    {"placa-rc-quadrada.png", vantrel::circuit::kRcLowPass, 1, 1, 10, 2.0, 2.0, k1ms, k1V, k1V, 0,
+     false},
+    {"placa-meia-onda.png", vantrel::circuit::kHalfWave, 1, 3, 100, 1.0, 10.0, k5ms, k5V, k02V, 1,
+     true},
+    {"placa-zener.png", vantrel::circuit::kZenerRegulator, 1, 3, 100, 1.0, 5.0, k5ms, k2V, k2V, 0,
+     false},
+};
+
+void setUp(const Experiment &e) {
+    for (int c = 0; c < 2; ++c) {
+        ChIN[c] = kFontePlaca;
+        apagar(c + 1);
+    }
+    apagar(3);
+    apagar(4);
+    // One frame on the tube lets the phosphor forget the figure before.
+    EnginePanelWidget(Painel_Principal)->grab();
+    entrada_op[0] = 0;
+    entrada_op[1] = e.coupling2;
+    act_voltdiv_sig(e.voltStep, 0);
+    act_voltdiv_sig(e.voltStep2, 1);
+    act_timediv_sig(e.timeStep);
+    placa_tipo = e.board;
+    placa_gerador = 0;
+    placa_ponto[0] = 0;
+    placa_ponto[1] = e.probe2;
+    placa_presente[e.board][1] = e.smoothing ? 1 : placa_presente[e.board][1];
+    geradorID = 0;
+    tipo_onda[0] = e.waveform;
+    botao_activo[0] = e.range;
+    botao_freq[0] = e.knob;
+    amplit[0] = e.amplitude;
+    actual_ger();
+}
+
+void boardFigures() {
+    StartPoweredOn("dual");
+    abrir_placa(0);
+    EngineSendEvent(Painel_Placa, PLACA_CONFIRMAR, EVENT_COMMIT);
+    abrir_placa(1);
+    savePanel(Painel_Placa, "dialogo-placa.png");
+    EngineSendEvent(Painel_Placa, PLACA_CONFIRMAR, EVENT_COMMIT);
+    for (const Experiment &e : kExperiments) {
+        setUp(e);
+        refresh();
+        save(EngineRenderGraph(Painel_Principal, PANEL_MOSTRAR), e.file);
+    }
+    // The ellipse of the low-pass at its corner: CH I on X, VC on Y.
+    StartPoweredOn("xy");
+    setUp(kExperiments[0]);
+    refresh();
+    save(EngineRenderGraph(Painel_Principal, PANEL_MOSTRAR), "placa-rc-xy.png");
 }
 
 } // namespace
@@ -218,6 +304,8 @@ int main(int argc, char *argv[]) {
     xyFigure();
     triggerFigures();
     testerFigure();
+    placa_valores_iniciais();
+    boardFigures();
     CloseCVIRTE();
     return failures == 0 ? 0 : 1;
 }

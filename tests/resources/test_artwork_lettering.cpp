@@ -54,6 +54,8 @@ void ArtworkLetteringTest::textsAreLargeInsideAndApart_data() {
         art.entryList({"generator_*.svg", "wave_*.svg", "emblem_*.svg"}, QDir::Files);
     QVERIFY2(generator.size() >= 12, qPrintable(art.path()));
     files += generator;
+    // The experiment boards' schematics.
+    files += art.entryList({"board_*.svg"}, QDir::Files);
     for (const QString &name : files) {
         QTest::newRow(qPrintable(name)) << art.filePath(name);
     }

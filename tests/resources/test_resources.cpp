@@ -455,6 +455,7 @@ const auto kSources = std::to_array<Item>({{"Gerador de Sinais", 1},
                                            {"Folha de Excel", 2},
                                            {"Cal. 0.2V", 3},
                                            {"Cal. 2V", 4},
+                                           {"Placa de circuitos", 5},
                                            {"Desligada", 0}});
 const auto kExternalSources = std::to_array<Item>(
     {{"Desligado", 0}, {"Gerador 1", 1}, {"Gerador 2", 2}, {"Cal 0.2Vpp", 3}, {"Cal 2Vpp", 4}});

@@ -3,6 +3,7 @@
 #include "app/state.h"
 #include "engine/engine.h"
 #include "generator/signal/signal.h"
+#include "ui/uir_constants.h"
 
 #include <algorithm>
 
@@ -59,4 +60,8 @@ int act_entr(int /*panel*/, int /*control*/, int event, void * /*callbackData*/,
     routeChannel(0);
     routeChannel(1);
     return 0;
+}
+
+void seguir_entradas(int on) {
+    SetTimerDozing(Painel_Principal, PANEL_TIMER_3, on == 0 ? 1 : 0);
 }

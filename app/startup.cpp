@@ -10,6 +10,7 @@
 #include "generator/generator.h"
 #include "help/help.h"
 #include "sim/autostart.h"
+#include "sim/input_routing.h"
 #include "ui/uir_constants.h"
 
 #include <QFile>
@@ -142,6 +143,7 @@ int inicializacoes() {
 
     SetPanelAttribute(Painel_Principal, ATTR_WINDOW_ZOOM, VAL_MAXIMIZE);
     SetCtrlVal(Painel_Principal, PANEL_LEDPOWER, Ligado);
+    seguir_entradas(Ligado);
     SetAxisScalingMode(Painel_Principal, PANEL_MOSTRAR, VAL_XAXIS, VAL_MANUAL, minimo, maximo);
     SetAxisScalingMode(Painel_Principal, PANEL_MOSTRAR, VAL_LEFT_YAXIS, VAL_MANUAL, -10.0, 10.0);
     SetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_MAX_VALUE, 120.0);

@@ -1,6 +1,6 @@
 #!/bin/sh
-# CPU use of the running simulator, as a percentage of one core, in three states:
-# alternating DUAL, CH I alone, and switched off. Each run settles first (start-up shows the
+# CPU use of the running simulator, as a percentage of one core, in four states:
+# alternating DUAL, CH I alone, X-Y, and switched off. Each run settles first (start-up shows the
 # about box for 3 s), then is measured for a while. The window is shown at its stored size.
 #
 #   bench/cpu_usage.sh [STAGE_DIR] [SECONDS]
@@ -8,7 +8,8 @@
 # STAGE_DIR holds the built program (default: build/stage). By default the program runs
 # headless (offscreen platform); with CPU_DISPLAY=:N set it runs under a private X server
 # (Xvfb) on that display instead, painting as it would on a desktop.
-# Targets: alternating DUAL under 5 %, CH under 3 %, off under 1 % of one core.
+# Targets: alternating DUAL under 1.5 %, CH under 0.5 %, X-Y under 1 %, off under 0.1 % of one
+# core.
 set -eu
 
 stage=${1:-build/stage}
@@ -61,6 +62,6 @@ measure() {
         'BEGIN { printf "%-4s %6.2f %% of one core\n", m, 100 * (b - a) / hz / (t1 - t0) }'
 }
 
-for mode in alt ch off; do
+for mode in alt ch xy off; do
     measure "$mode"
 done

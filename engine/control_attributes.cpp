@@ -282,3 +282,17 @@ int GetCtrlAttribute(int panel, int control, int attribute, std::string *value) 
         return GetTooltipAttribute(*target, attribute, value);
     }
 }
+
+int SetTimerDozing(int panel, int control, int dozing) {
+    int error = kEngineOk;
+    Control *target = LookupControl(panel, control, error);
+    if (target == nullptr) {
+        return error;
+    }
+    if (target->definition.kind != CTRL_TIMER) {
+        return kEngineBadControl;
+    }
+    target->timerDozing = dozing != 0;
+    UpdateTimer(*FindPanel(panel), *target);
+    return kEngineOk;
+}

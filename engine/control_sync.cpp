@@ -9,6 +9,7 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSignalBlocker>
 #include <QTimer>
@@ -146,6 +147,23 @@ void SyncView(Control &control) {
     }
 }
 
+namespace {
+
+/// The queued flush: one zero-time timer, so that a flush made at once (after a callback)
+/// takes the queued one back and leaves no empty pass of the event loop behind.
+QTimer *flushTimer() {
+    static QPointer<QTimer> timer;
+    if (timer == nullptr) {
+        timer = new QTimer(QCoreApplication::instance());
+        timer->setSingleShot(true);
+        timer->setInterval(0);
+        QObject::connect(timer, &QTimer::timeout, [] { FlushDirtyControls(); });
+    }
+    return timer;
+}
+
+} // namespace
+
 void MarkDirty(const Panel &panel, Control &control) {
     EngineState &engine = Engine();
     if (!control.dirty) {
@@ -154,13 +172,18 @@ void MarkDirty(const Panel &panel, Control &control) {
     }
     if (!engine.flushScheduled && QCoreApplication::instance() != nullptr) {
         engine.flushScheduled = true;
-        QTimer::singleShot(0, [] { FlushDirtyControls(); });
+        flushTimer()->start();
     }
 }
 
 void FlushDirtyControls() {
     EngineState &engine = Engine();
-    engine.flushScheduled = false;
+    if (engine.flushScheduled) {
+        engine.flushScheduled = false;
+        if (QCoreApplication::instance() != nullptr) {
+            flushTimer()->stop();
+        }
+    }
     std::vector<std::pair<int, int>> dirty;
     dirty.swap(engine.dirtyControls);
     for (const auto &[panel, id] : dirty) {

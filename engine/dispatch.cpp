@@ -1,6 +1,7 @@
 #include "engine/dispatch.h"
 
 #include "engine/control_sync.h"
+#include "engine/graph_widget.h"
 #include "engine/model.h"
 
 #include <algorithm>
@@ -55,19 +56,33 @@ int DispatchMenuItem(int menuBar, int item) {
     return 0;
 }
 
+namespace {
+
+/// A timer's interval in whole milliseconds: 1 ms is the fastest tick the engine delivers, a
+/// day the slowest (a longer interval would not fit the timer's int milliseconds).
+int timerMilliseconds(const Control &control) {
+    constexpr double kSlowestMs = 86400.0 * 1000.0;
+    return static_cast<int>(std::lround(std::clamp(control.interval * 1000.0, 1.0, kSlowestMs)));
+}
+
+bool timerRuns(const Control &control) {
+    return control.timerEnabled && Engine().timersArmed && control.callback != nullptr;
+}
+
+} // namespace
+
 void UpdateTimer(Panel &, Control &control) {
     QTimer *timer = control.timer;
     if (timer == nullptr) {
         return;
     }
-    // 1 ms is the fastest tick the engine delivers, a day the slowest (a longer interval would
-    // not fit the timer's int milliseconds).
-    constexpr double kSlowestMs = 86400.0 * 1000.0;
+    // A timer faster than the display is woken once per frame (ServeTimer).
     const int milliseconds =
-        static_cast<int>(std::lround(std::clamp(control.interval * 1000.0, 1.0, kSlowestMs)));
+        std::max(timerMilliseconds(control),
+                 control.timerDozing ? kDozingTimerMs : GraphWidget::kFrameIntervalMs);
     // A timer without a callback keeps its settings but never wakes the program up: its ticks
     // would have no effect.
-    const bool run = control.timerEnabled && Engine().timersArmed && control.callback != nullptr;
+    const bool run = timerRuns(control);
     if (timer->interval() != milliseconds) {
         timer->setInterval(milliseconds);
     }
@@ -75,6 +90,28 @@ void UpdateTimer(Panel &, Control &control) {
         timer->start();
     } else if (!run && timer->isActive()) {
         timer->stop();
+    }
+}
+
+void ServeTimer(int panel, int control) {
+    const EngineState &engine = Engine();
+    for (int run = 0;; ++run) {
+        const Control *target = FindControl(panel, control);
+        if (target == nullptr || !timerRuns(*target)) {
+            return;
+        }
+        const int milliseconds = timerMilliseconds(*target);
+        const int most =
+            target->timerDozing ? 1 : std::max(1, GraphWidget::kFrameIntervalMs / milliseconds);
+        if (run >= most) {
+            return;
+        }
+        const unsigned long long pictures = engine.newPictures;
+        DispatchEvent(panel, control, EVENT_TIMER_TICK);
+        // A run that put no new picture on the screen would only repeat what the frame shows.
+        if (engine.newPictures == pictures) {
+            return;
+        }
     }
 }
 

@@ -7,6 +7,13 @@
 int DispatchEvent(int panel, int control, int event, int data1 = 0, int data2 = 0);
 int DispatchMenuItem(int menuBar, int item);
 
+/// Wake-ups of a dozing timer (SetTimerDozing) are at least this far apart.
+constexpr int kDozingTimerMs = 150;
+
+/// One wake-up of a timer. A timer whose interval is shorter than the display frame is woken
+/// once per frame; its callback then runs again while a run puts a picture on the screen that
+/// it did not show yet, at most as many times as the interval fits into the frame.
+void ServeTimer(int panel, int control);
 /// Starts or stops a timer control's QTimer as its state and the event loop say.
 void UpdateTimer(Panel &panel, Control &control);
 void ArmAllTimers();

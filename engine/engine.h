@@ -222,6 +222,9 @@ int SetCtrlAttribute(int panel, int control, int attribute, const char *value);
 int GetCtrlAttribute(int panel, int control, int attribute, int *value);
 int GetCtrlAttribute(int panel, int control, int attribute, double *value);
 int GetCtrlAttribute(int panel, int control, int attribute, std::string *value);
+/// Lets a timer doze (1) or wakes it fully (0). A dozing timer keeps its interval and enabled
+/// state but is woken at most every 150 ms: for ticks that nothing on the screen shows for now.
+int SetTimerDozing(int panel, int control, int dozing);
 /// Disables (0) or enables (1) user input on a control.
 int SetInputMode(int panel, int control, int mode);
 

@@ -1,6 +1,7 @@
 #include "engine/graph_widget.h"
 
 #include "engine/control_widgets.h"
+#include "engine/model.h"
 
 #include <QImage>
 #include <QPainter>
@@ -181,7 +182,11 @@ int GraphWidget::addPlot(Plot plot) {
     // A retained copy of the same picture would only be drawn again under the new one: a
     // steady trace re-plotted at every refresh (every millisecond in alternating DUAL) would
     // otherwise fill the retained list with copies and multiply the painting.
-    std::erase_if(m_retained, [&](const Plot &old) { return samePicture(old, plot); });
+    const auto shown =
+        std::erase_if(m_retained, [&](const Plot &old) { return samePicture(old, plot); });
+    if (shown == 0 && std::none_of(m_plots.begin(), m_plots.end(),
+                                   [&](const Plot &live) { return samePicture(live, plot); }))
+        ++Engine().newPictures;
     m_plots.push_back(std::move(plot));
     scheduleFrame();
     return m_plots.back().handle;

@@ -42,6 +42,7 @@ struct Control {
     bool inputEnabled = true;
     double interval = 0.1;
     bool timerEnabled = false;
+    bool timerDozing = false;  ///< woken seldom: nothing shows its ticks for now
     double pointerAngle = 0.0; ///< picture: degrees the artwork's pointer is turned
     int pressedKeys = 0;       ///< picture: bit mask of the artwork's keys shown pressed
     int leverPosition = 0;     ///< picture: stop of the artwork's slide lever
@@ -105,6 +106,9 @@ struct EngineState {
     std::optional<std::string> programDir; ///< tests: stands in for the executable's folder
     std::vector<std::pair<int, int>> dirtyControls;
     bool flushScheduled = false;
+    /// Plots added with a picture the screen did not show yet: how a fast timer sees that a
+    /// run of its callback changed the picture.
+    unsigned long long newPictures = 0;
     int breakOnErrorsDepth = 0;
     bool strictCallbacks = false;
     std::map<int, QImage> bitmaps;

@@ -200,7 +200,7 @@ void BuildWindow(Panel &panel) {
             const int handle = panel.handle;
             const int id = control.id;
             QObject::connect(timer, &QTimer::timeout, window,
-                             [handle, id] { DispatchEvent(handle, id, EVENT_TIMER_TICK); });
+                             [handle, id] { ServeTimer(handle, id); });
             control.timer = timer;
             UpdateTimer(panel, control);
         }

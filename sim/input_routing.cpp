@@ -142,3 +142,7 @@ int act_entr(int /*panel*/, int /*control*/, int event, void * /*callbackData*/,
     routeChannel(1);
     return 0;
 }
+
+void seguir_entradas(int on) {
+    SetTimerDozing(Painel_Principal, PANEL_TIMER_3, on == 0 ? 1 : 0);
+}

@@ -4,6 +4,7 @@
 #include "controls/scale_tables.h"
 #include "engine/engine.h"
 #include "help/help.h"
+#include "sim/input_routing.h"
 #include "sim/numeric/component_tester.h"
 #include "sim/sampling.h"
 #include "ui/uir_constants.h"
@@ -196,6 +197,7 @@ int Power_btn(int /*panel*/, int /*control*/, int event, void * /*callbackData*/
 }
 
 void ver_desc(int on) {
+    seguir_entradas(on);
     SetCtrlAttribute(Painel_Principal, PANEL_TIMER_P, ATTR_ENABLED, on);
     for (int control : kPowerIndicators) {
         SetCtrlAttribute(Painel_Principal, control, ATTR_VISIBLE, on);

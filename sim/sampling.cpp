@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -40,28 +41,35 @@ constexpr std::array<CouplingControls, 2> kCoupling{{
     {PANEL_DC2_TEXT, PANEL_DC2, PANEL_AC2_TEXT, PANEL_AC2, PANEL_GND2_TEXT, PANEL_GND2},
 }};
 
-void showCoupling(int text, int lamp) {
-    SetCtrlAttribute(Painel_Principal, text, ATTR_DIMMED, 0);
-    SetCtrlAttribute(Painel_Principal, lamp, ATTR_VISIBLE, 1);
+/// Lights the lamp of the selected coupling and dims the labels of the others. Each control is
+/// written once with its final value, so a refresh that changes nothing touches no widget.
+void showCoupling(const CouplingControls &ctl, int selectedText) {
+    for (const auto [text, lamp] :
+         {std::pair{ctl.dcText, ctl.dcLamp}, std::pair{ctl.acText, ctl.acLamp},
+          std::pair{ctl.gndText, ctl.gndLamp}}) {
+        const bool selected = text == selectedText;
+        SetCtrlAttribute(Painel_Principal, text, ATTR_DIMMED, selected ? 0 : 1);
+        SetCtrlAttribute(Painel_Principal, lamp, ATTR_VISIBLE, selected ? 1 : 0);
+    }
 }
 
 void applyCoupling(int c) {
     const CouplingControls &ctl = kCoupling[c];
     switch (entrada_op[c]) {
     case kDC:
-        showCoupling(ctl.dcText, ctl.dcLamp);
+        showCoupling(ctl, ctl.dcText);
         canais_op[c] = 1;
         dc_val[c] = 0.0;
         break;
     case kAC:
-        showCoupling(ctl.acText, ctl.acLamp);
+        showCoupling(ctl, ctl.acText);
         canais_op[c] = 1;
         // The buffer holds exactly one period, so its mean is the signal's DC component.
         dc_ext(onda_entCh[c], vantrel::kSamples, &dc_val[c]);
         break;
     default:
         // Grounded: the level removed in AC is kept for when the signal passes again.
-        showCoupling(ctl.gndText, ctl.gndLamp);
+        showCoupling(ctl, ctl.gndText);
         canais_op[c] = 0;
         break;
     }
@@ -199,14 +207,6 @@ int calc_onda(double timeScale) {
 }
 
 void acdcgnd() {
-    for (const CouplingControls &ctl : kCoupling) {
-        for (int text : {ctl.acText, ctl.dcText, ctl.gndText}) {
-            SetCtrlAttribute(Painel_Principal, text, ATTR_DIMMED, 1);
-        }
-        for (int lamp : {ctl.acLamp, ctl.dcLamp, ctl.gndLamp}) {
-            SetCtrlAttribute(Painel_Principal, lamp, ATTR_VISIBLE, 0);
-        }
-    }
     applyCoupling(0);
     applyCoupling(1);
 }

@@ -1,5 +1,6 @@
 #include "engine/beam/raster.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <utility>
@@ -214,8 +215,9 @@ double cross(Point a, Point b) {
 /// light the same pixels with far fewer overlapping visits. From each kept point, the next is
 /// the farthest whose direction stays inside the cone of directions that pass within
 /// `tolerance` of every point before it (one pass, no trigonometry).
-void simplifyRun(const Point *points, int count, double tolerance, std::vector<Point> &out) {
-    out.push_back(points[0]);
+void simplifyRun(const Point *points, const double *times, int count, double tolerance, Runs &out) {
+    out.points.push_back(points[0]);
+    out.times.push_back(times[0]);
     int anchor = 0;
     while (anchor < count - 1) {
         const Point a = points[anchor];
@@ -251,7 +253,8 @@ void simplifyRun(const Point *points, int count, double tolerance, std::vector<P
             if (cross(ccw, high) > 0.0)
                 high = ccw;
         }
-        out.push_back(points[reach]);
+        out.points.push_back(points[reach]);
+        out.times.push_back(times[reach]);
         anchor = reach;
     }
 }
@@ -345,12 +348,15 @@ void BlurLight(LightMap &map, int radius, std::vector<std::uint8_t> &line,
 /// by `margin` (so that the cuts themselves are never seen), then drops the points that a
 /// straight line through their neighbours would light the same. Samples far outside the ranges
 /// and non-finite ones break the line instead of reaching the rasteriser.
-void BuildRuns(double width, double height, const Trace &beam, double margin, Runs &cut,
-               Runs &kept) {
-    cut.points.clear();
-    cut.ends.clear();
-    kept.points.clear();
-    kept.ends.clear();
+void BuildRuns(double width, double height, const Trace &beam, double margin, Runs &cut, Runs &kept,
+               std::vector<double> &speeds) {
+    for (Runs *runs : {&cut, &kept}) {
+        runs->points.clear();
+        runs->ends.clear();
+        runs->times.clear();
+        runs->brightness.clear();
+    }
+    speeds.clear();
     // The area widened by the margin on every side, rounded as a rectangle adjusted so would be.
     const Box bounds{-margin, -margin, -margin + (width + margin - -margin),
                      -margin + (height + margin - -margin)};
@@ -372,20 +378,30 @@ void BuildRuns(double width, double height, const Trace &beam, double margin, Ru
     const std::size_t n = points.size();
     const std::size_t segments = std::max<std::size_t>(n, 2) - 1;
     for (std::size_t i = 0; i < segments; ++i) {
-        Point a = toPixels(points[i]);
+        const Point from = toPixels(points[i]);
+        Point a = from;
         Point b = n > 1 ? toPixels(points[i + 1]) : a + Point{1.0, 0.0};
+        const double length = std::hypot(b.x - a.x, b.y - a.y);
         bool bCut = false;
         if (!isFinite(a) || !isFinite(b) || !clipSegment(a, b, bounds, bCut)) {
             if (open)
                 closeRun();
             continue;
         }
+        speeds.push_back(length);
+        // The time at a point of the segment, by its distance from the segment's start.
+        const auto timeAt = [&](Point p) {
+            return static_cast<double>(i) +
+                   (length > 0.0 ? std::hypot(p.x - from.x, p.y - from.y) / length : 0.0);
+        };
         // A run ends where the line leaves the area: an open run goes on from a point inside.
         if (!open) {
             cut.points.push_back(a);
+            cut.times.push_back(timeAt(a));
             open = true;
         }
         cut.points.push_back(b);
+        cut.times.push_back(bCut ? timeAt(b) : static_cast<double>(i + 1));
         if (bCut)
             closeRun();
     }
@@ -395,9 +411,26 @@ void BuildRuns(double width, double height, const Trace &beam, double margin, Ru
     constexpr double kTolerance = 0.2; // pixels: a shift nobody sees
     int start = 0;
     for (const int end : cut.ends) {
-        simplifyRun(cut.points.data() + start, end - start, kTolerance, kept.points);
+        simplifyRun(cut.points.data() + start, cut.times.data() + start, end - start, kTolerance,
+                    kept);
         kept.ends.push_back(static_cast<int>(kept.points.size()));
         start = end;
+    }
+
+    // The beam's speed in pixels per sample step; the median is the trace's slow pace.
+    double slow = 0.0;
+    if (!speeds.empty()) {
+        const auto middle = speeds.begin() + static_cast<std::ptrdiff_t>(speeds.size() / 2);
+        std::nth_element(speeds.begin(), middle, speeds.end());
+        slow = *middle;
+    }
+    kept.brightness.resize(kept.points.size(), 1.0f);
+    for (std::size_t k = 0; k + 1 < kept.points.size(); ++k) {
+        const Point d = kept.points[k + 1] - kept.points[k];
+        const double steps = kept.times[k + 1] - kept.times[k];
+        const double speed = steps > 0.0 ? std::hypot(d.x, d.y) / steps : 0.0;
+        if (speed > slow)
+            kept.brightness[k] = static_cast<float>(std::max(kFastestBrightness, slow / speed));
     }
 }
 
@@ -409,9 +442,12 @@ void StampRuns(LightMap &map, const Runs &runs, double scale, double shift, doub
     int start = 0;
     for (const int end : runs.ends) {
         for (int i = start; i + 1 < end; ++i) {
-            const Point a = points[static_cast<std::size_t>(i)] * scale + Point{shift, shift};
-            const Point b = points[static_cast<std::size_t>(i + 1)] * scale + Point{shift, shift};
-            StampSegment(map, a, b, radius, value);
+            const auto k = static_cast<std::size_t>(i);
+            const Point a = points[k] * scale + Point{shift, shift};
+            const Point b = points[k + 1] * scale + Point{shift, shift};
+            const float light = k < runs.brightness.size() ? runs.brightness[k] : 1.0f;
+            StampSegment(map, a, b, radius,
+                         light == 1.0f ? value : static_cast<int>(value * light + 0.5f));
         }
         start = end;
     }

@@ -14,7 +14,13 @@ namespace beam {
 struct Runs {
     std::vector<Point> points;
     std::vector<int> ends;
+    std::vector<double> times;     ///< of each point, in sample steps from the trace's first
+    std::vector<float> brightness; ///< of the segment from each point on, 0 to 1
 };
+
+/// Brightness of the fastest parts of a trace, of that of its slow parts: a vertical edge stays
+/// visible.
+inline constexpr double kFastestBrightness = 0.25;
 
 /// A rectangle by its edges.
 struct Box {
@@ -27,11 +33,15 @@ void StampSegment(LightMap &map, Point a, Point b, double radius, int value);
 
 /// Maps a trace onto an area of `width` x `height` pixels and cuts it into the pieces that fall
 /// inside the area widened by `margin` (`cut`), then drops the points that a straight line
-/// through their neighbours would light the same (`kept`, the result).
+/// through their neighbours would light the same (`kept`, the result). Each kept segment gets
+/// the brightness of the time the beam spends on it: the trace's median speed (samples are
+/// equally spaced in time) and slower give 1, faster parts median / speed, never below
+/// kFastestBrightness. `speeds` is working memory.
 void BuildRuns(double width, double height, const Trace &trace, double margin, Runs &cut,
-               Runs &kept);
+               Runs &kept, std::vector<double> &speeds);
 
-/// Lights every segment of the runs, mapped by `scale` and shifted by `shift`.
+/// Lights every segment of the runs, mapped by `scale` and shifted by `shift`, with `value`
+/// times the segment's brightness.
 void StampRuns(LightMap &map, const Runs &runs, double scale, double shift, double radius,
                int value);
 

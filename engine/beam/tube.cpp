@@ -244,7 +244,7 @@ void ComposeFrame(Image frame, ConstImage tube, const std::vector<Trace> &beams,
         ph.traceRuns.resize(beams.size());
     for (std::size_t i = 0; i < beams.size(); ++i) {
         BuildRuns(areaWidth, areaHeight, beams[i], (2 * shape.radius + 1) * shape.cell, ph.cut,
-                  ph.kept);
+                  ph.kept, ph.speeds);
         std::swap(ph.kept, ph.traceRuns[i]);
     }
     // A defocused beam spreads its light over a wider band, a little brighter in all.

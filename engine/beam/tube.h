@@ -46,6 +46,7 @@ struct Phosphor {
     std::vector<std::uint32_t> blurSums;
     Runs cut;                          ///< visible pieces of the trace being drawn, device pixels
     Runs kept;                         ///< the same with the needless points dropped
+    std::vector<double> speeds;        ///< the beam's speed on each segment of the trace
     std::vector<Runs> traceRuns;       ///< kept, for each trace of the frame
     std::vector<int> haloColumn;       ///< per screen column: the halo column left of it
     std::vector<int> haloWeight;       ///< and the weight (of 256) of the one right of it

@@ -1,10 +1,12 @@
 // The tube's drawing over plain pixels: where a trace's core lands, how wide it is, how its
-// halo follows intensity and focus, and where a trace leaving the screen is cut.
+// halo follows intensity and focus, how its light follows the beam's speed, and where a trace
+// leaving the screen is cut.
 
 #include "engine/beam/tube.h"
 
 #include <QTest>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstdint>
@@ -139,6 +141,8 @@ private slots:
     void coreHasTheIntensityColourAndGlowsWithIt();
     void haloWidensWithTheFocusDistance_data();
     void haloWidensWithTheFocusDistance();
+    void fastPartsAreDimmerByTheirSpeed_data();
+    void fastPartsAreDimmerByTheirSpeed();
     void segmentsLeavingTheScreenAreCutAtItsEdge_data();
     void segmentsLeavingTheScreenAreCutAtItsEdge();
 };
@@ -256,6 +260,44 @@ void TestBeam::haloWidensWithTheFocusDistance() {
                                 .arg(previous)));
         previous = reach;
     }
+}
+
+void TestBeam::fastPartsAreDimmerByTheirSpeed_data() {
+    // A wave low (-5) over its first and last 200 samples and high (+5) between, rising at
+    // `step` units a sample and falling at once; the light of the rise's middle against the
+    // plateau's. The beam crosses one X unit a sample: 5/6 pixel, 1/24 of a Y unit.
+    QTest::addColumn<double>("step");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("square edge: the floor") << 10.0 << beam::kFastestBrightness;
+    QTest::newRow("ramp at twice the sweep's speed") << std::sqrt(3.0) / 24.0 << 0.5;
+    QTest::newRow("gentle ramp") << 0.05 << 0.64;
+}
+
+void TestBeam::fastPartsAreDimmerByTheirSpeed() {
+    QFETCH(double, step);
+    QFETCH(double, ratio);
+    Points points(kSamples);
+    double level = -5.0;
+    for (int i = 0; i < kSamples; ++i) {
+        if (i >= 200 && i < 400)
+            level = std::min(5.0, level + step);
+        points[static_cast<std::size_t>(i)] = {-300.0 + i, i < 400 ? level : -5.0};
+    }
+    const Frame frame = draw({levelTrace(points, kThin)});
+    // The slow plateau keeps the exact colour.
+    QCOMPARE(frame.at(kWidth / 8, static_cast<int>(rowOfLevel(-5.0))), kRed);
+    // The rise's brightest pixel near where it crosses the centre.
+    const auto crossing =
+        std::find_if(points.begin(), points.end(), [](beam::Point p) { return p.y >= 0.0; });
+    const double x = (crossing->x + 300.0) / 600.0 * kWidth;
+    int brightest = 0;
+    for (int dy = -3; dy <= 3; ++dy)
+        for (int dx = -3; dx <= 3; ++dx)
+            brightest = std::max(brightest, red(frame.at(static_cast<int>(x) + dx,
+                                                         static_cast<int>(rowOfLevel(0.0)) + dy)));
+    const double light = (brightest - red(kTube)) / (255.0 - red(kTube));
+    QVERIFY2(std::abs(light - ratio) < 0.08,
+             qPrintable(QString("light %1, expected %2").arg(light).arg(ratio)));
 }
 
 void TestBeam::segmentsLeavingTheScreenAreCutAtItsEdge_data() {

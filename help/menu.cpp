@@ -2,6 +2,7 @@
 
 #include "app/engine/engine.h"
 #include "app/state.h"
+#include "app/version.h"
 #include "ui/uir_constants.h"
 
 namespace {
@@ -28,6 +29,27 @@ void abrir_page(int, int, void *, int) {
 void exibir_acerca(int, int, void *, int) {
     SetCtrlAttribute(Painel_Acerca, ACERCA_FECHAR, ATTR_VISIBLE, 1);
     InstallPopup(Painel_Acerca);
+}
+
+void prepara_acerca() {
+    constexpr const char *kVersion = "v" VANTREL_VERSION;
+    std::string title;
+    GetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG, &title);
+    SetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG, (title + " " + kVersion).c_str());
+    SetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG_15, kVersion);
+    centra_acerca();
+}
+
+void centra_acerca() {
+    int height = 0;
+    int width = 0;
+    int boxHeight = 0;
+    int boxWidth = 0;
+    GetPanelAttribute(Painel_Principal, ATTR_HEIGHT, &height);
+    GetPanelAttribute(Painel_Principal, ATTR_WIDTH, &width);
+    GetPanelAttribute(Painel_Acerca, ATTR_HEIGHT, &boxHeight);
+    GetPanelAttribute(Painel_Acerca, ATTR_WIDTH, &boxWidth);
+    SetPanelPos(Painel_Acerca, (height - boxHeight) / 2, (width - boxWidth) / 2);
 }
 
 int fecha_acerca(int, int, int event, void *, int, int) {

@@ -14,6 +14,12 @@ void Cap_Clip(int menuBar, int menuItem, void *callbackData, int panel);
 /// "Capturar para Ficheiro": writes the screen's picture, 666 x 500, as a BMP file.
 void Cap_Fich(int menuBar, int menuItem, void *callbackData, int panel);
 
+/// Readies the about box once loaded: writes the program's version into its title and version
+/// lines and centres it on the main panel.
+void prepara_acerca();
+/// Places the about box in the middle of the main panel.
+void centra_acerca();
+
 /// The about box's "Fechar": hides the box and its button again.
 int fecha_acerca(int panel, int control, int event, void *callbackData, int eventData1,
                  int eventData2);

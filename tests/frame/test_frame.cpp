@@ -7,6 +7,7 @@
 #include "app/engine/graph_widget.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "app/version.h"
 #include "generator/generator.h"
 #include "help/menu.h"
 #include "sim/autostart.h"
@@ -320,6 +321,28 @@ private slots:
         QVERIFY(runLoopWith(
             [] { EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_Fich_sair); }));
         QCOMPARE(EnginePopupCount(), asked);
+    }
+
+    void aboutBoxShowsTheBuildsVersionCentred() {
+        std::string title;
+        std::string version;
+        GetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG, &title);
+        GetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG_15, &version);
+        QCOMPARE(QString::fromStdString(version), QString("v" VANTREL_VERSION));
+        QVERIFY(QString::fromStdString(title).endsWith(" v" VANTREL_VERSION));
+        QCOMPARE(QString::fromStdString(title).count("v" VANTREL_VERSION), 1);
+        // In the middle of the main panel, within a pixel.
+        const auto attribute = [](int panel, int which) {
+            int value = 0;
+            GetPanelAttribute(panel, which, &value);
+            return value;
+        };
+        QVERIFY(std::abs(2 * attribute(Painel_Acerca, ATTR_TOP) +
+                         attribute(Painel_Acerca, ATTR_HEIGHT) -
+                         attribute(Painel_Principal, ATTR_HEIGHT)) <= 1);
+        QVERIFY(std::abs(2 * attribute(Painel_Acerca, ATTR_LEFT) +
+                         attribute(Painel_Acerca, ATTR_WIDTH) -
+                         attribute(Painel_Principal, ATTR_WIDTH)) <= 1);
     }
 
     void aboutBoxShowsItsCloseButtonOnlyWhenAsked() {

@@ -1,8 +1,8 @@
 #include "help/menu.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
 #include "app/version.h"
+#include "engine/engine.h"
 #include "ui/uir_constants.h"
 
 namespace {

@@ -73,8 +73,9 @@ void Cap_Fich(int, int, void *, int) {
     char chosen[vantrel::kPathSize] = {};
     // The program's folder when the user may write there, otherwise the pictures folder.
     GetCaptureDir(directory);
-    const int answer = FileSelectPopup(directory, "ecra osciloscopio.jpg", "", "Guardar ecrã",
-                                       VAL_SAVE_BUTTON, 0, 1, 1, 1, chosen);
+    // The picture is written in the format its name's extension says.
+    const int answer = FileSelectPopup(directory, "ecra osciloscopio.jpg", "*.jpg;*.png;*.bmp",
+                                       "Guardar ecrã", VAL_SAVE_BUTTON, 0, 1, 1, 1, chosen);
     if (answer <= 0) {
         return;
     }

@@ -889,11 +889,13 @@ void ResourceTest::damagedFileFailsToLoad_data() {
         QTest::addRow("%s cut in half", file) << QString(file) << qint64(-1);
     }
     QTest::newRow("time.uir emptied") << QString("time.uir") << qint64(0);
+    // Well formed, but far past any panel's size: refused before it is read.
+    QTest::newRow("time.uir padded to 9 MB") << QString("time.uir") << qint64(9'000'000);
 }
 
 void ResourceTest::damagedFileFailsToLoad() {
     QFETCH(QString, file);
-    QFETCH(qint64, keep);
+    QFETCH(qint64, keep); ///< bytes kept of the file; more: padded with blanks to that size
     const QString source = qEnvironmentVariable("VANTREL_RESOURCE_DIR");
     QVERIFY2(!source.isEmpty(), "VANTREL_RESOURCE_DIR names the staged resources");
     QTemporaryDir dir;
@@ -904,7 +906,12 @@ void ResourceTest::damagedFileFailsToLoad() {
     }
     QFile damaged(dir.filePath(file));
     QVERIFY(damaged.open(QIODevice::ReadWrite));
-    QVERIFY(damaged.resize(keep < 0 ? damaged.size() / 2 : keep));
+    if (keep > damaged.size()) {
+        QVERIFY(damaged.seek(damaged.size()));
+        QVERIFY(damaged.write(QByteArray(keep - damaged.size(), ' ')) > 0);
+    } else {
+        QVERIFY(damaged.resize(keep < 0 ? damaged.size() / 2 : keep));
+    }
     damaged.close();
 
     EngineSetResourceDir(qPrintable(dir.path()));

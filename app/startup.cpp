@@ -9,6 +9,7 @@
 #include "engine/engine.h"
 #include "generator/generator.h"
 #include "help/help.h"
+#include "help/menu.h"
 #include "sim/autostart.h"
 #include "sim/input_routing.h"
 #include "ui/uir_constants.h"
@@ -37,9 +38,12 @@ bool loadInto(int &handle, int parent, const char *file, int number) {
 }
 
 void showSplash() {
+    // The main window opens maximized after the splash: the screen's middle will be its middle.
+    SetPanelPos(Painel_Acerca, VAL_AUTO_CENTER, VAL_AUTO_CENTER);
     InstallPopup(Painel_Acerca);
     Delay(kSplashSeconds);
     RemovePopup(0);
+    centra_acerca();
 }
 
 /// From the running event loop: lets the traces settle, writes the main window to the PNG
@@ -66,7 +70,11 @@ int LoadInstrumentPanels() {
                         loadInto(Painel_YcalI, Painel_Principal, "volt.uir", YCAL1) &&
                         loadInto(Painel_YcalII, Painel_Principal, "volt.uir", YCAL2) &&
                         loadInto(Painel_Acerca, Painel_Principal, "acerca.uir", ACERCA);
-    return loaded ? 0 : -1;
+    if (!loaded) {
+        return -1;
+    }
+    prepara_acerca();
+    return 0;
 }
 
 void valores_iniciais_osciloscopio() {

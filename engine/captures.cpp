@@ -6,7 +6,9 @@
 
 #include <QClipboard>
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QGuiApplication>
+#include <QImageWriter>
 #include <QLayout>
 #include <QSaveFile>
 #include <QWidget>
@@ -23,49 +25,14 @@ QImage controlPicture(Control &control) {
     return control.view->grab().toImage();
 }
 
-void putLittleEndian(QByteArray &out, quint32 value, int bytes) {
-    for (int i = 0; i < bytes; ++i) {
-        out.append(static_cast<char>((value >> (8 * i)) & 0xFF));
+/// The image format that a file's name asks for: JPEG for .jpg and .jpeg, PNG for .png, and a
+/// Windows bitmap for .bmp and any other name.
+QByteArray formatOfName(const QString &path) {
+    const QString suffix = QFileInfo(path).suffix().toLower();
+    if (suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg")) {
+        return "JPEG";
     }
-}
-
-/// An uncompressed 24-bit BMP: file header, 40-byte information header, then the rows
-/// bottom-up in blue-green-red order, each padded to a multiple of 4 bytes.
-QByteArray encodeBmp24(const QImage &source) {
-    const QImage image = source.convertToFormat(QImage::Format_RGB888);
-    const int width = image.width();
-    const int height = image.height();
-    const int rowSize = (width * 3 + 3) / 4 * 4;
-    const quint32 pixelBytes = static_cast<quint32>(rowSize) * static_cast<quint32>(height);
-    constexpr quint32 kHeaderBytes = 14 + 40;
-    QByteArray out;
-    out.reserve(static_cast<int>(kHeaderBytes + pixelBytes));
-    out.append("BM");
-    putLittleEndian(out, kHeaderBytes + pixelBytes, 4);
-    putLittleEndian(out, 0, 4);
-    putLittleEndian(out, kHeaderBytes, 4);
-    putLittleEndian(out, 40, 4);
-    putLittleEndian(out, static_cast<quint32>(width), 4);
-    putLittleEndian(out, static_cast<quint32>(height), 4);
-    putLittleEndian(out, 1, 2);
-    putLittleEndian(out, 24, 2);
-    putLittleEndian(out, 0, 4); // no compression
-    putLittleEndian(out, pixelBytes, 4);
-    putLittleEndian(out, 0, 4);
-    putLittleEndian(out, 0, 4);
-    putLittleEndian(out, 0, 4);
-    putLittleEndian(out, 0, 4);
-    QByteArray row(rowSize, '\0');
-    for (int y = height - 1; y >= 0; --y) {
-        const uchar *pixels = image.constScanLine(y);
-        for (int x = 0; x < width; ++x) {
-            row[3 * x] = static_cast<char>(pixels[3 * x + 2]);
-            row[3 * x + 1] = static_cast<char>(pixels[3 * x + 1]);
-            row[3 * x + 2] = static_cast<char>(pixels[3 * x]);
-        }
-        out.append(row);
-    }
-    return out;
+    return suffix == QLatin1String("png") ? "PNG" : "BMP";
 }
 
 } // namespace
@@ -114,12 +81,16 @@ int SaveCtrlDisplayToFile(int panel, int control, int, int height, int width, co
         picture = controlPicture(*target).scaled(width, height, Qt::IgnoreAspectRatio,
                                                  Qt::SmoothTransformation);
     }
-    QSaveFile file(QString::fromUtf8(path));
+    const QString name = QString::fromUtf8(path);
+    QSaveFile file(name);
     if (!file.open(QIODevice::WriteOnly)) {
         return kEngineFileNotFound;
     }
-    const QByteArray bytes = encodeBmp24(picture);
-    if (file.write(bytes) != bytes.size() || !file.commit()) {
+    // An unfinished file (a full disk) is dropped: the old one, if any, stays.
+    QImageWriter writer(&file, formatOfName(name));
+    constexpr int kJpegQuality = 95; // the thin traces keep their edges
+    writer.setQuality(kJpegQuality);
+    if (!writer.write(picture.convertToFormat(QImage::Format_RGB32)) || !file.commit()) {
         return kEngineFileNotFound;
     }
     return kEngineOk;

@@ -35,6 +35,9 @@ struct Conversation {
     std::deque<std::vector<std::string>> replies;
     bool ended = false;        ///< the server went away, said BYE or broke the protocol
     bool disconnected = false; ///< the program ended it: no more notices
+    /// The wait of a request in progress, which a hang-up from a notice delivered inside it
+    /// must end at once (the hang-up drops the socket's signals that would wake it).
+    QEventLoop *waiting = nullptr;
 };
 
 struct DdeState {
@@ -168,7 +171,9 @@ int request(int handle, const std::vector<std::string> &fields, unsigned int tim
             markEnded(handle, *conversation);
             break;
         }
+        conversation->waiting = &loop;
         loop.exec();
+        conversation->waiting = nullptr;
     }
     QObject::disconnect(onReply);
     QObject::disconnect(onEnd);
@@ -276,6 +281,9 @@ int DisconnectFromDDEServer(int handle) {
     const std::shared_ptr<Conversation> conversation = found->second;
     conversations.erase(found);
     conversation->disconnected = true;
+    if (conversation->waiting != nullptr) {
+        conversation->waiting->quit();
+    }
     conversation->socket->disconnect();
     conversation->socket->abort();
     // The socket may be inside one of its own signals (a notice that led here): delete later.

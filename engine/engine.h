@@ -286,9 +286,10 @@ int SetGraphAfterglow(int panel, int control, int on);
 int GetCtrlDisplayBitmap(int panel, int control, int includeLabel, int *bitmap);
 int ClipboardPutBitmap(int bitmap);
 int DiscardBitmap(int bitmap);
-/// Writes the control's picture, scaled to width x height pixels, as an uncompressed 24-bit
-/// Windows BMP file at `path` (whatever the name's extension). The file is replaced only when
-/// the whole picture was written. Returns 0, or a negative code when it could not be written.
+/// Writes the control's picture, scaled to width x height pixels, at `path` in the format its
+/// extension names: JPEG (.jpg, .jpeg), PNG (.png) or Windows BMP (.bmp and any other name). The
+/// file is replaced only when the whole picture was written. Returns 0, or a negative code when
+/// it could not be written.
 int SaveCtrlDisplayToFile(int panel, int control, int includeLabel, int height, int width,
                           const char *path);
 /// Writes the whole window of a panel, as it is drawn now, as a PNG file at `path` (for the
@@ -302,8 +303,10 @@ int InetLaunchDefaultWebBrowser(const char *url);
 /// Yes/no question; returns 1 for yes, 0 for no.
 int ConfirmPopup(const char *title, const char *message);
 int MessagePopup(const char *title, const char *message);
-/// File dialog. Writes the chosen path into `pathOut` (size 260) and returns
-/// VAL_EXISTING_FILE_SELECTED or VAL_NEW_FILE_SELECTED, or VAL_NO_FILE_SELECTED on cancel.
+/// File dialog. Offers the types of `fileTypeList` ("*.jpg;*.png"), else with
+/// `restrictExtension` the default name's own. Writes the chosen path into `pathOut` (size 260)
+/// and returns VAL_EXISTING_FILE_SELECTED or VAL_NEW_FILE_SELECTED, or VAL_NO_FILE_SELECTED on
+/// cancel.
 int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec,
                     const char *fileTypeList, const char *title, int buttonLabel,
                     int restrictDirectory, int restrictExtension, int allowCancel,

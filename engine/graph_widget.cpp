@@ -315,8 +315,15 @@ void GraphWidget::paintEvent(QPaintEvent *) {
         if (settling && std::any_of(afterglow.lit.begin(), afterglow.lit.end(),
                                     [](std::uint64_t word) { return word != 0; }))
             scheduleFrame();
+        // The phosphor has shown the deleted plots once; from the next frame on they are gone.
+        // Without them the picture may differ from the one just shown, and nothing else may
+        // come to ask for that frame (NORMAL without a trigger plots nothing more).
+        if (!m_retained.empty()) {
+            m_retained.clear();
+            if (pictureKey(scale, pixels) != m_pictureKey)
+                scheduleFrame();
+        }
     }
-    // The phosphor has shown the deleted plots once; from the next frame on they are gone.
     m_retained.clear();
 }
 

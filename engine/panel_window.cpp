@@ -151,6 +151,10 @@ void BuildWindow(Panel &panel) {
     Qt::WindowFlags flags = parent != nullptr ? Qt::Dialog : Qt::Window;
     if (!titled && parent != nullptr) {
         flags |= Qt::FramelessWindowHint;
+    } else if (parent != nullptr) {
+        // A dialog's title bar holds its title and a close button only: the room that minimise
+        // and maximise buttons would take is the title's.
+        flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint;
     }
     QWidget *parentWindow = parent != nullptr ? parent->window.data() : nullptr;
     auto *window = new PanelWindow(panel.handle, parentWindow, flags);

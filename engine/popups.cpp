@@ -91,9 +91,9 @@ int MessagePopup(const char *title, const char *message) {
     return kEngineOk;
 }
 
-int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec, const char *,
-                    const char *title, int buttonLabel, int, int restrictExtension, int, int,
-                    char pathOut[260]) {
+int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec,
+                    const char *fileTypeList, const char *title, int buttonLabel, int,
+                    int restrictExtension, int, int, char pathOut[260]) {
     EngineState &engine = Engine();
     engine.lastFileDialogDirectory = defaultDirectory != nullptr ? defaultDirectory : "";
     std::optional<std::string> chosen;
@@ -105,9 +105,12 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec, c
     } else if (!Headless()) {
         const QString definition = QText(defaultFileSpec);
         const QString suffix = QFileInfo(definition).suffix();
-        const QString filter = restrictExtension != 0 && !suffix.isEmpty() && suffix != "*"
-                                   ? QStringLiteral("*.") + suffix
-                                   : QString();
+        // The types offered, one filter each ("*.jpg;*.png;*.bmp"), or the default's own.
+        QStringList filters = QText(fileTypeList).split(QLatin1Char(';'), Qt::SkipEmptyParts);
+        if (filters.isEmpty() && restrictExtension != 0 && !suffix.isEmpty() && suffix != "*") {
+            filters << QStringLiteral("*.") + suffix;
+        }
+        const QString filter = filters.join(QStringLiteral(";;"));
         const QString start =
             QDir(QText(defaultDirectory)).filePath(definition.contains('*') ? "" : definition);
         const QString picked =

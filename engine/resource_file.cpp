@@ -215,6 +215,7 @@ ControlSpec readControl(const QJsonObject &object, const std::string &where) {
     definition.color = optionalString(object, "color");
     definition.readOnly = optionalBool(object, "readOnly");
     definition.significantDigits = optionalInt(object, "significantDigits", 0, kDigits, at);
+    definition.siPrefix = optionalBool(object, "siPrefix");
     return definition;
 }
 
@@ -330,6 +331,17 @@ PanelLoadResult ReadPanelSpec(const std::string &path, const std::string &fileNa
         result.error = kEngineFileNotFound;
         result.message =
             fileName + ": cannot be read (" + file.errorString().toStdString() + ") at " + path;
+        return result;
+    }
+    // The largest panel file holds some tens of kilobytes: a file of megabytes is damaged, and
+    // is refused before it is read.
+    constexpr qint64 kMaxResourceBytes = 4 << 20;
+    if (file.size() > kMaxResourceBytes) {
+        PanelLoadResult result;
+        result.error = kEngineFileDamaged;
+        result.message = fileName + ": damaged (" + std::to_string(file.size()) +
+                         " bytes, more than the " + std::to_string(kMaxResourceBytes) +
+                         " a panel file may hold)";
         return result;
     }
     const QByteArray bytes = file.readAll();

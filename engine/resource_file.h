@@ -39,6 +39,9 @@ struct ControlSpec {
     std::string color;         ///< "#rrggbb" or empty
     bool readOnly = false;     ///< string: written only by the program, never typed into
     int significantDigits = 0; ///< numeric double: digits shown; 0 = the plain default
+    /// Numeric double: the figure scaled by its SI prefix (SiFormat); the program shows the
+    /// prefix with the unit.
+    bool siPrefix = false;
     /// Text box: every character as wide as the others, so that tables keep their columns.
     bool fixedPitch = false;
 };

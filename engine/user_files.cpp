@@ -6,6 +6,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -34,6 +35,26 @@ int GetUserFileDir(char directory[], int size) {
     return kEngineOk;
 }
 
+namespace {
+
+/// Removes what saves killed midway left beside `target`: their temporaries, named after the
+/// file with a dot and six letters or digits ("memo.dat.aB3xZ9"). Any other file stays.
+void removeStaleTemporaries(const QString &target) {
+    const QFileInfo info(target);
+    const QRegularExpression own(QRegularExpression::anchoredPattern(
+        QRegularExpression::escape(info.fileName()) + QStringLiteral("\\.[A-Za-z0-9]{6}")));
+    QDir folder = info.dir();
+    const QStringList candidates =
+        folder.entryList({info.fileName() + QStringLiteral(".??????")}, QDir::Files | QDir::Hidden);
+    for (const QString &name : candidates) {
+        if (own.match(name).hasMatch()) {
+            folder.remove(name);
+        }
+    }
+}
+
+} // namespace
+
 int WriteFileAtomically(const char *path, const void *data, int size) {
     if (path == nullptr || data == nullptr || size < 0) {
         return kEngineBadValue;
@@ -46,5 +67,9 @@ int WriteFileAtomically(const char *path, const void *data, int size) {
         file.cancelWriting();
         return kEngineFileDamaged;
     }
-    return file.commit() ? kEngineOk : kEngineFileDamaged;
+    if (!file.commit()) {
+        return kEngineFileDamaged;
+    }
+    removeStaleTemporaries(QString::fromUtf8(path));
+    return kEngineOk;
 }

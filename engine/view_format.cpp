@@ -1,6 +1,7 @@
 #include "engine/view_format.h"
 
 #include "engine/install_paths.h"
+#include "engine/si_format.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
@@ -110,6 +111,13 @@ QString meterText(double value, int digits) {
 QString NumberText(const Control &control) {
     if (control.definition.dataType == VAL_INTEGER) {
         return QString::number(static_cast<long long>(std::llround(control.number)));
+    }
+    if (control.definition.siPrefix) {
+        constexpr int kMeterDigits = 4;
+        const int digits = control.definition.significantDigits > 0
+                               ? control.definition.significantDigits
+                               : kMeterDigits;
+        return QString::fromStdString(vantrel::SiFormat(control.number, digits).figure);
     }
     if (control.definition.significantDigits > 0) {
         return meterText(control.number, control.definition.significantDigits);

@@ -17,7 +17,7 @@ struct Pagina {
 
 /// One row of the channel-mode table: the three buttons' states and the two lines of text.
 struct LinhaModos {
-    bool ch, dual, add;
+    const char *ch, *dual, *add, *vert; ///< cells of the switch columns
     const char *primeira, *segunda;
 };
 
@@ -164,34 +164,36 @@ constexpr std::array kComandosTrigger{
     "          holdoff.",
 };
 
-// Page 20: one row per combination of the CH I/II, DUAL and ADD buttons.
+// Page 20: one row per mode the switches give; VERT. matters only with DUAL, and DUAL and ADD
+// exclude each other.
+constexpr const char *kLig = " LIG   ";
+constexpr const char *kDesl = " DESL  ";
+constexpr const char *kQualquer = "  -    ";
 constexpr std::array<LinhaModos, 8> kModos{{
-    {false, false, false, "funcionamento normal: só o CH I é", "mostrado, trigger feito pelo CH I"},
-    {true, false, false, "só o CH II é mostrado, trigger feito pelo", "CH II"},
-    {false, true, false, "CH I e CH II mostrados alternadamente,", "trigger feito pelo CH I"},
-    {true, true, false, "CH I e CH II mostrados alternadamente,", "trigger feito pelo CH II"},
-    {false, false, true, "CH I e CH II são somados e representada a",
-     "sua soma, trigger feito pelo CH I"},
-    {true, false, true, "CH I e CH II são somados e representada a",
-     "sua soma, trigger feito pelo CH II"},
-    {false, true, true, "CH I e CH II são mostrados", "simultaneamente, trigger feito pelo CH I"},
-    {true, true, true, "CH I e CH II são mostrados", "simultaneamente, trigger feito pelo CH II"},
+    {kDesl, kDesl, kDesl, kQualquer, "só o CH I é mostrado,", "trigger feito pelo CH I"},
+    {kLig, kDesl, kDesl, kQualquer, "só o CH II é mostrado,", "trigger feito pelo CH II"},
+    {kDesl, kLig, kDesl, kDesl, "CH I e CH II, simultaneamente,", "trigger feito pelo CH I"},
+    {kLig, kLig, kDesl, kDesl, "CH I e CH II, simultaneamente,", "trigger feito pelo CH II"},
+    {kDesl, kLig, kDesl, kLig, "CH I e CH II, alternadamente,", "trigger feito pelo CH I"},
+    {kLig, kLig, kDesl, kLig, "CH I e CH II, alternadamente,", "trigger feito pelo CH II"},
+    {kDesl, kDesl, kLig, kQualquer, "soma de CH I e CH II num traço,", "trigger feito pelo CH I"},
+    {kLig, kDesl, kLig, kQualquer, "soma de CH I e CH II num traço,", "trigger feito pelo CH II"},
 }};
 
 constexpr const char *kModosIntroducao = "Estes controlos permitem definir quais as ondas que são "
                                          "representadas no ecrã do osciloscópio.\n\n";
-constexpr const char *kModosCabecalho = "|CH I/II| DUAL  |  ADD  |efeito da opção\n";
+constexpr const char *kModosCabecalho = "|CH I/II| DUAL  |  ADD  | VERT. |efeito da opção\n";
+constexpr const char *kModosNota =
+    "\nDUAL e ADD não se ligam juntos: ligar um desliga o outro. \"-\" na coluna VERT.: "
+    "a posição de VERT. não conta. Em X-Y nenhum destes botões conta.";
 
 void anexa(const char *linha) {
     SetCtrlVal(Painel_Ajuda, AJUDA_HELP_BOX, linha);
 }
 
-const char *celula(bool ligado) {
-    return ligado ? " LIG   " : " DESL  ";
-}
-
-std::string linhaTabela(const char *ch, const char *dual, const char *add, const char *texto) {
-    return std::string("|") + ch + "|" + dual + "|" + add + "|" + texto + "\n";
+std::string linhaTabela(const LinhaModos &celulas, const char *texto) {
+    return std::string("|") + celulas.ch + "|" + celulas.dual + "|" + celulas.add + "|" +
+           celulas.vert + "|" + texto + "\n";
 }
 
 // The mode table, 66 columns wide: under its header a rule, then each row's two lines, and a
@@ -199,15 +201,16 @@ std::string linhaTabela(const char *ch, const char *dual, const char *add, const
 void constroiModos() {
     const std::string separador = std::string(kLarguraTabela, '-') + "\n";
     constexpr const char *kVazia = "       ";
+    constexpr LinhaModos kContinuacao{kVazia, kVazia, kVazia, kVazia, "", ""};
     anexa(kModosIntroducao);
     anexa(kModosCabecalho);
     for (const LinhaModos &linha : kModos) {
         anexa(separador.c_str());
-        anexa(linhaTabela(celula(linha.ch), celula(linha.dual), celula(linha.add), linha.primeira)
-                  .c_str());
-        anexa(linhaTabela(kVazia, kVazia, kVazia, linha.segunda).c_str());
+        anexa(linhaTabela(linha, linha.primeira).c_str());
+        anexa(linhaTabela(kContinuacao, linha.segunda).c_str());
     }
     anexa(separador.c_str());
+    anexa(kModosNota);
 }
 
 void constroiTrigger() {

@@ -1,6 +1,7 @@
 #include "help/menu.h"
 
 #include "app/state.h"
+#include "app/version.h"
 #include "engine/engine.h"
 #include "ui/uir_constants.h"
 
@@ -30,6 +31,27 @@ void exibir_acerca(int, int, void *, int) {
     InstallPopup(Painel_Acerca);
 }
 
+void prepara_acerca() {
+    constexpr const char *kVersion = "v" VANTREL_VERSION;
+    std::string title;
+    GetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG, &title);
+    SetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG, (title + " " + kVersion).c_str());
+    SetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG_15, kVersion);
+    centra_acerca();
+}
+
+void centra_acerca() {
+    int height = 0;
+    int width = 0;
+    int boxHeight = 0;
+    int boxWidth = 0;
+    GetPanelAttribute(Painel_Principal, ATTR_HEIGHT, &height);
+    GetPanelAttribute(Painel_Principal, ATTR_WIDTH, &width);
+    GetPanelAttribute(Painel_Acerca, ATTR_HEIGHT, &boxHeight);
+    GetPanelAttribute(Painel_Acerca, ATTR_WIDTH, &boxWidth);
+    SetPanelPos(Painel_Acerca, (height - boxHeight) / 2, (width - boxWidth) / 2);
+}
+
 int fecha_acerca(int, int, int event, void *, int, int) {
     if (event == EVENT_COMMIT) {
         RemovePopup(0);
@@ -51,8 +73,9 @@ void Cap_Fich(int, int, void *, int) {
     char chosen[vantrel::kPathSize] = {};
     // The program's folder when the user may write there, otherwise the pictures folder.
     GetCaptureDir(directory);
-    const int answer = FileSelectPopup(directory, "ecra osciloscopio.jpg", "", "Guardar ecrã",
-                                       VAL_SAVE_BUTTON, 0, 1, 1, 1, chosen);
+    // The picture is written in the format its name's extension says.
+    const int answer = FileSelectPopup(directory, "ecra osciloscopio.jpg", "*.jpg;*.png;*.bmp",
+                                       "Guardar ecrã", VAL_SAVE_BUTTON, 0, 1, 1, 1, chosen);
     if (answer <= 0) {
         return;
     }

@@ -2,11 +2,13 @@
 
 #include "app/state.h"
 #include "engine/engine.h"
+#include "engine/si_format.h"
 #include "generator/signal/signal.h"
 #include "ui/uir_constants.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -16,6 +18,9 @@ struct Leitura {
     int valor;   ///< numeric value display
     int unidade; ///< unit text
 };
+
+/// Significant digits of the figures: the displays' `significantDigits` in "oscil.uir".
+constexpr int kAlgarismos = 4;
 
 constexpr Leitura kLeituras[2] = {
     {PANEL_DADOS_CHI, PANEL_DAD_CHI, PANEL_GRD_NOME1},
@@ -35,8 +40,13 @@ void mostra_leitura(int canal) {
         SetCtrlAttribute(Painel_Principal, l.unidade, ATTR_VISIBLE, 0);
         return;
     }
-    SetCtrlVal(Painel_Principal, l.valor, valor_grandeza(grandeza, onda_entCh[canal], freq[canal]));
-    SetCtrlVal(Painel_Principal, l.unidade, unidade_grandeza(grandeza));
+    // The display keeps the value in base units and shows its figure scaled by the prefix that
+    // the unit takes here ("1.000" and "ms" for 0.001 s).
+    const double valor = valor_grandeza(grandeza, onda_entCh[canal], freq[canal]);
+    SetCtrlVal(Painel_Principal, l.valor, valor);
+    const std::string unidade =
+        vantrel::SiFormat(valor, kAlgarismos).prefix + unidade_grandeza(grandeza);
+    SetCtrlVal(Painel_Principal, l.unidade, unidade.c_str());
     SetCtrlAttribute(Painel_Principal, l.valor, ATTR_VISIBLE, 1);
     SetCtrlAttribute(Painel_Principal, l.unidade, ATTR_VISIBLE, 1);
 }

@@ -24,12 +24,13 @@ enum Grandeza : int {
 /// Returns 0 for any other quantity.
 double valor_grandeza(int grandeza, const double sinal[], double frequencia);
 
-/// Unit text shown after the value of quantity `grandeza` (1 to 7): "Hz", "s" or "V"; "" for
-/// any other quantity.
+/// Base unit of quantity `grandeza` (1 to 7): "Hz", "s" or "V"; "" for any other quantity. The
+/// read-out shows it after the SI prefix of the value ("ms", "kHz").
 const char *unidade_grandeza(int grandeza);
 
 /// Timer callback of `TIMER_DADOS` (every 0.5 s): on a tick, rewrites the read-outs of CH I and
-/// CH II from their rings; a ring on its empty item hides that channel's value and unit.
+/// CH II from their rings, the figure with four significant digits and the unit with its SI
+/// prefix ("1.000" "ms"); a ring on its empty item hides that channel's value and unit.
 /// Returns 0.
 int act_dados(int panel, int control, int event, void *callbackData, int eventData1,
               int eventData2);

@@ -226,6 +226,10 @@ SheetServer::Reply SheetServer::connectTopic(Conversation &conversation, const s
         return error(topic + ": tópico desconhecido; o servidor serve " + workbookPath_);
     if (closed_)
         return error(workbookName_ + ": o livro foi fechado");
+    // A workbook that cannot be read is refused here, so the client says why at once.
+    reloadIfChanged();
+    if (!workbook_)
+        return error(loadProblem_);
     conversation.topic = Topic::Workbook;
     return kOk;
 }

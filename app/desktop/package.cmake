@@ -31,7 +31,7 @@ set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 set(doc_dir ${CMAKE_INSTALL_DATADIR}/doc/vantrel)
 set(changelog ${CMAKE_CURRENT_BINARY_DIR}/changelog.Debian)
 configure_file(${CMAKE_CURRENT_LIST_DIR}/changelog.Debian.in ${changelog} @ONLY)
-configure_file(${CMAKE_CURRENT_LIST_DIR}/vantrel.1 ${CMAKE_CURRENT_BINARY_DIR}/vantrel.1 COPYONLY)
+configure_file(${CMAKE_CURRENT_LIST_DIR}/vantrel.1 ${CMAKE_CURRENT_BINARY_DIR}/vantrel.1 @ONLY)
 find_program(GZIP gzip REQUIRED)
 add_custom_command(
     OUTPUT ${changelog}.gz ${CMAKE_CURRENT_BINARY_DIR}/vantrel.1.gz

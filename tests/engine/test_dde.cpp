@@ -32,6 +32,15 @@ int recordNotice(unsigned int handle, char *, char *item, int type, int, int siz
     return 0;
 }
 
+int hungUp = 0; ///< the conversation that hangUpOnNotice ends
+
+/// A program's notice callback that hangs up another conversation, as the data link does when
+/// one of its two conversations ends.
+int hangUpOnNotice(unsigned int, char *, char *, int, int, int, void *, void *) {
+    DisconnectFromDDEServer(hungUp);
+    return 0;
+}
+
 /// Lets queued notices arrive.
 void settle() {
     Delay(0.05);
@@ -65,11 +74,14 @@ private slots:
     void byeEndsTheConversation();
     void disconnectedConversationGetsNoNotice();
     void hangingServerIsBoundedAndEndsTheConversation();
+    void hangUpFromANoticeEndsTheRequestWaitingOnIt();
     void requestsOnUnknownHandleFail();
 
     void launchedProgramRunsUntilTerminated();
     void launchOfMissingProgramFails();
     void atomicWriteReplacesOrKeepsTheFile();
+    void saveAfterAnInterruptedOneLeavesNoTemporary_data();
+    void saveAfterAnInterruptedOneLeavesNoTemporary();
 };
 
 void DdeTest::initTestCase() {
@@ -272,6 +284,27 @@ void DdeTest::hangingServerIsBoundedAndEndsTheConversation() {
     QCOMPARE(notices[0].type, static_cast<int>(DDE_DISCONNECT));
 }
 
+void DdeTest::hangUpFromANoticeEndsTheRequestWaitingOnIt() {
+    FakeSheetServer server("/w/book.xlsx");
+    QVERIFY(server.listen());
+    int book = 0;
+    int system = 0;
+    QCOMPARE(ConnectToDDEServer(&book, "excel", "/w/book.xlsx", recordNotice, nullptr), 0);
+    QCOMPARE(ConnectToDDEServer(&system, "excel", "SYSTEM", hangUpOnNotice, nullptr), 0);
+    QCOMPARE(SetUpDDEHotLink(system, "R5C2", CF_TEXT, 0), 0);
+    hungUp = book;
+    // The read waits for an answer that never comes, until the other conversation's notice,
+    // delivered inside that wait, hangs the book's conversation up.
+    server.hang = true;
+    QTimer::singleShot(50, [&server] { server.notify("R5C2", "1"); });
+    std::array<char, 16> buffer{};
+    QElapsedTimer clock;
+    clock.start();
+    QCOMPARE(ClientDDERead(book, "R1C1", CF_TEXT, buffer.data(), 16, 5000),
+             static_cast<int>(kDdeBadHandle));
+    QVERIFY2(clock.elapsed() < 1000, qPrintable(QString::number(clock.elapsed())));
+}
+
 void DdeTest::requestsOnUnknownHandleFail() {
     std::array<char, 16> buffer{};
     QCOMPARE(ClientDDERead(77, "R1C1", CF_TEXT, buffer.data(), 16, 0),
@@ -317,6 +350,30 @@ void DdeTest::atomicWriteReplacesOrKeepsTheFile() {
     QCOMPARE(QString::fromUtf8(directory.data()), QCoreApplication::applicationDirPath());
     std::array<char, 4> tiny{};
     QVERIFY(GetUserFileDir(tiny.data(), 4) < 0);
+}
+
+void DdeTest::saveAfterAnInterruptedOneLeavesNoTemporary_data() {
+    QTest::addColumn<QByteArray>("leftover"); ///< what the killed save had written
+    QTest::newRow("killed once the temporary was made") << QByteArray();
+    QTest::newRow("killed while writing") << QByteArray("C:\\Program");
+    QTest::newRow("killed before the rename") << QByteArray(300, 'x');
+}
+
+void DdeTest::saveAfterAnInterruptedOneLeavesNoTemporary() {
+    QFETCH(QByteArray, leftover);
+    QTemporaryDir folder;
+    const QDir dir(folder.path());
+    const QByteArray target = dir.filePath("memo.dat").toUtf8();
+    QCOMPARE(WriteFileAtomically(target.constData(), "old", 3), 0);
+    // A kill leaves the save's temporary beside the record; files of other names stay.
+    for (const char *name : {"memo.dat.aB3xZ9", "memo.dat.bak", "memo.dat.aB3xZ", "memo.dat.x"}) {
+        QFile file(dir.filePath(name));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(leftover);
+    }
+    QCOMPARE(WriteFileAtomically(target.constData(), "new", 3), 0);
+    QCOMPARE(dir.entryList(QDir::Files | QDir::Hidden, QDir::Name),
+             (QStringList{"memo.dat", "memo.dat.aB3xZ", "memo.dat.bak", "memo.dat.x"}));
 }
 
 QTEST_MAIN(DdeTest)

@@ -8,6 +8,10 @@
 
 #include <array>
 #include <cmath>
+#include <limits>
+#include <random>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -66,6 +70,7 @@ private slots:
     void graticuleHasTenByEightDivisionsWhateverTheRanges();
     void xyFigureKeepsTheRangeItWasPlottedWith();
     void deletedPlotShowsUntilTheNextPaint();
+    void screenSettlesOnTheLivePlots();
     void manyChangesBetweenFramesGiveOneRepaint();
     void alternatingTheSameTracesCostsNoRepaint();
     void retainedPlotsAreBoundedWhileHidden();
@@ -230,6 +235,42 @@ void TestGraphWidget::deletedPlotShowsUntilTheNextPaint() {
     image = graph.renderImage(QSize(kWidth, kHeight));
     QVERIFY(!showsLevel(image, 2.5));
     QVERIFY(showsLevel(image, -2.5));
+}
+
+// Whatever plots and deletes came before, with frames shown between some of them and the window
+// repainting out of turn, the screen settles on a fresh render of the live plots alone: within
+// two frame intervals, or as soon as a loaded machine delivers the frames.
+void TestGraphWidget::screenSettlesOnTheLivePlots() {
+    GraphWidget graph;
+    graph.resize(kWidth, kHeight);
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    std::mt19937 random(19);
+    const auto pick = [&random](int count) { return static_cast<int>(random() % count); };
+    std::vector<std::pair<int, double>> live; // handle and level, in plotting order
+    for (int round = 0; round < 40; ++round) {
+        for (int step = pick(6); step >= 0; --step) {
+            const int action = pick(5);
+            if (action <= 1 || (action == 2 && live.empty())) {
+                const double level = -7.5 + 2.5 * pick(7);
+                live.emplace_back(plotLevel(graph, level), level);
+            } else if (action == 2) {
+                const auto gone = live.begin() + pick(static_cast<int>(live.size()));
+                QVERIFY(graph.deletePlot(gone->first));
+                live.erase(gone);
+            } else if (action == 3) {
+                graph.repaint();
+            } else {
+                QTest::qWait(GraphWidget::kFrameIntervalMs);
+            }
+        }
+        GraphWidget fresh;
+        for (const auto &[handle, level] : live)
+            plotLevel(fresh, level);
+        const QImage expected = fresh.renderImage(QSize(kWidth, kHeight));
+        QTest::qWait(2 * GraphWidget::kFrameIntervalMs);
+        QTRY_VERIFY2(graph.lastFrame() == expected, qPrintable(QString("round %1").arg(round)));
+    }
 }
 
 void TestGraphWidget::manyChangesBetweenFramesGiveOneRepaint() {

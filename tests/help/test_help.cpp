@@ -65,32 +65,35 @@ const char *const kModesPage =
     "Estes controlos permitem definir quais as ondas que são representadas no ecrã do "
     "osciloscópio.\n"
     "\n"
-    "|CH I/II| DUAL  |  ADD  |efeito da opção\n"
+    "|CH I/II| DUAL  |  ADD  | VERT. |efeito da opção\n"
     "------------------------------------------------------------------\n"
-    "| DESL  | DESL  | DESL  |funcionamento normal: só o CH I é\n"
-    "|       |       |       |mostrado, trigger feito pelo CH I\n"
+    "| DESL  | DESL  | DESL  |  -    |só o CH I é mostrado,\n"
+    "|       |       |       |       |trigger feito pelo CH I\n"
     "------------------------------------------------------------------\n"
-    "| LIG   | DESL  | DESL  |só o CH II é mostrado, trigger feito pelo\n"
-    "|       |       |       |CH II\n"
+    "| LIG   | DESL  | DESL  |  -    |só o CH II é mostrado,\n"
+    "|       |       |       |       |trigger feito pelo CH II\n"
     "------------------------------------------------------------------\n"
-    "| DESL  | LIG   | DESL  |CH I e CH II mostrados alternadamente,\n"
-    "|       |       |       |trigger feito pelo CH I\n"
+    "| DESL  | LIG   | DESL  | DESL  |CH I e CH II, simultaneamente,\n"
+    "|       |       |       |       |trigger feito pelo CH I\n"
     "------------------------------------------------------------------\n"
-    "| LIG   | LIG   | DESL  |CH I e CH II mostrados alternadamente,\n"
-    "|       |       |       |trigger feito pelo CH II\n"
+    "| LIG   | LIG   | DESL  | DESL  |CH I e CH II, simultaneamente,\n"
+    "|       |       |       |       |trigger feito pelo CH II\n"
     "------------------------------------------------------------------\n"
-    "| DESL  | DESL  | LIG   |CH I e CH II são somados e representada a\n"
-    "|       |       |       |sua soma, trigger feito pelo CH I\n"
+    "| DESL  | LIG   | DESL  | LIG   |CH I e CH II, alternadamente,\n"
+    "|       |       |       |       |trigger feito pelo CH I\n"
     "------------------------------------------------------------------\n"
-    "| LIG   | DESL  | LIG   |CH I e CH II são somados e representada a\n"
-    "|       |       |       |sua soma, trigger feito pelo CH II\n"
+    "| LIG   | LIG   | DESL  | LIG   |CH I e CH II, alternadamente,\n"
+    "|       |       |       |       |trigger feito pelo CH II\n"
     "------------------------------------------------------------------\n"
-    "| DESL  | LIG   | LIG   |CH I e CH II são mostrados\n"
-    "|       |       |       |simultaneamente, trigger feito pelo CH I\n"
+    "| DESL  | DESL  | LIG   |  -    |soma de CH I e CH II num traço,\n"
+    "|       |       |       |       |trigger feito pelo CH I\n"
     "------------------------------------------------------------------\n"
-    "| LIG   | LIG   | LIG   |CH I e CH II são mostrados\n"
-    "|       |       |       |simultaneamente, trigger feito pelo CH II\n"
-    "------------------------------------------------------------------\n";
+    "| LIG   | DESL  | LIG   |  -    |soma de CH I e CH II num traço,\n"
+    "|       |       |       |       |trigger feito pelo CH II\n"
+    "------------------------------------------------------------------\n"
+    "\n"
+    "DUAL e ADD não se ligam juntos: ligar um desliga o outro. \"-\" na coluna VERT.: a posição "
+    "de VERT. não conta. Em X-Y nenhum destes botões conta.";
 
 struct Page {
     const char *book;
@@ -297,7 +300,7 @@ private slots:
         QVERIFY(QFontInfo(edit->font()).fixedPitch());
         const QFontMetrics metrics(edit->font());
         const QStringList lines = edit->toPlainText().split('\n');
-        const qsizetype header = lines.indexOf("|CH I/II| DUAL  |  ADD  |efeito da opção");
+        const qsizetype header = lines.indexOf("|CH I/II| DUAL  |  ADD  | VERT. |efeito da opção");
         QVERIFY(header > 0);
         const QString rule(66, '-');
         int rules = 0;
@@ -310,7 +313,7 @@ private slots:
                 continue;
             }
             ++rows;
-            for (int border : {0, 8, 16, 24}) {
+            for (int border : {0, 8, 16, 24, 32}) {
                 QVERIFY2(line.at(border) == '|', qPrintable(line));
                 QCOMPARE(metrics.horizontalAdvance(line.left(border)),
                          metrics.horizontalAdvance(rule.left(border)));

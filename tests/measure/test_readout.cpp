@@ -60,18 +60,26 @@ std::string shownUnit(int channel) {
 }
 
 /// The read-out's figure as the panel shows it.
-QString shownText(int channel) {
+QString shownFigure(int channel) {
     QCoreApplication::processEvents();
     const auto *view = qobject_cast<const NumericView *>(
         EngineControlWidget(Painel_Principal, kReadouts[channel].value));
     return view != nullptr ? view->text() : QString();
 }
 
-/// Whether `text` fits, unclipped, inside a numeric display.
-bool fitsNumeric(int control, const QString &text) {
-    const QWidget *view = EngineControlWidget(Painel_Principal, control);
+/// The figure and the unit, as they read side by side.
+QString shownReadout(int channel) {
+    return shownFigure(channel) + ' ' + QString::fromStdString(shownUnit(channel));
+}
+
+/// Whether the figure fits, unclipped, inside its numeric display, and the unit in its text.
+bool readoutFits(int channel) {
+    const QWidget *view = EngineControlWidget(Painel_Principal, kReadouts[channel].value);
+    const QWidget *unit = EngineControlWidget(Painel_Principal, kReadouts[channel].unit);
     const int room = view->width() - 2 * NumericView::kTextMargin;
-    return QFontMetrics(view->font()).horizontalAdvance(text) <= room;
+    return QFontMetrics(view->font()).horizontalAdvance(shownFigure(channel)) <= room &&
+           QFontMetrics(unit->font())
+                   .horizontalAdvance(QString::fromStdString(shownUnit(channel))) <= unit->width();
 }
 
 /// The sources of the read-out test table.
@@ -145,8 +153,8 @@ private slots:
     void constantSignalHasInfinitePeriod();
     void shownTextIsWholeAndFits_data();
     void shownTextIsWholeAndFits();
-    void extremeFiguresFit_data();
-    void extremeFiguresFit();
+    void valuesReadWithAnSiPrefix_data();
+    void valuesReadWithAnSiPrefix();
     void quantityNamesFitTheirRings_data();
     void quantityNamesFitTheirRings();
 };
@@ -173,8 +181,8 @@ void ReadoutTest::calibratorQuantities_data() {
         const auto row = [&](const char *what) -> QTestData & {
             return QTest::addRow("%s %s", names[c], what);
         };
-        row("frequency") << c << 1 << 1000.0 << "Hz";
-        row("period") << c << 2 << 0.001 << "s";
+        row("frequency") << c << 1 << 1000.0 << "kHz";
+        row("period") << c << 2 << 0.001 << "ms";
         row("peak-to-peak") << c << 3 << 2.0 << "V";
         row("maximum") << c << 4 << 1.0 << "V";
         row("minimum") << c << 5 << -1.0 << "V";
@@ -309,38 +317,24 @@ void ReadoutTest::shownTextIsWholeAndFits_data() {
         const char *text;
     };
     const Row rows[] = {
-        {"cal frequency", Source::Calibrator, 1, "1000"},
-        {"cal period", Source::Calibrator, 2, "0.001"},
-        {"cal peak-to-peak", Source::Calibrator, 3, "2"},
-        {"cal maximum", Source::Calibrator, 4, "1"},
-        {"cal minimum", Source::Calibrator, 5, "-1"},
-        {"cal mean", Source::Calibrator, 6, "0"},
-        {"cal rms", Source::Calibrator, 7, "1"},
-        {"sine frequency", Source::SineWithOffset, 1, "100"},
-        {"sine period", Source::SineWithOffset, 2, "0.01"},
-        {"sine peak-to-peak", Source::SineWithOffset, 3, "4"},
-        {"sine maximum", Source::SineWithOffset, 4, "3"},
-        {"sine minimum", Source::SineWithOffset, 5, "-1"},
-        {"sine mean", Source::SineWithOffset, 6, "1"},
-        {"sine rms", Source::SineWithOffset, 7, "1.732"},
-        {"off frequency", Source::Disconnected, 1, "1000"},
-        {"off period", Source::Disconnected, 2, "0.001"},
-        {"off peak-to-peak", Source::Disconnected, 3, "0"},
-        {"off mean", Source::Disconnected, 6, "0"},
-        {"off rms", Source::Disconnected, 7, "0"},
-        {"0 Hz frequency", Source::Constant, 1, "0"},
-        {"0 Hz period", Source::Constant, 2, "inf"},
-        {"0 Hz peak-to-peak", Source::Constant, 3, "0"},
-        {"0 Hz minimum", Source::Constant, 5, "-2.5"},
-        {"0 Hz mean", Source::Constant, 6, "-2.5"},
-        {"0 Hz rms", Source::Constant, 7, "2.5"},
-        {"2 MHz frequency", Source::Fastest, 1, "2000000"},
-        {"2 MHz period", Source::Fastest, 2, "5e-07"},
-        {"2 MHz mean", Source::Fastest, 6, "0"},
-        {"0.01 Hz frequency", Source::Slowest, 1, "0.01"},
-        {"0.01 Hz period", Source::Slowest, 2, "100"},
-        {"0.01 Hz minimum", Source::Slowest, 5, "-15"},
-        {"0.01 Hz rms", Source::Slowest, 7, "8.66"},
+        {"cal frequency", Source::Calibrator, 1, "1.000 kHz"},
+        {"cal period", Source::Calibrator, 2, "1.000 ms"},
+        {"cal peak-to-peak", Source::Calibrator, 3, "2.000 V"},
+        {"cal minimum", Source::Calibrator, 5, "-1.000 V"},
+        {"cal mean", Source::Calibrator, 6, "0 V"},
+        {"sine period", Source::SineWithOffset, 2, "10.00 ms"},
+        {"sine rms", Source::SineWithOffset, 7, "1.732 V"},
+        {"off frequency", Source::Disconnected, 1, "1.000 kHz"},
+        {"off peak-to-peak", Source::Disconnected, 3, "0 V"},
+        {"0 Hz frequency", Source::Constant, 1, "0 Hz"},
+        {"0 Hz period", Source::Constant, 2, "∞ s"},
+        {"0 Hz mean", Source::Constant, 6, "-2.500 V"},
+        {"2 MHz frequency", Source::Fastest, 1, "2.000 MHz"},
+        {"2 MHz period", Source::Fastest, 2, "500.0 ns"},
+        {"0.01 Hz frequency", Source::Slowest, 1, "10.00 mHz"},
+        {"0.01 Hz period", Source::Slowest, 2, "100.0 s"},
+        {"0.01 Hz minimum", Source::Slowest, 5, "-15.00 V"},
+        {"0.01 Hz rms", Source::Slowest, 7, "8.660 V"},
     };
     for (int c = 0; c < 2; ++c) {
         for (const Row &row : rows) {
@@ -358,37 +352,47 @@ void ReadoutTest::shownTextIsWholeAndFits() {
 
     choose(channel, quantity);
     connectSource(channel, source);
-    QCOMPARE(shownText(channel), text);
-    QVERIFY2(fitsNumeric(kReadouts[channel].value, text), qPrintable(text));
-    const QWidget *unit = EngineControlWidget(Painel_Principal, kReadouts[channel].unit);
-    const QString unitText = QString::fromStdString(shownUnit(channel));
-    QVERIFY(QFontMetrics(unit->font()).horizontalAdvance(unitText) <= unit->width());
+    QCOMPARE(shownReadout(channel), text);
+    QVERIFY2(readoutFits(channel), qPrintable(text));
 }
 
-void ReadoutTest::extremeFiguresFit_data() {
+void ReadoutTest::valuesReadWithAnSiPrefix_data() {
+    QTest::addColumn<int>("quantity");
     QTest::addColumn<double>("value");
     QTest::addColumn<QString>("text");
 
-    // What a measurement of a spreadsheet waveform can produce, beyond what the generators make.
-    QTest::newRow("tiny negative") << -1.23456e-5 << "-1.235e-05";
-    QTest::newRow("small negative") << -0.00123456 << "-0.001235";
-    QTest::newRow("large negative") << -123456.7 << "-123500";
-    QTest::newRow("huge") << 12345678.0 << "1.235e+07";
-    QTest::newRow("rounds up a decade") << 9.99996 << "10";
-    QTest::newRow("minus infinity") << -std::numeric_limits<double>::infinity() << "-inf";
-    QTest::newRow("tiny exponent") << -1.23456e-100 << "-1.235e-100";
+    // What a spreadsheet waveform can produce, beyond what the generators make: a constant
+    // buffer of `value` volts for the voltages, `value` Hz for the frequency and the period.
+    QTest::newRow("1 nV") << 4 << 1e-9 << "1.000 nV";
+    QTest::newRow("-12.35 µV") << 5 << -1.23456e-5 << "-12.35 µV";
+    QTest::newRow("999.9 µV") << 4 << 0.00099994 << "999.9 µV";
+    QTest::newRow("rounds up to 1 mV") << 4 << 0.00099996 << "1.000 mV";
+    QTest::newRow("-1.235 mV") << 6 << -0.00123456 << "-1.235 mV";
+    QTest::newRow("1.414 V") << 4 << std::sqrt(2.0) << "1.414 V";
+    QTest::newRow("rounds up to 10 V") << 4 << 9.99996 << "10.00 V";
+    QTest::newRow("-123.5 kV") << 5 << -123456.7 << "-123.5 kV";
+    QTest::newRow("below a picovolt") << 4 << -1.23456e-100 << "0 V";
+    QTest::newRow("12.35 MHz") << 1 << 12345678.0 << "12.35 MHz";
+    QTest::newRow("period of 10 MHz") << 2 << 1e7 << "100.0 ns";
+    QTest::newRow("period of 1 Hz") << 2 << 1.0 << "1.000 s";
 }
 
-void ReadoutTest::extremeFiguresFit() {
+void ReadoutTest::valuesReadWithAnSiPrefix() {
+    QFETCH(int, quantity);
     QFETCH(double, value);
     QFETCH(QString, text);
 
     for (int c = 0; c < 2; ++c) {
-        SetCtrlVal(Painel_Principal, kReadouts[c].value, value);
-        QCOMPARE(shownText(c), text);
-        QVERIFY2(fitsNumeric(kReadouts[c].value, text), qPrintable(text));
-        // The control keeps the exact value; only the figure is rounded.
-        QCOMPARE(shownValue(c), value);
+        std::fill(std::begin(onda_entCh[c]), std::end(onda_entCh[c]), value);
+        freq[c] = value;
+        choose(c, quantity);
+        EngineTickTimer(Painel_Principal, PANEL_TIMER_DADOS);
+        QCOMPARE(shownReadout(c), text);
+        QVERIFY2(readoutFits(c), qPrintable(text));
+        // The control keeps the value in base units; only the text is scaled.
+        if (quantity == 4 || quantity == 1) {
+            QCOMPARE(shownValue(c), value);
+        }
     }
 }
 

@@ -36,40 +36,78 @@ struct Panel {
     const char *constant;
     int generated; ///< the generated panel constant
     int number;
-    const char *title;
     int top, left, height, width;
     const char *key; ///< names the panel in the tables below: its constant, unless two files
                      ///< share that constant
 };
 
-#define PNL(FILE, P, NUM, TITLE, TOP, LEFT, H, W)                                                  \
-    { FILE, #P, P, NUM, TITLE, TOP, LEFT, H, W, #P }
-#define PNL_KEY(KEY, FILE, P, NUM, TITLE, TOP, LEFT, H, W)                                         \
-    { FILE, #P, P, NUM, TITLE, TOP, LEFT, H, W, KEY }
+#define PNL(FILE, P, NUM, TOP, LEFT, H, W)                                                         \
+    { FILE, #P, P, NUM, TOP, LEFT, H, W, #P }
+#define PNL_KEY(KEY, FILE, P, NUM, TOP, LEFT, H, W)                                                \
+    { FILE, #P, P, NUM, TOP, LEFT, H, W, KEY }
 
 const auto kPanels = std::to_array<Panel>({
-    PNL("oscil.uir", PANEL, 1, "Vantrel v1.5", 46, 46, 700, 1003),
-    PNL("time.uir", P_CAL_X, 1, "Calib X", 82, 810, 168, 138),
-    PNL("time.uir", PANEL_XPOS, 2, "X Pos", 82, 637, 186, 138),
-    PNL("time.uir", PANELTIME, 3, "Time/Div", 166, 787, 392, 104),
-    PNL("volt.uir", PANELVOLT, 1, "Volts/Div", 333, 707, 266, 104),
-    PNL("volt.uir", YCAL1, 2, "X Pos", 250, 636, 168, 138),
-    PNL("volt.uir", YCAL2, 3, "X Pos", 250, 814, 168, 138),
-    PNL("volt.uir", YPOS1, 4, "X Pos", 266, 518, 186, 138),
-    PNL("volt.uir", YPOS2, 5, "X Pos", 266, 800, 186, 138),
-    PNL("opcoes.uir", FOCUS, 1, "Focus", 130, 536, 168, 138),
-    PNL("opcoes.uir", INTENS, 2, "Intens", 60, 536, 168, 138),
-    PNL("opcoes.uir", LEVEL, 3, "Intens", 84, 835, 186, 160),
-    PNL("opcoes.uir", HOLDOFF, 4, "Hold Off", 130, 836, 168, 150),
-    PNL("opcoes.uir", TESTER, 5, "Testador de componentes", 300, 120, 246, 330),
-    PNL("canais.uir", ENTR1, 1, "Untitled Panel", 415, 598, 136, 92),
-    PNL("canais.uir", ENTR2, 2, "Untitled Panel", 415, 800, 136, 92),
-    PNL("canais.uir", ENTRADAS, 3, "", 100, 242, 112, 253),
-    PNL("canais.uir", PANEL_CANA, 4, "Operar nos Canais", 416, 624, 116, 276),
-    PNL("canais.uir", EXTERNO, 5, "", 100, 242, 112, 253),
-    PNL("acerca.uir", ACERCA, 1, "", 24, 3, 404, 702),
-    PNL_KEY("AJUDA", "ajuda.uir", AJUDA, 1, "", 24, 3, 336, 598),
-    PNL_KEY("AJUDA_G", "ajudaG.uir", AJUDA, 1, "", 24, 3, 336, 598),
+    PNL("oscil.uir", PANEL, 1, 46, 46, 700, 1003),
+    PNL("time.uir", P_CAL_X, 1, 82, 810, 168, 138),
+    PNL("time.uir", PANEL_XPOS, 2, 82, 637, 186, 138),
+    PNL("time.uir", PANELTIME, 3, 166, 787, 392, 104),
+    PNL("volt.uir", PANELVOLT, 1, 333, 707, 266, 104),
+    PNL("volt.uir", YCAL1, 2, 250, 636, 168, 138),
+    PNL("volt.uir", YCAL2, 3, 250, 814, 168, 138),
+    PNL("volt.uir", YPOS1, 4, 266, 518, 186, 138),
+    PNL("volt.uir", YPOS2, 5, 266, 800, 186, 138),
+    PNL("opcoes.uir", FOCUS, 1, 130, 536, 168, 138),
+    PNL("opcoes.uir", INTENS, 2, 60, 536, 168, 138),
+    PNL("opcoes.uir", LEVEL, 3, 84, 835, 186, 160),
+    PNL("opcoes.uir", HOLDOFF, 4, 130, 836, 168, 150),
+    PNL("opcoes.uir", TESTER, 5, 300, 120, 246, 330),
+    PNL("canais.uir", ENTR1, 1, 415, 598, 136, 92),
+    PNL("canais.uir", ENTR2, 2, 415, 800, 136, 92),
+    PNL("canais.uir", ENTRADAS, 3, 100, 242, 112, 253),
+    PNL("canais.uir", PANEL_CANA, 4, 416, 624, 116, 276),
+    PNL("canais.uir", EXTERNO, 5, 100, 242, 112, 253),
+    PNL("acerca.uir", ACERCA, 1, 24, 3, 404, 702),
+    PNL_KEY("AJUDA", "ajuda.uir", AJUDA, 1, 24, 3, 336, 598),
+    PNL_KEY("AJUDA_G", "ajudaG.uir", AJUDA, 1, 24, 3, 336, 598),
+});
+
+/// Every panel of every file with its title: a dialog's title names what it sets.
+struct Title {
+    const char *file;
+    int number;
+    const char *title;
+};
+
+const auto kTitles = std::to_array<Title>({
+    {"oscil.uir", PANEL, "Vantrel v1.5"},
+    {"time.uir", P_CAL_X, "Calibração horizontal"},
+    {"time.uir", PANEL_XPOS, "Posição X"},
+    {"time.uir", PANELTIME, "Tempo/Div"},
+    {"volt.uir", PANELVOLT, "Volts/Div"},
+    {"volt.uir", YCAL1, "Calibração vertical – CH I"},
+    {"volt.uir", YCAL2, "Calibração vertical – CH II"},
+    {"volt.uir", YPOS1, "Posição Y – CH I"},
+    {"volt.uir", YPOS2, "Posição Y – CH II"},
+    {"opcoes.uir", FOCUS, "Foco"},
+    {"opcoes.uir", INTENS, "Intensidade"},
+    {"opcoes.uir", LEVEL, "Nível de trigger"},
+    {"opcoes.uir", HOLDOFF, "Hold-off do trigger"},
+    {"opcoes.uir", TESTER, "Testador de componentes"},
+    {"canais.uir", ENTR1, "Acoplamento – CH I"},
+    {"canais.uir", ENTR2, "Acoplamento – CH II"},
+    {"canais.uir", ENTRADAS, ""}, // a prompt beside the mouse: its text says what it sets
+    {"canais.uir", PANEL_CANA, "Operar nos Canais"},
+    {"canais.uir", EXTERNO, ""}, // a prompt beside the mouse, as the inputs'
+    {"gerador.uir", AMPLIT, "Amplitude"},
+    {"gerador.uir", FREQ, "Frequência"},
+    {"gerador.uir", GER_ESC, "Gama de frequência"},
+    {"gerador.uir", GER_ONDA, "Forma de onda"},
+    {"gerador.uir", GERADOR, "Gerador"},
+    {"gerador.uir", OFFSET, "Offset"},
+    {"ddedemo.uir", PANEL, "Ligação ao Excel"},
+    {"acerca.uir", ACERCA, ""},
+    {"ajuda.uir", AJUDA, ""},
+    {"ajudaG.uir", AJUDA, ""},
 });
 
 // ---- Controls -------------------------------------------------------------------------------
@@ -168,9 +206,9 @@ const auto kControls = std::to_array<Control>({
     TXT(PANEL, 53, ADD_TEXT, "ADD", kInfo),
     TXT(PANEL, 54, DUAL_TEXT, "DUAL", kInfo),
     TXT(PANEL, 55, CH_TEXT, "CH I/II", kInfo),
-    DECO(PANEL, 56, DECORATION_8),
-    DECO(PANEL, 57, DECORATION_10),
-    DECO(PANEL, 58, DECORATION_9),
+    MARK(PANEL, 56, DECORATION_8), // no box around the row labels: they are not buttons
+    MARK(PANEL, 57, DECORATION_10),
+    MARK(PANEL, 58, DECORATION_9),
     DECO(PANEL, 59, DECORATION_7),
     PIC(PANEL, 60, PICTURE_6, "y_pos1_btn"),
     PIC(PANEL, 61, PICTURE_7, "y_pos2_btn"),
@@ -365,7 +403,7 @@ const auto kControls = std::to_array<Control>({
     PIC(ACERCA, 17, PICTURE_3, ""),
     TXT(ACERCA, 18, TEXTMSG_12, nullptr, 0),
     TXT(ACERCA, 19, TEXTMSG_13, nullptr, 0),
-    TXT(ACERCA, 20, TEXTMSG_15, "v2.0", 0),
+    TXT(ACERCA, 20, TEXTMSG_15, "", 0), // the program writes its version
     TXT(ACERCA, 21, TEXTMSG_17, nullptr, 0),
     BTN(ACERCA, 22, FECHAR, "Fechar", "fecha_acerca", kHidden),
     TXT(ACERCA, 23, TEXTMSG_18, nullptr, 0),
@@ -642,6 +680,8 @@ private slots:
     void cleanupTestCase();
     void panelMatchesTable_data();
     void panelMatchesTable();
+    void titleNamesWhatThePanelSets_data();
+    void titleNamesWhatThePanelSets();
     void controlMatchesTable_data();
     void controlMatchesTable();
     void everyNamedCallbackResolves();
@@ -715,8 +755,6 @@ void ResourceTest::panelMatchesTable() {
     std::string text;
     QCOMPARE(GetPanelAttribute(h, ATTR_CONSTANT_NAME, &text), 0);
     QCOMPARE(q(text), QByteArray(p.constant));
-    QCOMPARE(GetPanelAttribute(h, ATTR_TITLE, &text), 0);
-    QCOMPARE(q(text), QByteArray(p.title));
     int value = 0;
     GetPanelAttribute(h, ATTR_PANEL_NUMBER, &value);
     QCOMPARE(value, p.number);
@@ -735,6 +773,28 @@ void ResourceTest::panelMatchesTable() {
     GetPanelAttribute(h, ATTR_NUM_CTRLS, &value);
     QCOMPARE(value, static_cast<int>(count));
     QCOMPARE(GetPanelMenuBar(h) > 0, std::string(p.constant) == "PANEL");
+}
+
+void ResourceTest::titleNamesWhatThePanelSets_data() {
+    QTest::addColumn<QString>("file");
+    QTest::addColumn<int>("number");
+    QTest::addColumn<QString>("title");
+    for (const Title &t : kTitles) {
+        QTest::addRow("%s %d", t.file, t.number)
+            << t.file << t.number << QString::fromUtf8(t.title);
+    }
+}
+
+void ResourceTest::titleNamesWhatThePanelSets() {
+    QFETCH(QString, file);
+    QFETCH(int, number);
+    QFETCH(QString, title);
+    const int h = LoadPanel(handle("PANEL"), file.toUtf8().constData(), number);
+    QVERIFY2(h > 0, GetEngineErrorText());
+    std::string text;
+    QCOMPARE(GetPanelAttribute(h, ATTR_TITLE, &text), 0);
+    DiscardPanel(h);
+    QCOMPARE(QString::fromStdString(text), title);
 }
 
 void ResourceTest::controlMatchesTable_data() {
@@ -871,11 +931,13 @@ void ResourceTest::damagedFileFailsToLoad_data() {
         QTest::addRow("%s cut in half", file) << QString(file) << qint64(-1);
     }
     QTest::newRow("time.uir emptied") << QString("time.uir") << qint64(0);
+    // Well formed, but far past any panel's size: refused before it is read.
+    QTest::newRow("time.uir padded to 9 MB") << QString("time.uir") << qint64(9'000'000);
 }
 
 void ResourceTest::damagedFileFailsToLoad() {
     QFETCH(QString, file);
-    QFETCH(qint64, keep);
+    QFETCH(qint64, keep); ///< bytes kept of the file; more: padded with blanks to that size
     const QString source = qEnvironmentVariable("VANTREL_RESOURCE_DIR");
     QVERIFY2(!source.isEmpty(), "VANTREL_RESOURCE_DIR names the staged resources");
     QTemporaryDir dir;
@@ -886,7 +948,12 @@ void ResourceTest::damagedFileFailsToLoad() {
     }
     QFile damaged(dir.filePath(file));
     QVERIFY(damaged.open(QIODevice::ReadWrite));
-    QVERIFY(damaged.resize(keep < 0 ? damaged.size() / 2 : keep));
+    if (keep > damaged.size()) {
+        QVERIFY(damaged.seek(damaged.size()));
+        QVERIFY(damaged.write(QByteArray(keep - damaged.size(), ' ')) > 0);
+    } else {
+        QVERIFY(damaged.resize(keep < 0 ? damaged.size() / 2 : keep));
+    }
     damaged.close();
 
     EngineSetResourceDir(qPrintable(dir.path()));

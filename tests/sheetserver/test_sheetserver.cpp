@@ -325,17 +325,21 @@ void TestSheetServer::anUnreadableWorkbookIsReportedAndTheServerGoesOn() {
     QVERIFY(server.ready());
     Link link;
     QVERIFY(link.open(server));
-    QCOMPARE(link.ask({"CONNECT", workbook}), QStringList{"OK"});
-    const QStringList refused = link.ask({"READ", "R6C3"});
+    // The workbook's conversation is refused with the reason; the system topic still answers.
+    const QStringList refused = link.ask({"CONNECT", workbook});
     QCOMPARE(refused.value(0), QString("ERR"));
     QVERIFY2(refused.value(1).startsWith(name + ": ") && refused.value(1).contains(reason),
              qPrintable(refused.join('|')));
+    Link system;
+    QVERIFY(system.open(server));
+    QCOMPARE(system.ask({"CONNECT", "system"}), QStringList{"OK"});
 
-    // Once a good file is saved in its place, the next read sees it.
+    // Once a good file is saved in its place, the next conversation reads it.
     const std::string good =
         dir.filePath("bom.tmp" + name.mid(name.lastIndexOf('.'))).toStdString();
     testfiles::writeSheet(good, testfiles::signalSheet());
     std::filesystem::rename(good, workbook.toStdString());
+    QCOMPARE(link.ask({"CONNECT", workbook}), QStringList{"OK"});
     QCOMPARE(link.ask({"READ", "R6C3"}), (QStringList{"OK", "600"}));
 }
 

@@ -2,6 +2,7 @@
 
 #include "app/engine/engine.h"
 #include "app/reset.h"
+#include "app/setup_menu.h"
 #include "app/startup.h"
 #include "controls/channels.h"
 #include "controls/horizontal.h"
@@ -126,10 +127,12 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
 });
 
 constexpr std::array kMenuCallbacks = std::to_array<std::pair<const char *, MenuCallbackPtr>>({
+    {"Abrir_config", Abrir_config},
     {"abrir_page", abrir_page},
     {"Cap_Clip", Cap_Clip},
     {"Cap_Fich", Cap_Fich},
     {"exibir_acerca", exibir_acerca},
+    {"Guardar_config", Guardar_config},
     {"Reiniciar_ger1", Reiniciar_ger1},
     {"Reiniciar_ger2", Reiniciar_ger2},
     {"Reiniciar_osc", Reiniciar_osc},

@@ -3,6 +3,7 @@
 #include "app/callbacks.h"
 #include "app/engine/engine.h"
 #include "app/install_check.h"
+#include "app/setup_menu.h"
 #include "app/state.h"
 #include "controls/front_state.h"
 #include "generator/generator.h"
@@ -13,6 +14,7 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <string_view>
 
 namespace {
 
@@ -35,6 +37,19 @@ const char *optionValue(int argc, char *argv[], const char *name) {
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::strcmp(argv[i], name) == 0) {
             return argv[i + 1];
+        }
+    }
+    return nullptr;
+}
+
+/// The first argument that is neither an option nor an option's value: a set-up file.
+const char *fileArgument(int argc, char *argv[]) {
+    for (int i = 1; i < argc; ++i) {
+        const std::string_view argument = argv[i];
+        if (argument == "--power-on" || argument == "--screenshot") {
+            ++i;
+        } else if (!argument.starts_with("--")) {
+            return argv[i];
         }
     }
     return nullptr;
@@ -159,7 +174,7 @@ int inicializacoes() {
 int QuitCallback(int, int, int event, void *, int, int) {
     switch (event) {
     case EVENT_COMMIT:
-        if (ConfirmPopup("Sair", "  Tem a certeza que pretende sair?  ") == 1) {
+        if (confirma_saida()) {
             QuitUserInterface(0);
         }
         break;
@@ -170,6 +185,12 @@ int QuitCallback(int, int, int event, void *, int, int) {
         break;
     }
     return 0;
+}
+
+void Sair_prog(int, int, void *, int) {
+    if (confirma_saida()) {
+        QuitUserInterface(0);
+    }
 }
 
 int VantrelMain(int argc, char *argv[]) {
@@ -184,6 +205,7 @@ int VantrelMain(int argc, char *argv[]) {
         return -1;
     }
     inicializacoes();
+    prepara_configuracoes();
     if (hasFlag(argc, argv, "--check-install")) {
         const int result = CheckInstallation();
         CloseCVIRTE();
@@ -207,6 +229,9 @@ int VantrelMain(int argc, char *argv[]) {
             std::fprintf(stderr, "vantrel: unknown --power-on mode \"%s\"\n", mode);
         }
         mostra_frontal();
+    }
+    if (const char *file = fileArgument(argc, argv)) {
+        abre_configuracao(file);
     }
     if (picture != nullptr) {
         PostDeferredCall(saveScreenshot, const_cast<char *>(picture));

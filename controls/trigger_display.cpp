@@ -49,8 +49,15 @@ void define_level(double nivel) {
     mostra_frontal();
 }
 
-// The trace colour of intensity `v`, kept to the knob's range so that every colour
-// component stays within 0 .. 255.
+// Pictures with no function in the simulation: a right click opens their page, nothing else.
+void so_ajuda(int event, int pagina) {
+    if (event == EVENT_RIGHT_CLICK) {
+        help_O(pagina);
+    }
+}
+
+} // namespace
+
 void define_intens(int v) {
     intens_val = std::clamp(v, 0, 10);
     const int red = 45 - 4 * intens_val;
@@ -66,15 +73,6 @@ void define_focus(float posicao) {
     OPCAO_FOCUS = std::abs(inteiro) < kFocoGrosso ? VAL_THIN_LINE : VAL_FAT_LINE;
     mostra_frontal();
 }
-
-// Pictures with no function in the simulation: a right click opens their page, nothing else.
-void so_ajuda(int event, int pagina) {
-    if (event == EVENT_RIGHT_CLICK) {
-        help_O(pagina);
-    }
-}
-
-} // namespace
 
 int level_btn(int, int, int event, void *, int eventData1, int) {
     if (const int passos = roda_frontal(event, eventData1)) {

@@ -238,7 +238,8 @@ bool objetos_do_grupo(const json &raiz, Grupo grupo, std::vector<const json *> &
 /// Keys that no setting of the group (or of the file) knows make a foreign file.
 bool sem_chaves_estranhas(const json &objeto, Grupo grupo, const std::string &prefixo,
                           Verificacao &v) {
-    for (const auto &[chave, valor] : objeto.items()) {
+    for (const auto &item : objeto.items()) {
+        const std::string &chave = item.key();
         const bool conhecida = std::any_of(kCampos.begin(), kCampos.end(), [&](const Campo &c) {
             return c.grupo == grupo && chave == c.chave;
         });

@@ -1,6 +1,5 @@
 #include "app/callbacks.h"
 
-#include "app/engine/engine.h"
 #include "app/reset.h"
 #include "app/setup_menu.h"
 #include "app/startup.h"
@@ -8,6 +7,7 @@
 #include "controls/horizontal.h"
 #include "controls/trigger_display.h"
 #include "controls/vertical.h"
+#include "engine/engine.h"
 #include "generator/generator.h"
 #include "help/help.h"
 #include "help/menu.h"

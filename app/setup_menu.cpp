@@ -1,6 +1,6 @@
 #include "app/setup_menu.h"
 
-#include "app/engine/engine.h"
+#include "engine/engine.h"
 #include "app/reset.h"
 #include "app/state.h"
 #include "controls/trigger_display.h"

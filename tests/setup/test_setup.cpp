@@ -1,8 +1,8 @@
 // Set-up files: every setting survives a save and a fresh start; damaged files change nothing.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_testing.h"
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
 #include "app/setup_menu.h"
 #include "app/startup.h"
 #include "app/state.h"

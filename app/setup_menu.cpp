@@ -1,30 +1,37 @@
 #include "app/setup_menu.h"
 
-#include "engine/engine.h"
 #include "app/reset.h"
 #include "app/state.h"
 #include "controls/trigger_display.h"
+#include "engine/engine.h"
 #include "generator/generator.h"
 #include "setup/setup_file.h"
 #include "sim/refresh.h"
 #include "ui/uir_constants.h"
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace {
 
 constexpr char kTituloAbrir[] = "Abrir configuração";
 constexpr char kTituloGuardar[] = "Guardar configuração";
 constexpr char kExtensao[] = ".vantrel";
+constexpr char kFicheiroRecentes[] = "configuracoes_recentes.txt";
+constexpr std::size_t kMaximoRecentes = 4;
 
 struct Configuracao {
-    std::string ficheiro;      ///< the set-up opened or saved last; empty for none
-    setup::Valores guardados;  ///< the settings as that file holds them
-    setup::Valores iniciais;   ///< the start-up settings
-    std::string titulo_janela; ///< the main window's own title
+    std::string ficheiro;              ///< the set-up opened or saved last; empty for none
+    setup::Valores guardados;          ///< the settings as that file holds them
+    setup::Valores iniciais;           ///< the start-up settings
+    std::string titulo_janela;         ///< the main window's own title
+    std::vector<std::string> recentes; ///< set-ups opened or saved, the latest first
+    std::vector<int> itens_recentes;   ///< their items in the "Ficheiro" menu
+    std::string largado;               ///< a file dropped on the window, until it is opened
 };
 
 Configuracao &configuracao() {
@@ -75,6 +82,83 @@ void aplica_ao_instrumento(const setup::Valores &valores) {
     }
 }
 
+std::string caminho_recentes() {
+    char pasta[vantrel::kPathSize] = {};
+    if (GetUserFileDir(pasta, vantrel::kPathSize) != 0) {
+        return {};
+    }
+    return std::string(pasta) + "/" + kFicheiroRecentes;
+}
+
+void abre_recente(int, int item, void *, int) {
+    const Configuracao &c = configuracao();
+    for (std::size_t i = 0; i < c.itens_recentes.size() && i < c.recentes.size(); ++i) {
+        if (c.itens_recentes[i] == item) {
+            Abrir_config_em(c.recentes[i]);
+            return;
+        }
+    }
+}
+
+/// The recent set-ups as items of the "Ficheiro" menu, numbered, between its two separators.
+void mostra_recentes() {
+    Configuracao &c = configuracao();
+    const int barra = GetPanelMenuBar(Painel_Principal);
+    for (const int item : c.itens_recentes) {
+        DiscardMenuItem(barra, item);
+    }
+    c.itens_recentes.clear();
+    for (std::size_t i = 0; i < c.recentes.size(); ++i) {
+        const std::string texto = std::to_string(i + 1) + " " + nome_base(c.recentes[i]);
+        const int item = NewMenuItem(barra, MenuBar_Fich, texto.c_str(), MenuBar_Fich_SEPARATOR_4,
+                                     abre_recente, nullptr);
+        if (item > 0) {
+            c.itens_recentes.push_back(item);
+        }
+    }
+}
+
+/// The list of recent set-ups kept between runs, one path a line.
+void le_recentes() {
+    Configuracao &c = configuracao();
+    std::ifstream entrada(caminho_recentes());
+    std::string linha;
+    while (c.recentes.size() < kMaximoRecentes && std::getline(entrada, linha)) {
+        if (!linha.empty() && linha.size() < vantrel::kPathSize) {
+            c.recentes.push_back(linha);
+        }
+    }
+}
+
+void junta_recente(const std::string &caminho) {
+    Configuracao &c = configuracao();
+    std::erase(c.recentes, caminho);
+    c.recentes.insert(c.recentes.begin(), caminho);
+    c.recentes.resize(std::min(c.recentes.size(), kMaximoRecentes));
+    std::string texto;
+    for (const std::string &r : c.recentes) {
+        texto += r + "\n";
+    }
+    // The list is a convenience: a folder that cannot be written only loses it.
+    const std::string ficheiro = caminho_recentes();
+    if (!ficheiro.empty()) {
+        WriteFileAtomically(ficheiro.c_str(), texto.data(), static_cast<int>(texto.size()));
+    }
+    mostra_recentes();
+}
+
+void abre_largado(void *) {
+    const std::string caminho = configuracao().largado;
+    Abrir_config_em(caminho);
+}
+
+/// A file dropped on the window opens once the drop is over, so that the file manager is not
+/// held while a message waits.
+void largado(int, const char *caminho) {
+    configuracao().largado = caminho;
+    PostDeferredCall(abre_largado, nullptr);
+}
+
 /// The set-up's file becomes the open one: the window names it, its settings are the saved
 /// ones.
 void fixa_ficheiro(const std::string &caminho) {
@@ -83,6 +167,7 @@ void fixa_ficheiro(const std::string &caminho) {
     c.guardados = estado_actual();
     const std::string titulo = c.titulo_janela + " — " + nome_base(caminho);
     SetPanelAttribute(Painel_Principal, ATTR_TITLE, titulo.c_str());
+    junta_recente(caminho);
 }
 
 /// At most one byte more than a set-up may have, so that a huge file is never read whole.
@@ -126,6 +211,15 @@ void prepara_configuracoes() {
     c = Configuracao{};
     c.iniciais = estado_actual();
     GetPanelAttribute(Painel_Principal, ATTR_TITLE, &c.titulo_janela);
+    le_recentes();
+    mostra_recentes();
+    SetPanelFileDropCallback(Painel_Principal, largado);
+}
+
+void Abrir_config_em(const std::string &caminho) {
+    if (pode_abandonar(kTituloAbrir, "Abrir outra sem as guardar?")) {
+        abre_configuracao(caminho.c_str());
+    }
 }
 
 int abre_configuracao(const char *caminho) {
@@ -172,14 +266,11 @@ bool confirma_saida() {
 }
 
 void Abrir_config(int, int, void *, int) {
-    if (!pode_abandonar(kTituloAbrir, "Abrir outra sem as guardar?")) {
-        return;
-    }
     char escolhido[vantrel::kPathSize] = {};
     const std::string pasta = pasta_de(configuracao().ficheiro);
     if (FileSelectPopup(pasta.c_str(), "*.vantrel", "", kTituloAbrir, VAL_SELECT_BUTTON, 0, 1, 1, 0,
                         escolhido) > 0) {
-        abre_configuracao(escolhido);
+        Abrir_config_em(escolhido);
     }
 }
 

@@ -1,15 +1,20 @@
 // Set-up files: every setting survives a save and a fresh start; damaged files change nothing.
 
 #include "app/callbacks.h"
-#include "engine/engine.h"
-#include "engine/engine_testing.h"
 #include "app/setup_menu.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "setup/setup_file.h"
 #include "ui/uir_constants.h"
 
+#include <QDropEvent>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -236,6 +241,49 @@ private slots:
         Sair_prog(0, 0, nullptr, 0);
         QCOMPARE(QString::fromStdString(EngineLastPopupMessage()), pergunta);
         QCOMPARE(EngineQuitCount(), sair);
+    }
+
+    /// Saved set-ups come back, latest first, as items of "Ficheiro" in the next run, and
+    /// choosing one, or dropping a file on the window, opens it.
+    void recentAndDroppedSetupsOpen() {
+        QTemporaryDir pasta;
+        EngineSetProgramDir(pasta.path().toUtf8().constData());
+        const auto limpa = qScopeGuard([] { EngineSetProgramDir(nullptr); });
+        arranqueLimpo();
+        const QString a = pasta.filePath("a.vantrel");
+        const QString b = pasta.filePath("b.vantrel");
+        amplit[0] = 4.0;
+        QCOMPARE(guarda_configuracao(a.toUtf8().constData()), 0);
+        amplit[0] = 6.0;
+        QCOMPARE(guarda_configuracao(b.toUtf8().constData()), 0);
+        amplit[0] = 4.0;
+        QCOMPARE(guarda_configuracao(a.toUtf8().constData()), 0);
+
+        arranqueLimpo();
+        QMenu *ficheiro =
+            EnginePanelWidget(Painel_Principal)->findChild<QMenuBar *>()->findChild<QMenu *>();
+        QStringList textos;
+        QAction *recenteB = nullptr;
+        for (QAction *accao : ficheiro->actions()) {
+            if (accao->text().startsWith("1 ") || accao->text().startsWith("2 ")) {
+                textos << accao->text();
+                recenteB = accao->text() == "2 b.vantrel" ? accao : recenteB;
+            }
+        }
+        QCOMPARE(textos, QStringList({"1 a.vantrel", "2 b.vantrel"}));
+        recenteB->trigger();
+        QCOMPARE(amplit[0], 6.0);
+
+        QMimeData ficheiros;
+        ficheiros.setUrls({QUrl::fromLocalFile(a)});
+        QDragEnterEvent chegada(QPoint(10, 10), Qt::CopyAction, &ficheiros, Qt::LeftButton,
+                                Qt::NoModifier);
+        QCoreApplication::sendEvent(EnginePanelWidget(Painel_Principal), &chegada);
+        QVERIFY(chegada.isAccepted());
+        QDropEvent largada(QPointF(10, 10), Qt::CopyAction, &ficheiros, Qt::LeftButton,
+                           Qt::NoModifier);
+        QCoreApplication::sendEvent(EnginePanelWidget(Painel_Principal), &largada);
+        QTRY_COMPARE(amplit[0], 4.0);
     }
 
     void damagedFileIsRefusedNamingTheField_data() {

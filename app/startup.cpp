@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/callbacks.h"
+#include "app/command_line.h"
 #include "app/install_check.h"
 #include "app/setup_menu.h"
 #include "app/state.h"
@@ -11,10 +12,11 @@
 #include "sim/autostart.h"
 #include "ui/uir_constants.h"
 
+#include <QFile>
+
 #include <cstdio>
-#include <cstring>
+#include <optional>
 #include <string>
-#include <string_view>
 
 namespace {
 
@@ -31,37 +33,6 @@ void reportStartupFailure() {
 bool loadInto(int &handle, int parent, const char *file, int number) {
     handle = LoadPanel(parent, file, number);
     return handle >= 0;
-}
-
-const char *optionValue(int argc, char *argv[], const char *name) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], name) == 0) {
-            return argv[i + 1];
-        }
-    }
-    return nullptr;
-}
-
-/// The first argument that is neither an option nor an option's value: a set-up file.
-const char *fileArgument(int argc, char *argv[]) {
-    for (int i = 1; i < argc; ++i) {
-        const std::string_view argument = argv[i];
-        if (argument == "--power-on" || argument == "--screenshot") {
-            ++i;
-        } else if (!argument.starts_with("--")) {
-            return argv[i];
-        }
-    }
-    return nullptr;
-}
-
-bool hasFlag(int argc, char *argv[], const char *name) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], name) == 0) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void showSplash() {
@@ -145,6 +116,14 @@ void valores_iniciais_osciloscopio() {
     levelt = 0.0;
     vert_op = 0;
     chop_ch = 0;
+    trig_acopl = 0;
+    trig_ext = 0;
+    holdoff = 0.0;
+    tvsep = 0;
+    testador = 0;
+    testador_comp = 2;
+    testador_valor[0] = 1000.0;
+    testador_valor[1] = 1e-06;
 }
 
 int inicializacoes() {
@@ -194,6 +173,15 @@ void Sair_prog(int, int, void *, int) {
 }
 
 int VantrelMain(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const CommandLine line = ParseCommandLine(arguments);
+    if (const std::optional<int> answered = AnswerWithoutWindow(line)) {
+        return *answered;
+    }
+    ChooseHeadlessPlatform(line);
     if (InitCVIRTE(nullptr, argv, nullptr) == 0) {
         return -1;
     }
@@ -206,37 +194,39 @@ int VantrelMain(int argc, char *argv[]) {
     }
     inicializacoes();
     prepara_configuracoes();
-    if (hasFlag(argc, argv, "--check-install")) {
+    if (line.checkInstall) {
         const int result = CheckInstallation();
         CloseCVIRTE();
         return result;
     }
-    if (hasFlag(argc, argv, "--afterglow")) {
+    if (line.afterglow) {
         // The phosphor keeps a fading trace for about a tenth of a second.
         SetGraphAfterglow(Painel_Principal, PANEL_MOSTRAR, 1);
     }
-    if (!hasFlag(argc, argv, "--no-splash")) {
+    if (!line.noSplash) {
         showSplash();
     }
-    const char *picture = optionValue(argc, argv, "--screenshot");
-    if (picture != nullptr) {
+    // Lives until the program ends: the deferred call reads it from the event loop.
+    const QByteArray picture = QFile::encodeName(line.screenshot);
+    if (!picture.isEmpty()) {
         // The published picture shows the panel at its own size, whatever the screen.
         SetPanelAttribute(Painel_Principal, ATTR_WINDOW_ZOOM, VAL_NO_ZOOM);
     }
     DisplayPanel(Painel_Principal);
-    if (const char *mode = optionValue(argc, argv, "--power-on")) {
-        if (StartPoweredOn(mode) != 0) {
-            std::fprintf(stderr, "vantrel: unknown --power-on mode \"%s\"\n", mode);
+    if (!line.powerOn.isEmpty()) {
+        const QByteArray mode = line.powerOn.toLocal8Bit();
+        if (StartPoweredOn(mode.constData()) != 0) {
+            std::fprintf(stderr, "vantrel: unknown --power-on mode \"%s\"\n", mode.constData());
         }
         mostra_frontal();
     }
-    if (const char *file = fileArgument(argc, argv)) {
-        abre_configuracao(file);
+    if (!line.setupFile.isEmpty()) {
+        abre_configuracao(QFile::encodeName(line.setupFile).constData());
     }
-    if (picture != nullptr) {
-        PostDeferredCall(saveScreenshot, const_cast<char *>(picture));
+    if (!picture.isEmpty()) {
+        PostDeferredCall(saveScreenshot, const_cast<char *>(picture.constData()));
     }
     const int result = RunUserInterface();
     CloseCVIRTE();
-    return picture != nullptr ? result : 0;
+    return !picture.isEmpty() ? result : 0;
 }

@@ -39,6 +39,8 @@ public:
     /// Degrees clockwise from where the artwork draws its pointer.
     void setPointerAngle(double degrees);
     void setPressedKeys(int mask);
+    /// Stop (element "stopN" of the artwork) at which the element "lever" is drawn.
+    void setLeverPosition(int stop);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -48,6 +50,7 @@ private:
     void rebuildCache();
     void paintPointer(QPainter &painter, QSvgRenderer &renderer) const;
     void paintPressedKeys(QPainter &painter, QSvgRenderer *renderer) const;
+    void paintLever(QPainter &painter, QSvgRenderer &renderer) const;
     /// An artwork rectangle (viewBox units) in widget coordinates.
     QRectF toWidget(const QRectF &art) const;
     QString imagePath_;
@@ -55,6 +58,7 @@ private:
     bool dimmed_ = false;
     double pointerAngle_ = 0.0;
     int pressedKeys_ = 0;
+    int leverPosition_ = 0;
     QRectF artTarget_; ///< where the artwork's viewBox lies in the widget
     QRectF viewBox_;
     QPixmap cache_;

@@ -1,6 +1,7 @@
 #include "app/callbacks.h"
 
 #include "app/reset.h"
+#include "app/setup_menu.h"
 #include "app/startup.h"
 #include "controls/board_dialog.h"
 #include "controls/channels.h"
@@ -146,10 +147,12 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
 });
 
 constexpr std::array kMenuCallbacks = std::to_array<std::pair<const char *, MenuCallbackPtr>>({
+    {"Abrir_config", Abrir_config},
     {"abrir_page", abrir_page},
     {"Cap_Clip", Cap_Clip},
     {"Cap_Fich", Cap_Fich},
     {"exibir_acerca", exibir_acerca},
+    {"Guardar_config", Guardar_config},
     {"Reiniciar_ger1", Reiniciar_ger1},
     {"Reiniciar_ger2", Reiniciar_ger2},
     {"Reiniciar_osc", Reiniciar_osc},

@@ -123,11 +123,12 @@ CommandLine ParseCommandLine(const QStringList &arguments) {
     if (!parser.parse(arguments)) {
         return refused(parseRefusal(parser, arguments));
     }
-    if (!parser.positionalArguments().isEmpty()) {
-        return refused(
-            QStringLiteral("argumento inesperado: %1").arg(parser.positionalArguments().first()));
+    const QStringList files = parser.positionalArguments();
+    if (files.size() > 1) {
+        return refused(QStringLiteral("argumento inesperado: %1").arg(files[1]));
     }
     CommandLine line;
+    line.setupFile = files.value(0);
     for (const OptionRow &row : kOptions) {
         const QString name = QString::fromUtf8(row.longName);
         if (!parser.isSet(name)) {
@@ -148,7 +149,7 @@ CommandLine ParseCommandLine(const QStringList &arguments) {
 }
 
 QString CommandLineUsage() {
-    QString text = QStringLiteral("Utilização: vantrel [opções]\n"
+    QString text = QStringLiteral("Utilização: vantrel [opções] [FICHEIRO.vantrel]\n"
                                   "Simulador didático de um osciloscópio analógico de dois "
                                   "canais com dois geradores de funções.\n\nOpções:\n");
     for (const OptionRow &row : kOptions) {

@@ -18,12 +18,14 @@ struct CommandLine {
     QString screenshot;        ///< --screenshot FILE: the main window to a PNG, then end
     QString qtPlatform;        ///< Qt's own -platform NAME, left for Qt
     QString qtDisplay;         ///< Qt's own -display NAME (X11), left for Qt
+    QString setupFile;         ///< FILE.vantrel: a set-up to open at start
     QString refusal; ///< not empty: why the command line is refused (nothing else then counts)
 };
 
 /// Reads `arguments`, the program's name first. Qt's own options (-platform, -display, -style,
-/// -reverse, ...) are accepted and left for Qt; anything else unknown, a missing or unexpected
-/// value and a stray argument are refused with a line that names the argument.
+/// -reverse, ...) are accepted and left for Qt; one argument that is no option names a set-up
+/// file; anything else unknown, a missing or unexpected value and a second such argument are
+/// refused with a line that names the argument.
 CommandLine ParseCommandLine(const QStringList &arguments);
 
 /// The text that --help prints: usage and one line per option.

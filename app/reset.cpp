@@ -2,6 +2,7 @@
 
 #include "app/startup.h"
 #include "app/state.h"
+#include "controls/channels.h"
 #include "controls/front_state.h"
 #include "controls/scale_tables.h"
 #include "engine/engine.h"
@@ -16,40 +17,51 @@ namespace {
 constexpr char kTitulo[] = "Reiniciar";
 
 // Indicators of the information area that are lit only while their function is on.
-constexpr std::array kIndicadoresApagados{
-    PANEL_INV1_TEXT, PANEL_INV2_TEXT, PANEL_XMAG_TEXT, PANEL_SLOPE_TEXT, PANEL_XY_TEXT,
-    PANEL_CH_TEXT,   PANEL_DUAL_TEXT, PANEL_ADD_TEXT,  PANEL_VERT_TEXT,  PANEL_ATNORM_TEXT,
+struct Indicador {
+    int controlo;
+    bool aceso;
 };
-// The calibration knobs start at their calibrated end.
-constexpr std::array kIndicadoresCal{PANEL_CAL_TEXT, PANEL_CAL1_TEXT, PANEL_CAL2_TEXT};
 
-constexpr std::array kModos{PANEL_CANA_BUTTON_CH_CHG, PANEL_CANA_BUTTON_DUAL, PANEL_CANA_BUTTON_ADD,
-                            PANEL_CANA_BUTTON_VERT};
-
-void reinicia_dialogos() {
-    SetCtrlVal(Painel_Xpos, PANEL_XPOS_XPOS, 0.0);
-    SetCtrlVal(Painel_CalibX, P_CAL_X_XCAL, 1.0);
-    SetCtrlVal(Painel_CalibX, P_CAL_X_LED, 1);
-    for (const int painel : {Painel_YcalI, Painel_YcalII}) {
-        SetCtrlVal(painel, YCAL1_YCAL, 1.0);
-        SetCtrlVal(painel, YCAL1_LED, 1);
-    }
-    for (const int botao : kModos) {
-        SetCtrlVal(Painel_Canais, botao, 0);
-    }
+std::array<Indicador, 13> indicadores(int ch2) {
+    return {{
+        {PANEL_INV1_TEXT, inversao[0] == -1},
+        {PANEL_INV2_TEXT, inversao[1] == -1},
+        {PANEL_XMAG_TEXT, xmag != 1.0},
+        {PANEL_SLOPE_TEXT, slopet == -1},
+        {PANEL_XY_TEXT, modoxy == 1},
+        {PANEL_CH_TEXT, ch2 != 0},
+        {PANEL_DUAL_TEXT, dual_op != 0},
+        {PANEL_ADD_TEXT, add_op != 0},
+        {PANEL_VERT_TEXT, vert_op != 0},
+        {PANEL_ATNORM_TEXT, autot == 0},
+        // The calibration lamps are lit while their knob is at its calibrated end.
+        {PANEL_CAL_TEXT, calib == 1.0},
+        {PANEL_CAL1_TEXT, y_calib[0] == 1.0},
+        {PANEL_CAL2_TEXT, y_calib[1] == 1.0},
+    }};
 }
 
-void reinicia_painel_principal() {
-    for (const int indicador : kIndicadoresApagados) {
-        SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, 1);
+void alinha_dialogos(int ch2) {
+    SetCtrlVal(Painel_Xpos, PANEL_XPOS_XPOS, atraso - atraso_orig);
+    SetCtrlVal(Painel_CalibX, P_CAL_X_XCAL, 2.0 - calib);
+    SetCtrlVal(Painel_CalibX, P_CAL_X_LED, calib == 1.0 ? 1 : 0);
+    const std::array paineis{Painel_YcalI, Painel_YcalII};
+    for (std::size_t c = 0; c < paineis.size(); ++c) {
+        SetCtrlVal(paineis[c], YCAL1_YCAL, 2.0 - y_calib[c]);
+        SetCtrlVal(paineis[c], YCAL1_LED, y_calib[c] == 1.0 ? 1 : 0);
     }
-    for (const int indicador : kIndicadoresCal) {
-        SetCtrlAttribute(Painel_Principal, indicador, ATTR_DIMMED, 0);
+    SetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_CH_CHG, ch2);
+    SetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_DUAL, dual_op);
+    SetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_ADD, add_op);
+    SetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_VERT, vert_op);
+}
+
+void alinha_painel_principal(int ch2) {
+    for (const Indicador &i : indicadores(ch2)) {
+        SetCtrlAttribute(Painel_Principal, i.controlo, ATTR_DIMMED, i.aceso ? 0 : 1);
     }
-    SetCtrlVal(Painel_Principal, PANEL_STRING_CH1, "Desligado");
-    SetCtrlVal(Painel_Principal, PANEL_STRING_CH2, "Desligado");
-    SetCtrlVal(Painel_Principal, PANEL_DADOS_CHI, 0);
-    SetCtrlVal(Painel_Principal, PANEL_DADOS_CHII, 0);
+    SetCtrlVal(Painel_Principal, PANEL_STRING_CH1, nome_fonte(ChIN[0]));
+    SetCtrlVal(Painel_Principal, PANEL_STRING_CH2, nome_fonte(ChIN[1]));
 }
 
 bool confirma(const char *mensagem) {
@@ -58,12 +70,11 @@ bool confirma(const char *mensagem) {
 
 } // namespace
 
-void reinicia_osciloscopio() {
-    valores_iniciais_osciloscopio();
-    reinicia_dialogos();
-    reinicia_painel_principal();
+void alinha_osciloscopio(int ch2) {
+    alinha_dialogos(ch2);
+    alinha_painel_principal(ch2);
     if (Ligado == 1) {
-        // The screen starts again from the reset settings: no X-Y figure, the new scales.
+        // The screen starts again from the new settings: no X-Y figure, the new scales.
         for (int traco = 1; traco <= 4; ++traco) {
             apagar(traco);
         }
@@ -77,6 +88,13 @@ void reinicia_osciloscopio() {
         Esc_Volt[1] = 0.0F;
     }
     mostra_frontal();
+}
+
+void reinicia_osciloscopio() {
+    valores_iniciais_osciloscopio();
+    SetCtrlVal(Painel_Principal, PANEL_DADOS_CHI, 0);
+    SetCtrlVal(Painel_Principal, PANEL_DADOS_CHII, 0);
+    alinha_osciloscopio(0);
 }
 
 void Reiniciar_osc(int, int, void *, int) {

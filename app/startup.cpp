@@ -3,6 +3,7 @@
 #include "app/callbacks.h"
 #include "app/command_line.h"
 #include "app/install_check.h"
+#include "app/setup_menu.h"
 #include "app/state.h"
 #include "controls/board_dialog.h"
 #include "controls/front_state.h"
@@ -164,7 +165,7 @@ int inicializacoes() {
 int QuitCallback(int, int, int event, void *, int, int) {
     switch (event) {
     case EVENT_COMMIT:
-        if (ConfirmPopup("Sair", "  Tem a certeza que pretende sair?  ") == 1) {
+        if (confirma_saida()) {
             QuitUserInterface(0);
         }
         break;
@@ -175,6 +176,12 @@ int QuitCallback(int, int, int event, void *, int, int) {
         break;
     }
     return 0;
+}
+
+void Sair_prog(int, int, void *, int) {
+    if (confirma_saida()) {
+        QuitUserInterface(0);
+    }
 }
 
 int VantrelMain(int argc, char *argv[]) {
@@ -198,6 +205,7 @@ int VantrelMain(int argc, char *argv[]) {
         return -1;
     }
     inicializacoes();
+    prepara_configuracoes();
     if (line.checkInstall) {
         const int result = CheckInstallation();
         CloseCVIRTE();
@@ -223,6 +231,9 @@ int VantrelMain(int argc, char *argv[]) {
             std::fprintf(stderr, "vantrel: unknown --power-on mode \"%s\"\n", mode.constData());
         }
         mostra_frontal();
+    }
+    if (!line.setupFile.isEmpty()) {
+        abre_configuracao(QFile::encodeName(line.setupFile).constData());
     }
     if (!picture.isEmpty()) {
         PostDeferredCall(saveScreenshot, const_cast<char *>(picture.constData()));

@@ -9,7 +9,8 @@
 /// Options: `--power-on MODE` switches the instrument on in a display mode at start (see
 /// StartPoweredOn); `--no-splash` skips the about box; `--check-install` loads every panel,
 /// looks for the artwork and the manual, and ends with 0 (complete) or 1 (see CheckInstallation);
-/// `--screenshot FILE` runs for a second, writes the main window to FILE (PNG) and ends.
+/// `--screenshot FILE` runs for a second, writes the main window to FILE (PNG) and ends. Any
+/// other argument names a set-up file, opened once the main window is shown.
 int VantrelMain(int argc, char *argv[]);
 
 /// Loads the main panel and the six child panels that live for the whole run, in order.
@@ -23,6 +24,10 @@ void valores_iniciais_osciloscopio();
 /// Gives the instrument state and a few controls their start-up values. Returns 0.
 int inicializacoes();
 
-/// Callback of the main panel's exit button: asks before quitting; a right click opens help.
+/// Callback of the main panel's exit button: asks before quitting (naming a set-up's unsaved
+/// changes); a right click opens help.
 int QuitCallback(int panel, int control, int event, void *callbackData, int eventData1,
                  int eventData2);
+
+/// Menu item "Sair" (Ctrl+Q): the same question as the exit button, then quits.
+void Sair_prog(int menuBar, int menuItem, void *callbackData, int panel);

@@ -187,9 +187,14 @@ int aplic_entr(int panel, int, int event, void *, int, int) {
         iniciar_excel(canal);
     }
     SetCtrlVal(Painel_Principal, canal == 0 ? PANEL_STRING_CH1 : PANEL_STRING_CH2,
-               kNomeFonte[fonte]);
+               nome_fonte(fonte));
     mostra_frontal();
     return 0;
+}
+
+const char *nome_fonte(int fonte) {
+    return fonte >= 0 && fonte < static_cast<int>(kNomeFonte.size()) ? kNomeFonte[fonte]
+                                                                     : kNomeFonte[0];
 }
 
 int fecha_canais(int, int, int event, void *, int, int) {

@@ -46,3 +46,7 @@ int aplic_entr(int panel, int control, int event, void *callbackData, int eventD
 /// "Cancelar" (commit): closes and discards the dialog, the source unchanged.
 int fecha_canais(int panel, int control, int event, void *callbackData, int eventData1,
                  int eventData2);
+
+/// Name shown on the main panel for source `fonte` (a value of `ChIN`): "Desligado",
+/// "Gerador", "Excel", "Cal 0.2Vpp" or "Cal 2Vpp"; "Desligado" for any other value.
+const char *nome_fonte(int fonte);

@@ -53,8 +53,8 @@ void define_holdoff(double valor) {
     mostra_frontal();
 }
 
-// The trace colour of intensity `v`, kept to the knob's range so that every colour
-// component stays within 0 .. 255.
+} // namespace
+
 void define_intens(int v) {
     intens_val = std::clamp(v, 0, 10);
     const int red = 45 - 4 * intens_val;
@@ -70,6 +70,8 @@ void define_focus(float posicao) {
     OPCAO_FOCUS = std::abs(inteiro) < kFocoGrosso ? VAL_THIN_LINE : VAL_FAT_LINE;
     mostra_frontal();
 }
+
+namespace {
 
 // Pictures with no function in the simulation: a right click opens their page, nothing else.
 void so_ajuda(int event, int pagina) {

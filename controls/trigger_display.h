@@ -56,3 +56,9 @@ int fecha_intens(int panel, int control, int event, void *callbackData, int even
                  int eventData2);
 int fecha_focus(int panel, int control, int event, void *callbackData, int eventData1,
                 int eventData2);
+
+/// INTENS at `v` (kept to 0 .. 10): `intens_val` and the trace colour `OPCAO_INTENS` that goes
+/// with it, every colour component within 0 .. 255.
+void define_intens(int v);
+/// FOCUS at `posicao`: `focus_val` and the plot style `OPCAO_FOCUS` (thick from 4 off centre).
+void define_focus(float posicao);

@@ -30,6 +30,15 @@ int DispatchMenuItem(int menuBar, int item) {
     if (panel == nullptr) {
         return kEngineBadHandle;
     }
+    const auto added = panel->addedMenuItems.find(item);
+    if (added != panel->addedMenuItems.end()) {
+        const auto [function, data] = added->second;
+        if (function != nullptr) {
+            function(menuBar, item, data, panelHandle);
+            FlushDirtyControls();
+        }
+        return 0;
+    }
     std::string callbackName;
     std::function<bool(const std::vector<MenuItemSpec> &)> find;
     find = [&](const std::vector<MenuItemSpec> &items) {

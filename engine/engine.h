@@ -190,6 +190,17 @@ int GetPanelAttribute(int panel, int attribute, int *value);
 int GetPanelAttribute(int panel, int attribute, std::string *value);
 /// The menu bar handle of a panel loaded with one, or 0.
 int GetPanelMenuBar(int panel);
+/// Adds an item reading `text` to the menu (or submenu) `menu` of a menu bar, before its item
+/// `beforeItem` (0: at the end); choosing it calls `callback` with `callbackData`. Returns the new
+/// item's id (above every id of the resource file), or a negative code.
+int NewMenuItem(int menuBar, int menu, const char *text, int beforeItem, MenuCallbackPtr callback,
+                void *callbackData);
+/// Removes an item that NewMenuItem added. Returns 0, or a negative code.
+int DiscardMenuItem(int menuBar, int menuItem);
+using FileDropCallbackPtr = void (*)(int panel, const char *path);
+/// Lets the user drop files on a panel's window: each local file dropped calls `callback` with
+/// its path (nullptr: the window takes no drops, as loaded). Returns 0, or a negative code.
+int SetPanelFileDropCallback(int panel, FileDropCallbackPtr callback);
 /// Mouse position in screen coordinates; any pointer may be null.
 int GetGlobalMouseState(int *panel, int *x, int *y, int *leftDown, int *rightDown, int *modifiers);
 /// Mouse position relative to a panel's top-left corner (the coordinates SetPanelPos takes for

@@ -64,6 +64,10 @@ struct Panel {
     std::vector<Control> controls; ///< index = id - 2; never resized after loading
     int menuBar = 0;
     std::map<int, QPointer<QAction>> menuActions; ///< menu item id -> action
+    /// Items added by NewMenuItem: id -> callback and its data (their actions are in
+    /// `menuActions` too).
+    std::map<int, std::pair<MenuCallbackPtr, void *>> addedMenuItems;
+    FileDropCallbackPtr fileDrop = nullptr; ///< SetPanelFileDropCallback
     QPointer<QWidget> window;
     QPointer<QWidget> canvas;
     bool installed = false;

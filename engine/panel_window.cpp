@@ -8,11 +8,15 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPainter>
 #include <QTimer>
+#include <QUrl>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -89,6 +93,29 @@ public:
         : QWidget(parent, flags), handle_(handle) {}
 
 protected:
+    /// Files dragged over the window are taken only when the panel asked for drops.
+    void dragEnterEvent(QDragEnterEvent *event) override {
+        const Panel *panel = FindPanel(handle_);
+        if (panel != nullptr && panel->fileDrop != nullptr && event->mimeData()->hasUrls()) {
+            event->acceptProposedAction();
+        }
+    }
+
+    void dropEvent(QDropEvent *event) override {
+        const Panel *panel = FindPanel(handle_);
+        if (panel == nullptr || panel->fileDrop == nullptr) {
+            return;
+        }
+        const FileDropCallbackPtr callback = panel->fileDrop;
+        event->acceptProposedAction();
+        for (const QUrl &url : event->mimeData()->urls()) {
+            if (url.isLocalFile()) {
+                callback(handle_, url.toLocalFile().toUtf8().constData());
+                FlushDirtyControls();
+            }
+        }
+    }
+
     void closeEvent(QCloseEvent *event) override {
         event->ignore();
         pressCloseControl(handle_);
@@ -117,7 +144,8 @@ void buildMenuBar(Panel &panel, QMenuBar *bar) {
     addItems = [&](QMenu *menu, const std::vector<MenuItemSpec> &items) {
         for (const MenuItemSpec &item : items) {
             if (item.separator) {
-                menu->addSeparator();
+                // Kept, so that items added later can go before a separator.
+                panel.menuActions[item.id] = menu->addSeparator();
                 continue;
             }
             if (!item.children.empty()) {

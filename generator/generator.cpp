@@ -211,6 +211,15 @@ void reinicia_gerador(int g) {
     }
 }
 
+void alinha_geradores() {
+    const int mostrado = geradorID;
+    geradorID = 1 - mostrado;
+    actual_ger();
+    geradorID = mostrado;
+    actual_ger();
+    SetCtrlVal(Painel_Gerador, GERADOR_LED, ger_enable[mostrado] != 0 ? 1 : 0);
+}
+
 void ab_gerador(int channel) {
     geradorID = channel;
     // Below the tube, so that the student sees the signal change while setting it.

@@ -20,6 +20,10 @@ int iniciar_gerador();
 /// generator shown are left as they were.
 void reinicia_gerador(int g);
 
+/// Rebuilds both generators' buffers from their settings and shows the one on the panels,
+/// its output lamp included, as if the user had set them. `geradorID` must be 0 or 1.
+void alinha_geradores();
+
 /// Opens the generator panel for a channel (0 CH I, 1 CH II): the panel then shows and edits
 /// that channel's generator.
 void ab_gerador(int channel);

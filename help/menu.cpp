@@ -18,10 +18,6 @@ std::string ProgramWebPage() {
     return std::string("file://") + directory + "/docs/index.html";
 }
 
-void Sair_prog(int, int, void *, int) {
-    QuitUserInterface(0);
-}
-
 void abrir_page(int, int, void *, int) {
     InetLaunchDefaultWebBrowser(ProgramWebPage().c_str());
 }

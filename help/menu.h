@@ -3,8 +3,6 @@
 
 #include <string>
 
-/// "Sair": ends the event loop at once, without a question.
-void Sair_prog(int menuBar, int menuItem, void *callbackData, int panel);
 /// "Página Oficial": opens the program's manual in the default browser.
 void abrir_page(int menuBar, int menuItem, void *callbackData, int panel);
 /// "Acerca": shows the about box with its close button.

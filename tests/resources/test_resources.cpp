@@ -586,6 +586,10 @@ struct MenuEntry {
 // In document order: menus and items are numbered from 2.
 const auto kMenuEntries = std::to_array<MenuEntry>({
     MENU(Fich, "Ficheiro", "", ""),
+    MENU(Fich_abrir_cfg, "Abrir configuração…", "Abrir_config", "Ctrl+O"),
+    MENU(Fich_guardar_cfg, "Guardar configuração…", "Guardar_config", "Ctrl+S"),
+    MENU(Fich_SEPARATOR_3, nullptr, "", ""),
+    MENU(Fich_SEPARATOR_4, nullptr, "", ""),
     MENU(Fich_RST, "Reiniciar", "", ""),
     MENU(Fich_RST_osc, "Reiniciar Osciloscopio", "Reiniciar_osc", ""),
     MENU(Fich_RST_ger1, "Reiniciar Gerador 1", "Reiniciar_ger1", ""),
@@ -593,7 +597,7 @@ const auto kMenuEntries = std::to_array<MenuEntry>({
     MENU(Fich_RST_SEPARATOR_2, nullptr, "", ""),
     MENU(Fich_RST_all, "Reiniciar Tudo", "Reiniciar_tudo", ""),
     MENU(Fich_SEPARATOR, nullptr, "", ""),
-    MENU(Fich_sair, "Sair", "Sair_prog", "Ctrl+S"),
+    MENU(Fich_sair, "Sair", "Sair_prog", "Ctrl+Q"),
     MENU(ecra, "Ecrã", "", ""),
     MENU(ecra_cap_clip, "Capturar para Clipboard", "Cap_Clip", ""),
     MENU(ecra_cap_fich, "Capturar para Ficheiro", "Cap_Fich", ""),

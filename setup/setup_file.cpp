@@ -1,0 +1,424 @@
+#include "setup/setup_file.h"
+
+#include "app/state.h"
+#include "controls/scale_tables.h"
+
+#include <nlohmann/json.hpp>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+#include <cstddef>
+
+namespace setup {
+
+int botao_ch2 = 0;
+int grandeza_leitura[2] = {0, 0};
+
+namespace {
+
+using nlohmann::json;
+
+template <typename T>
+constexpr T *primeiro(T &valor) {
+    return &valor;
+}
+template <typename T, std::size_t N>
+constexpr T *primeiro(T (&valores)[N]) {
+    return &valores[0];
+}
+template <typename T, std::size_t N, std::size_t M>
+constexpr T *primeiro(T (&valores)[N][M]) {
+    return &valores[0][0];
+}
+
+constexpr std::array<double, 2> kSinais{-1.0, 1.0};
+constexpr std::array<double, 2> kAmpliacao{1.0, 10.0};
+constexpr std::array<double, 7> kEscalas{1, 10, 100, 1000, 10000, 100000, 1000000};
+/// Spreadsheet waveforms are any finite numbers; these bounds keep a file within reason.
+constexpr double kVoltsFolha = 1.0e6;
+constexpr double kFrequenciaFolha = 1.0e7;
+
+// One line per setting; the global's own name goes with it for the round-trip test.
+#define CAMPO(grupo, chave, global, quantos, ...)                                                  \
+    Campo {                                                                                        \
+        Grupo::grupo, chave, #global, primeiro(global), quantos, __VA_ARGS__                       \
+    }
+
+const std::array kCampos{
+    CAMPO(Osciloscopio, "power", Ligado, 1, 0, 1),
+    CAMPO(Osciloscopio, "xy", modoxy, 1, 0, 1),
+    CAMPO(Osciloscopio, "dual", dual_op, 1, 0, 1),
+    CAMPO(Osciloscopio, "add", add_op, 1, 0, 1),
+    CAMPO(Osciloscopio, "alternate", vert_op, 1, 0, 1),
+    CAMPO(Osciloscopio, "ch_ii", botao_ch2, 1, 0, 1),
+    CAMPO(Osciloscopio, "time_div_step", Esc_TempoID, 1, 0, vantrel::kTimeSteps - 1),
+    CAMPO(Osciloscopio, "time_variable", calib, 1, 0.6, 1.0),
+    CAMPO(Osciloscopio, "x_start", atraso, 1, -420.0, -180.0),
+    CAMPO(Osciloscopio, "x_magnifier", xmag, 1, 1.0, 10.0, kAmpliacao),
+    CAMPO(Osciloscopio, "trigger_level", levelt, 1, -10.0, 10.0),
+    CAMPO(Osciloscopio, "trigger_slope", slopet, 1, -1, 1, kSinais),
+    CAMPO(Osciloscopio, "trigger_auto", autot, 1, 0, 1),
+    CAMPO(Osciloscopio, "intensity", intens_val, 1, 0, 10),
+    CAMPO(Osciloscopio, "focus", focus_val, 1, -10.0, 10.0),
+    CAMPO(Canais, "volts_div_step", Esc_VoltID, 1, 0, vantrel::kVoltSteps - 1),
+    CAMPO(Canais, "volts_variable", y_calib, 1, 0.6, 1.0),
+    CAMPO(Canais, "position", y_offset, 1, -10.0, 10.0),
+    CAMPO(Canais, "invert", inversao, 1, -1, 1, kSinais),
+    CAMPO(Canais, "coupling", entrada_op, 1, 0, 2),
+    CAMPO(Canais, "source", ChIN, 1, 0, 4),
+    CAMPO(Canais, "readout", grandeza_leitura, 1, 0, 7),
+    CAMPO(Canais, "sheet_frequency", freq_E, 1, 0.0, kFrequenciaFolha),
+    CAMPO(Canais, "sheet_samples", onda_E, vantrel::kSamples, -kVoltsFolha, kVoltsFolha),
+    CAMPO(Geradores, "waveform", tipo_onda, 1, 1, 3),
+    CAMPO(Geradores, "range", botao_activo, 1, 1, 1000000, kEscalas),
+    CAMPO(Geradores, "frequency", botao_freq, 1, 0.0, 2.0),
+    CAMPO(Geradores, "amplitude", amplit, 1, 0.0, 10.0),
+    CAMPO(Geradores, "offset", offset, 1, -5.0, 5.0),
+    CAMPO(Geradores, "on", ger_enable, 1, 0, 1),
+};
+
+#undef CAMPO
+
+constexpr const char *kNomePrograma = "Vantrel";
+/// Deeper nesting than a set-up ever has is refused before the parser sees it.
+constexpr int kProfundidadeMaxima = 8;
+
+const char *nome_grupo(Grupo grupo) {
+    switch (grupo) {
+    case Grupo::Osciloscopio:
+        return "oscilloscope";
+    case Grupo::Canais:
+        return "channels";
+    case Grupo::Geradores:
+        return "generators";
+    }
+    return "";
+}
+
+int instancias(Grupo grupo) {
+    return grupo == Grupo::Osciloscopio ? 1 : 2;
+}
+
+bool inteiro(const Campo &campo) {
+    return std::holds_alternative<int *>(campo.global);
+}
+
+double le_global(const Campo &campo, std::size_t i) {
+    return std::visit([i](auto *p) { return static_cast<double>(p[i]); }, campo.global);
+}
+
+void escreve_global(const Campo &campo, std::size_t i, double valor) {
+    std::visit(
+        [i, valor](auto *p) { p[i] = static_cast<std::remove_pointer_t<decltype(p)>>(valor); },
+        campo.global);
+}
+
+nlohmann::ordered_json valor_json(const Campo &campo, double valor) {
+    return inteiro(campo) ? nlohmann::ordered_json(static_cast<long long>(valor))
+                          : nlohmann::ordered_json(valor);
+}
+
+std::string caminho(const Campo &campo, int instancia) {
+    std::string texto = nome_grupo(campo.grupo);
+    if (campo.grupo != Grupo::Osciloscopio) {
+        texto += "[" + std::to_string(instancia) + "]";
+    }
+    return texto + "." + campo.chave;
+}
+
+/// Refuses nesting deeper than a set-up has, counting brackets outside strings.
+bool profundidade_aceitavel(std::string_view texto) {
+    int nivel = 0;
+    bool em_texto = false;
+    bool escape = false;
+    for (const char c : texto) {
+        if (em_texto) {
+            escape = !escape && c == '\\';
+            em_texto = escape || c != '"';
+            continue;
+        }
+        if (c == '"') {
+            em_texto = true;
+        } else if (c == '[' || c == '{') {
+            if (++nivel > kProfundidadeMaxima) {
+                return false;
+            }
+        } else if (c == ']' || c == '}') {
+            --nivel;
+        }
+    }
+    return true;
+}
+
+/// Gathers the first fault while a file is checked.
+struct Verificacao {
+    Leitura &leitura;
+    bool falha(std::string campo, std::string motivo) {
+        leitura.campo = std::move(campo);
+        leitura.motivo = std::move(motivo);
+        return false;
+    }
+};
+
+bool le_numero(const json &valor, const Campo &campo, const std::string &nome, double &saida,
+               Verificacao &v) {
+    if (!valor.is_number()) {
+        return v.falha(nome, "não é um número");
+    }
+    const double numero = valor.get<double>();
+    if (!std::isfinite(numero)) {
+        return v.falha(nome, "não é um número finito");
+    }
+    if (inteiro(campo) && numero != std::floor(numero)) {
+        return v.falha(nome, "não é um número inteiro");
+    }
+    if (numero < campo.minimo || numero > campo.maximo) {
+        return v.falha(nome, "está fora do intervalo");
+    }
+    if (!campo.permitidos.empty() && std::find(campo.permitidos.begin(), campo.permitidos.end(),
+                                               numero) == campo.permitidos.end()) {
+        return v.falha(nome, "não tem um dos valores possíveis");
+    }
+    saida = numero;
+    return true;
+}
+
+bool le_campo(const json &objeto, const Campo &campo, int instancia, std::vector<double> &saida,
+              Verificacao &v) {
+    const std::string nome = caminho(campo, instancia);
+    const auto it = objeto.find(campo.chave);
+    if (it == objeto.end()) {
+        return v.falha(nome, "falta");
+    }
+    const std::size_t base = static_cast<std::size_t>(instancia * campo.quantos);
+    if (campo.quantos == 1) {
+        return le_numero(*it, campo, nome, saida[base], v);
+    }
+    if (!it->is_array() || it->size() != static_cast<std::size_t>(campo.quantos)) {
+        return v.falha(nome, "não é uma lista de " + std::to_string(campo.quantos) + " números");
+    }
+    for (int k = 0; k < campo.quantos; ++k) {
+        const std::string elemento = nome + "[" + std::to_string(k) + "]";
+        if (!le_numero((*it)[static_cast<std::size_t>(k)], campo, elemento,
+                       saida[base + static_cast<std::size_t>(k)], v)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+/// The objects of one group: the "oscilloscope" object, or the two of a list.
+bool objetos_do_grupo(const json &raiz, Grupo grupo, std::vector<const json *> &objetos,
+                      Verificacao &v) {
+    const char *nome = nome_grupo(grupo);
+    const auto it = raiz.find(nome);
+    if (it == raiz.end()) {
+        return v.falha(nome, "falta");
+    }
+    if (grupo == Grupo::Osciloscopio) {
+        if (!it->is_object()) {
+            return v.falha(nome, "não é um objeto");
+        }
+        objetos.push_back(&*it);
+        return true;
+    }
+    if (!it->is_array() || it->size() != 2) {
+        return v.falha(nome, "não é uma lista de 2 objetos");
+    }
+    for (std::size_t n = 0; n < 2; ++n) {
+        if (!(*it)[n].is_object()) {
+            return v.falha(std::string(nome) + "[" + std::to_string(n) + "]", "não é um objeto");
+        }
+        objetos.push_back(&(*it)[n]);
+    }
+    return true;
+}
+
+/// Keys that no setting of the group (or of the file) knows make a foreign file.
+bool sem_chaves_estranhas(const json &objeto, Grupo grupo, const std::string &prefixo,
+                          Verificacao &v) {
+    for (const auto &item : objeto.items()) {
+        const std::string &chave = item.key();
+        const bool conhecida = std::any_of(kCampos.begin(), kCampos.end(), [&](const Campo &c) {
+            return c.grupo == grupo && chave == c.chave;
+        });
+        if (!conhecida) {
+            return v.falha(prefixo + "." + chave, "não é conhecido");
+        }
+    }
+    return true;
+}
+
+bool le_formato(const json &raiz, int &formato, Verificacao &v) {
+    const auto it = raiz.find("format");
+    if (it == raiz.end()) {
+        return v.falha("format", "falta: não é um ficheiro de configuração do Vantrel");
+    }
+    if (!it->is_number_integer() || it->get<long long>() < 1) {
+        return v.falha("format", "não é um número de formato");
+    }
+    if (it->get<long long>() > kFormato) {
+        return v.falha("format", "indica o formato " + std::to_string(it->get<long long>()) +
+                                     ", mais recente do que o que este programa lê (" +
+                                     std::to_string(kFormato) + ")");
+    }
+    formato = static_cast<int>(it->get<long long>());
+    return true;
+}
+
+bool le_raiz(const json &raiz, Leitura &leitura, const Valores &iniciais) {
+    Verificacao v{leitura};
+    if (!raiz.is_object()) {
+        return v.falha("", "não é um ficheiro de configuração do Vantrel");
+    }
+    int formato = 0;
+    if (!le_formato(raiz, formato, v)) {
+        return false;
+    }
+    for (const auto &[chave, valor] : raiz.items()) {
+        if (chave != "format" && chave != "program" && chave != "oscilloscope" &&
+            chave != "channels" && chave != "generators") {
+            return v.falha(chave, "não é conhecido");
+        }
+    }
+    leitura.valores = iniciais;
+    leitura.valores.resize(kCampos.size());
+    for (const Grupo grupo : {Grupo::Osciloscopio, Grupo::Canais, Grupo::Geradores}) {
+        std::vector<const json *> objetos;
+        if (!objetos_do_grupo(raiz, grupo, objetos, v)) {
+            return false;
+        }
+        for (std::size_t n = 0; n < objetos.size(); ++n) {
+            const std::string prefixo =
+                grupo == Grupo::Osciloscopio
+                    ? nome_grupo(grupo)
+                    : std::string(nome_grupo(grupo)) + "[" + std::to_string(n) + "]";
+            if (!sem_chaves_estranhas(*objetos[n], grupo, prefixo, v)) {
+                return false;
+            }
+        }
+        for (std::size_t i = 0; i < kCampos.size(); ++i) {
+            const Campo &campo = kCampos[i];
+            if (campo.grupo != grupo || campo.desde > formato) {
+                continue;
+            }
+            auto &saida = leitura.valores[i];
+            saida.resize(static_cast<std::size_t>(campo.quantos * instancias(grupo)));
+            for (std::size_t n = 0; n < objetos.size(); ++n) {
+                if (!le_campo(*objetos[n], campo, static_cast<int>(n), saida, v)) {
+                    return false;
+                }
+            }
+        }
+    }
+    return true;
+}
+
+/// Settings that the front panel lets the user choose only one at a time.
+bool combinacao_valida(Leitura &leitura) {
+    const auto valor = [&leitura](int *global) {
+        for (std::size_t i = 0; i < kCampos.size(); ++i) {
+            if (kCampos[i].global == decltype(Campo::global){global}) {
+                return leitura.valores[i][0];
+            }
+        }
+        return 0.0;
+    };
+    if (valor(&dual_op) != 0.0 && valor(&add_op) != 0.0) {
+        leitura.campo = "oscilloscope.add";
+        leitura.motivo = "não pode estar ligado ao mesmo tempo que «dual»";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+std::span<const Campo> campos() {
+    return kCampos;
+}
+
+Valores captura() {
+    Valores valores;
+    valores.reserve(kCampos.size());
+    for (const Campo &campo : kCampos) {
+        const auto total = static_cast<std::size_t>(campo.quantos * instancias(campo.grupo));
+        std::vector<double> &v = valores.emplace_back(total);
+        for (std::size_t i = 0; i < total; ++i) {
+            v[i] = le_global(campo, i);
+        }
+    }
+    return valores;
+}
+
+void aplica(const Valores &valores) {
+    const std::size_t n = std::min(valores.size(), kCampos.size());
+    for (std::size_t c = 0; c < n; ++c) {
+        const Campo &campo = kCampos[c];
+        const auto total = static_cast<std::size_t>(campo.quantos * instancias(campo.grupo));
+        for (std::size_t i = 0; i < std::min(total, valores[c].size()); ++i) {
+            escreve_global(campo, i, valores[c][i]);
+        }
+    }
+}
+
+std::string escreve_configuracao(const Valores &valores) {
+    nlohmann::ordered_json raiz;
+    raiz["format"] = kFormato;
+    raiz["program"] = kNomePrograma;
+    raiz["oscilloscope"] = nlohmann::ordered_json::object();
+    raiz["channels"] = {nlohmann::ordered_json::object(), nlohmann::ordered_json::object()};
+    raiz["generators"] = {nlohmann::ordered_json::object(), nlohmann::ordered_json::object()};
+    for (std::size_t c = 0; c < kCampos.size() && c < valores.size(); ++c) {
+        const Campo &campo = kCampos[c];
+        auto &grupo = raiz[nome_grupo(campo.grupo)];
+        for (int n = 0; n < instancias(campo.grupo); ++n) {
+            auto &objeto = campo.grupo == Grupo::Osciloscopio ? grupo : grupo[n];
+            const auto base = static_cast<std::size_t>(n * campo.quantos);
+            if (campo.quantos == 1) {
+                objeto[campo.chave] = valor_json(campo, valores[c].at(base));
+                continue;
+            }
+            auto lista = nlohmann::ordered_json::array();
+            for (int k = 0; k < campo.quantos; ++k) {
+                lista.push_back(
+                    valor_json(campo, valores[c].at(base + static_cast<std::size_t>(k))));
+            }
+            objeto[campo.chave] = std::move(lista);
+        }
+    }
+    return raiz.dump(1) + "\n";
+}
+
+Leitura le_configuracao(std::string_view texto, const Valores &iniciais) {
+    Leitura leitura;
+    if (texto.size() > kTamanhoMaximo) {
+        leitura.motivo = "é demasiado grande para um ficheiro de configuração";
+        return leitura;
+    }
+    if (!profundidade_aceitavel(texto)) {
+        leitura.motivo = "não é um ficheiro de configuração do Vantrel";
+        return leitura;
+    }
+    const json raiz = json::parse(texto.begin(), texto.end(), nullptr, false);
+    if (raiz.is_discarded()) {
+        leitura.motivo = "não é um ficheiro de configuração válido (o texto JSON está danificado)";
+        return leitura;
+    }
+    leitura.valida = le_raiz(raiz, leitura, iniciais) && combinacao_valida(leitura);
+    if (!leitura.valida) {
+        leitura.valores.clear();
+    }
+    return leitura;
+}
+
+std::string mensagem_erro(std::string_view nome, const Leitura &leitura) {
+    std::string texto = "Não foi possível abrir «" + std::string(nome) + "»: ";
+    if (leitura.campo.empty()) {
+        return texto + leitura.motivo + ".";
+    }
+    return texto + "o campo «" + leitura.campo + "» " + leitura.motivo + ".";
+}
+
+} // namespace setup

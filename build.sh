@@ -5,27 +5,58 @@
 #   ./build.sh test    install what is missing, build, run every test (also under ASan+UBSan),
 #                      then build the .deb, lint it, install and remove it in a scratch root,
 #                      and run each fuzz target for a bounded time
-# Each step prints one line; its full log (in build-logs/) is shown only when it fails.
+# Each step prints one line (with the build's [n/N] progress on a terminal); its full log (in
+# build-logs/run/ or build-logs/test/) is shown only when it fails.
 set -euo pipefail
 cd "$(dirname "$0")"
 
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev libbenchmark-dev
           fonts-dejavu-core xdg-utils pkg-config liborcus-dev libboost-dev libfreexl-dev
-          libzip-dev desktop-file-utils appstream dpkg-dev file lintian
+          libzip-dev libkissfft-dev desktop-file-utils appstream dpkg-dev file lintian
           clang libclang-rt-14-dev)
 
-logs=build-logs
-mkdir -p "$logs"
+# Each command keeps its own logs, so that a run does not overwrite the logs of a test.
+logs=build-logs/${1:-none}
+watcher=""
+trap '[ -z "$watcher" ] || kill "$watcher" 2>/dev/null' EXIT
+
+progress() { # progress LOG: the last count of ninja ("[n/N]") or CTest ("n/N Test") in LOG
+    grep -aoE '^\[[0-9]+/[0-9]+\]|^ *[0-9]+/[0-9]+ Test' "$1" 2>/dev/null | tail -n 1 \
+        | grep -oE '[0-9]+/[0-9]+' || true
+}
+
+show_progress() { # show_progress WHAT LOG: rewrites the step's line while the script runs
+    local shown="" now
+    while kill -0 $$ 2>/dev/null; do
+        now=$(progress "$2")
+        if [ -n "$now" ] && [ "$now" != "$shown" ]; then
+            printf '\r%-56s [%s] ' "$1" "$now"
+            shown=$now
+        fi
+        sleep 0.5
+    done
+}
 
 step() { # step "what" LOGNAME command...: one line, the whole log only on failure
     local what=$1 log=$logs/$2.log start=$SECONDS
     shift 2
     printf '%-56s ' "$what"
+    # Progress only on a terminal: a CI log gets plain lines without control characters.
+    if [ -t 1 ]; then
+        show_progress "$what" "$log" &
+        watcher=$!
+    fi
     # A subshell outside any "if": there set -e stops a multi-command step at its first failure.
     set +e
     (set -e; "$@") >"$log" 2>&1
     local status=$?
     set -e
+    if [ -n "$watcher" ]; then
+        kill "$watcher" 2>/dev/null
+        wait "$watcher" 2>/dev/null || true
+        watcher=""
+        printf '\r\033[K%-56s ' "$what"
+    fi
     if [ $status -eq 0 ]; then
         echo "ok ($((SECONDS - start)) s)"
     else
@@ -112,16 +143,18 @@ package_checks() {
     apt-get install -s "./$deb"
 }
 
-main_build_options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_INSTALL_LAYOUT=fhs -DVANTREL_BENCH=ON
-                    -DCMAKE_INSTALL_PREFIX=/usr)
+# The standard install layout (the default) below /usr, as the .deb installs it.
+main_build_options=(-DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANTREL_BENCH=ON -DCMAKE_INSTALL_PREFIX=/usr)
 
 case "${1:-}" in
 run)
+    mkdir -p "$logs"
     install_missing_packages
     build build "${main_build_options[@]}"
     exec build/stage/vantrel
     ;;
 test)
+    mkdir -p "$logs"
     install_missing_packages
     export QT_QPA_PLATFORM=offscreen
     build build "${main_build_options[@]}"
@@ -129,8 +162,9 @@ test)
     step "Packaging build (.deb, lintian, trial install)" package package_checks
     grep -E '^[WE]: ' "$logs/package.log" | sed 's/^/    lintian /' || true
     step "Building inside another CMake project" superbuild superbuild
-    # The sanitizer build keeps the single-folder layout, so both layouts get installed.
-    build build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF
+    # The sanitizer build takes the single-folder layout, so both layouts get installed.
+    build build-asan -DCMAKE_BUILD_TYPE=Debug -DVANTREL_SANITIZE=ON -DVANTREL_BENCH=OFF \
+        -DVANTREL_INSTALL_LAYOUT=folder
     run_tests build-asan
     step "Fuzzing (libFuzzer, ASan, UBSan; a minute per target)" fuzz fuzz_tests
     summary fuzz

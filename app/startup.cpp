@@ -1,6 +1,7 @@
 #include "app/startup.h"
 
 #include "app/callbacks.h"
+#include "app/command_line.h"
 #include "app/install_check.h"
 #include "app/state.h"
 #include "controls/front_state.h"
@@ -10,8 +11,10 @@
 #include "sim/autostart.h"
 #include "ui/uir_constants.h"
 
+#include <QFile>
+
 #include <cstdio>
-#include <cstring>
+#include <optional>
 #include <string>
 
 namespace {
@@ -29,24 +32,6 @@ void reportStartupFailure() {
 bool loadInto(int &handle, int parent, const char *file, int number) {
     handle = LoadPanel(parent, file, number);
     return handle >= 0;
-}
-
-const char *optionValue(int argc, char *argv[], const char *name) {
-    for (int i = 1; i + 1 < argc; ++i) {
-        if (std::strcmp(argv[i], name) == 0) {
-            return argv[i + 1];
-        }
-    }
-    return nullptr;
-}
-
-bool hasFlag(int argc, char *argv[], const char *name) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], name) == 0) {
-            return true;
-        }
-    }
-    return false;
 }
 
 void showSplash() {
@@ -173,6 +158,15 @@ int QuitCallback(int, int, int event, void *, int, int) {
 }
 
 int VantrelMain(int argc, char *argv[]) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments << QString::fromLocal8Bit(argv[i]);
+    }
+    const CommandLine line = ParseCommandLine(arguments);
+    if (const std::optional<int> answered = AnswerWithoutWindow(line)) {
+        return *answered;
+    }
+    ChooseHeadlessPlatform(line);
     if (InitCVIRTE(nullptr, argv, nullptr) == 0) {
         return -1;
     }
@@ -184,34 +178,36 @@ int VantrelMain(int argc, char *argv[]) {
         return -1;
     }
     inicializacoes();
-    if (hasFlag(argc, argv, "--check-install")) {
+    if (line.checkInstall) {
         const int result = CheckInstallation();
         CloseCVIRTE();
         return result;
     }
-    if (hasFlag(argc, argv, "--afterglow")) {
+    if (line.afterglow) {
         // The phosphor keeps a fading trace for about a tenth of a second.
         SetGraphAfterglow(Painel_Principal, PANEL_MOSTRAR, 1);
     }
-    if (!hasFlag(argc, argv, "--no-splash")) {
+    if (!line.noSplash) {
         showSplash();
     }
-    const char *picture = optionValue(argc, argv, "--screenshot");
-    if (picture != nullptr) {
+    // Lives until the program ends: the deferred call reads it from the event loop.
+    const QByteArray picture = QFile::encodeName(line.screenshot);
+    if (!picture.isEmpty()) {
         // The published picture shows the panel at its own size, whatever the screen.
         SetPanelAttribute(Painel_Principal, ATTR_WINDOW_ZOOM, VAL_NO_ZOOM);
     }
     DisplayPanel(Painel_Principal);
-    if (const char *mode = optionValue(argc, argv, "--power-on")) {
-        if (StartPoweredOn(mode) != 0) {
-            std::fprintf(stderr, "vantrel: unknown --power-on mode \"%s\"\n", mode);
+    if (!line.powerOn.isEmpty()) {
+        const QByteArray mode = line.powerOn.toLocal8Bit();
+        if (StartPoweredOn(mode.constData()) != 0) {
+            std::fprintf(stderr, "vantrel: unknown --power-on mode \"%s\"\n", mode.constData());
         }
         mostra_frontal();
     }
-    if (picture != nullptr) {
-        PostDeferredCall(saveScreenshot, const_cast<char *>(picture));
+    if (!picture.isEmpty()) {
+        PostDeferredCall(saveScreenshot, const_cast<char *>(picture.constData()));
     }
     const int result = RunUserInterface();
     CloseCVIRTE();
-    return picture != nullptr ? result : 0;
+    return !picture.isEmpty() ? result : 0;
 }

@@ -1,9 +1,11 @@
 #pragma once
 /// Start-up and quitting of the instrument.
 
-/// The program: initialises the engine, loads the panels, sets the instrument's initial state,
-/// shows the about box for 3 s and runs the event loop. Returns 0 after the loop ends, -1 when
-/// start-up fails (with one line on standard error naming the file and the reason).
+/// The program: reads the command line (see command_line.h; help, the version and a refused
+/// line end here without a window), initialises the engine, loads the panels, sets the
+/// instrument's initial state, shows the about box for 3 s and runs the event loop. Returns 0
+/// after the loop ends, -1 when start-up fails (with one line on standard error naming the file
+/// and the reason), 2 for a refused command line.
 /// Options: `--power-on MODE` switches the instrument on in a display mode at start (see
 /// StartPoweredOn); `--no-splash` skips the about box; `--check-install` loads every panel,
 /// looks for the artwork and the manual, and ends with 0 (complete) or 1 (see CheckInstallation);

@@ -1,5 +1,5 @@
-# The Debian package, made by `cpack -G DEB` in a build of the standard layout:
-#   cmake -S . -B build -DVANTREL_INSTALL_LAYOUT=fhs && cmake --build build && cd build && cpack -G DEB
+# The Debian package, made by `cpack -G DEB` in a build of the standard layout (the default):
+#   cmake -S . -B build && cmake --build build && cd build && cpack -G DEB
 # Library dependencies come from dpkg-shlibdeps; the Qt plugins that the program loads at run
 # time come with the libraries (libqt6gui6: xcb platform; libqt6svg6: SVG icons); the panel
 # font and the browser launcher are named by hand.
@@ -43,6 +43,8 @@ add_custom_target(package_docs ALL DEPENDS ${changelog}.gz ${CMAKE_CURRENT_BINAR
 if(VANTREL_INSTALL_LAYOUT STREQUAL "fhs")
     install(FILES ${CMAKE_CURRENT_LIST_DIR}/copyright ${changelog}.gz DESTINATION ${doc_dir})
     install(FILES ${CMAKE_CURRENT_BINARY_DIR}/vantrel.1.gz DESTINATION ${CMAKE_INSTALL_MANDIR}/man1)
+    install(FILES ${CMAKE_CURRENT_LIST_DIR}/lintian-overrides
+            DESTINATION ${CMAKE_INSTALL_DATADIR}/lintian/overrides RENAME vantrel)
 endif()
 
 # A package of the single-folder layout would put the program in /usr/vantrel: refuse it.

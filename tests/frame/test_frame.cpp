@@ -1,6 +1,7 @@
 // Start-up, quitting, the menu commands and the initial instrument state.
 
 #include "app/callbacks.h"
+#include "app/command_line.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "engine/engine.h"
@@ -30,6 +31,7 @@
 #include <array>
 #include <cmath>
 #include <functional>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -93,6 +95,34 @@ bool runLoopWith(const std::function<void()> &body, int timeoutMs = 5000) {
     return !timedOut;
 }
 
+/// What a command line asks for, in one comparable line.
+QString summary(const CommandLine &line) {
+    if (!line.refusal.isEmpty()) {
+        return "refused: " + line.refusal;
+    }
+    QStringList parts;
+    const std::pair<bool, const char *> flags[] = {{line.help, "help"},
+                                                   {line.version, "version"},
+                                                   {line.noSplash, "no-splash"},
+                                                   {line.checkInstall, "check-install"},
+                                                   {line.afterglow, "afterglow"}};
+    for (const auto &[set, name] : flags) {
+        if (set) {
+            parts << name;
+        }
+    }
+    const std::pair<QString, const char *> values[] = {{line.powerOn, "power-on"},
+                                                       {line.screenshot, "screenshot"},
+                                                       {line.qtPlatform, "platform"},
+                                                       {line.qtDisplay, "display"}};
+    for (const auto &[value, name] : values) {
+        if (!value.isEmpty()) {
+            parts << QString::fromUtf8(name) + '=' + value;
+        }
+    }
+    return parts.join(' ');
+}
+
 } // namespace
 
 int OwnHelperNameSum();
@@ -140,6 +170,41 @@ private slots:
     }
 
     void cleanup() { EngineReset(); }
+
+    void commandLineIsReadOrRefused_data() {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("none") << QStringList{} << "";
+        QTest::newRow("instrument options")
+            << QStringList{"--no-splash", "--power-on",   "dual",
+                           "--afterglow", "--screenshot", "/tmp/a b.png"}
+            << "no-splash afterglow power-on=dual screenshot=/tmp/a b.png";
+        QTest::newRow("value after =")
+            << QStringList{"--power-on=xy", "--check-install"} << "check-install power-on=xy";
+        QTest::newRow("-h") << QStringList{"-h"} << "help";
+        QTest::newRow("--version") << QStringList{"--version"} << "version";
+        QTest::newRow("Qt's own options")
+            << QStringList{"-platform", "offscreen", "-reverse", "-display", ":3"}
+            << "platform=offscreen display=:3";
+        QTest::newRow("unknown") << QStringList{"--no-splash", "--bogus"}
+                                 << "refused: opção desconhecida: --bogus";
+        QTest::newRow("unknown letter") << QStringList{"-x"} << "refused: opção desconhecida: -x";
+        QTest::newRow("unknown with value")
+            << QStringList{"--lang=pt"} << "refused: opção desconhecida: --lang";
+        QTest::newRow("missing value") << QStringList{"--no-splash", "--screenshot"}
+                                       << "refused: a opção --screenshot precisa de um valor";
+        QTest::newRow("empty value")
+            << QStringList{"--power-on="} << "refused: a opção --power-on precisa de um valor";
+        QTest::newRow("value to a switch")
+            << QStringList{"--afterglow=1"} << "refused: a opção --afterglow não leva valor";
+        QTest::newRow("stray argument")
+            << QStringList{"sinal.csv"} << "refused: argumento inesperado: sinal.csv";
+    }
+    void commandLineIsReadOrRefused() {
+        QFETCH(QStringList, arguments);
+        QFETCH(QString, expected);
+        QCOMPARE(summary(ParseCommandLine(QStringList{"vantrel"} + arguments)), expected);
+    }
 
     void startupFailsWhenAPanelCannotLoad_data() {
         QTest::addColumn<QString>("file");

@@ -1,7 +1,9 @@
 # Installs the build into a temporary prefix, checks that the installed program finds every
 # panel, its artwork and the manual, then moves the tree to another prefix and checks again.
 # A tree without its manual, or without a resource file, must be reported as damaged.
-#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DBIN_DIR=bin -DDATA_DIR=share/vantrel -P install_tree.cmake
+# The standard layout also gives the desktop its menu entry, icons and AppStream metainfo.
+#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DBIN_DIR=bin -DDATA_DIR=share/vantrel [-DDESKTOP_FILES=...]
+#         -P install_tree.cmake
 
 function(run_check prefix expected)
     execute_process(COMMAND ${prefix}/${BIN_DIR}/vantrel --check-install
@@ -24,6 +26,11 @@ if(NOT result EQUAL 0)
     message(FATAL_ERROR "cmake --install failed: ${result}")
 endif()
 run_check(${first} 0)
+foreach(desktop_file ${DESKTOP_FILES})
+    if(NOT EXISTS ${first}/${desktop_file})
+        message(FATAL_ERROR "the installed tree lacks ${desktop_file}")
+    endif()
+endforeach()
 
 file(MAKE_DIRECTORY ${WORK_DIR}/moved)
 file(RENAME ${first} ${moved})

@@ -4,6 +4,8 @@
 #include "app/startup.h"
 #include "controls/channels.h"
 #include "controls/horizontal.h"
+#include "controls/tester_panel.h"
+#include "controls/trigger_coupling.h"
 #include "controls/trigger_display.h"
 #include "controls/vertical.h"
 #include "engine/engine.h"
@@ -28,6 +30,13 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"act_entr", act_entr},
     {"Actualizar", Actualizar},
     {"add_fn", add_fn},
+    {"aplic_ext", aplic_ext},
+    {"aplic_testador", aplic_testador},
+    {"f_componente", f_componente},
+    {"f_holdoff", f_holdoff},
+    {"fecha_ext", fecha_ext},
+    {"fecha_holdoff", fecha_holdoff},
+    {"fecha_testador", fecha_testador},
     {"aj_ant", aj_ant},
     {"aj_seg", aj_seg},
     {"ajG_ant", ajG_ant},

@@ -115,6 +115,14 @@ void valores_iniciais_osciloscopio() {
     levelt = 0.0;
     vert_op = 0;
     chop_ch = 0;
+    trig_acopl = 0;
+    trig_ext = 0;
+    holdoff = 0.0;
+    tvsep = 0;
+    testador = 0;
+    testador_comp = 2;
+    testador_valor[0] = 1000.0;
+    testador_valor[1] = 1e-06;
 }
 
 int inicializacoes() {

@@ -19,6 +19,9 @@ int Painel_Entradas = 0;
 int Painel_Focus = 0;
 int Painel_Intens = 0;
 int Painel_Level = 0;
+int Painel_Holdoff = 0;
+int Painel_Externo = 0;
+int Painel_Testador = 0;
 
 int Ligado = 0;
 int modoxy = 0;
@@ -53,6 +56,16 @@ double levelt = 0.0;
 int slopet = 1;
 int autot = 1;
 int trigger_ch = 1;
+int trig_acopl = 0;
+int trig_ext = 0;
+double holdoff = 0.0;
+int tvsep = 0;
+long long ciclo_rede = 0;
+double fase_disparo = 0.0;
+
+int testador = 0;
+int testador_comp = 2;
+double testador_valor[2] = {1000.0, 1e-06};
 
 int ChIN[2] = {0, 0};
 int Canal = 0;

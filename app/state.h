@@ -32,6 +32,9 @@ extern int Painel_Entradas;  ///< input-source dialog while open
 extern int Painel_Focus;     ///< focus dialog while open
 extern int Painel_Intens;    ///< intensity dialog while open
 extern int Painel_Level;     ///< trigger-level dialog while open
+extern int Painel_Holdoff;   ///< HOLD OFF dialog while open
+extern int Painel_Externo;   ///< external trigger source dialog while open
+extern int Painel_Testador;  ///< component tester's TEST sockets dialog while open
 
 // ---- Power and display mode -------------------------------------------------------------------
 extern int Ligado;       ///< power: 0 off, 1 on
@@ -70,6 +73,19 @@ extern double levelt;  ///< trigger level, volts, against the calibrated mean-fr
 extern int slopet;     ///< +1 rising, -1 falling
 extern int autot;      ///< 1 AUTO, 0 NORMAL
 extern int trigger_ch; ///< channel (1 or 2) whose trigger search the next refresh uses
+extern int trig_acopl; ///< trigger coupling: 0 AC, 1 DC, 2 HF, 3 LF, 4 LINE (50 Hz mains)
+/// external trigger source: 0 off (internal trigger), 1 generator 1, 2 generator 2,
+/// 3 Cal 0.2Vpp, 4 Cal 2Vpp
+extern int trig_ext;
+extern double holdoff;       ///< HOLD OFF, in sweeps: 0 (minimum, the refresh's own trigger) .. 10
+extern int tvsep;            ///< TV SEP: 0 OFF, 1 H (line sync), 2 V (field sync)
+extern long long ciclo_rede; ///< 50 Hz mains cycles counted by the LINE trigger's sweeps
+extern double fase_disparo;  ///< trigger source's phase at the last sweep start, buffer samples
+
+// ---- Component tester -------------------------------------------------------------------------
+extern int testador;             ///< 1 while the tester shows its V-I figure instead of the traces
+extern int testador_comp;        ///< component on the TEST sockets (tester::Kind)
+extern double testador_valor[2]; ///< its values: R, C, L or Zener volts; [1] the C of a series RC
 
 // ---- Input routing and signal buffers ---------------------------------------------------------
 extern int ChIN[2]; ///< source: 0 off, 1 generator, 2 spreadsheet, 3 Cal 0.2Vpp, 4 Cal 2Vpp

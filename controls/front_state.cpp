@@ -39,6 +39,10 @@ void ponteiro(int controlo, double graus) {
     SetCtrlAttribute(Painel_Principal, controlo, ATTR_POINTER_ANGLE, graus);
 }
 
+void alavanca(int controlo, int paragem) {
+    SetCtrlAttribute(Painel_Principal, controlo, ATTR_LEVER_POSITION, paragem);
+}
+
 void premido(int controlo, int teclas) {
     SetCtrlAttribute(Painel_Principal, controlo, ATTR_PRESSED_KEYS, teclas);
 }
@@ -112,6 +116,37 @@ void mostra_horizontal() {
     dica(PANEL_PICTURE_16, xmag != 1.0 ? "X-MAG: x10" : "X-MAG: x1");
 }
 
+void mostra_disparo_extra() {
+    constexpr std::array<const char *, 5> kAcoplamento{"AC", "DC", "HF", "LF", "~"};
+    constexpr std::array<const char *, 5> kAcoplamentoDica{
+        "AC (sem componente contínua)", "DC (sinal completo)", "HF (passa-alto, 1,5 kHz)",
+        "LF (passa-baixo, 1,5 kHz)", "~ (rede de 50 Hz)"};
+    const int acopl = trig_acopl >= 0 && trig_acopl < 5 ? trig_acopl : 0;
+    SetCtrlVal(Painel_Principal, PANEL_TRIG_TEXT, kAcoplamento[acopl]);
+    alavanca(PANEL_TRIG, acopl);
+    dica(PANEL_TRIG, std::string("TRIG. (acoplamento do disparo): ") + kAcoplamentoDica[acopl]);
+
+    constexpr std::array<const char *, 5> kFonteExterna{"Desligado", "Gerador 1", "Gerador 2",
+                                                        "Cal 0.2Vpp", "Cal 2Vpp"};
+    const int ext = trig_ext >= 0 && trig_ext < 5 ? trig_ext : 0;
+    SetCtrlAttribute(Painel_Principal, PANEL_EXT_TEXT, ATTR_DIMMED, ext == 0 ? 1 : 0);
+    dica(PANEL_EXT_TRIG, std::string("TRIG. EXT. INP.: ") + kFonteExterna[ext]);
+
+    ponteiro(PANEL_HOLDOFF, angulo(kAlcanceHoldoff, holdoff));
+    dica(PANEL_HOLDOFF, holdoff > 0.0 ? formata("HOLD OFF: %.1f varrimentos", holdoff)
+                                      : std::string("HOLD OFF: mínimo"));
+
+    constexpr std::array<const char *, 3> kTvsep{"OFF", "H", "V"};
+    const int sep = tvsep >= 0 && tvsep < 3 ? tvsep : 0;
+    alavanca(PANEL_PICTURE_20, sep);
+    dica(PANEL_PICTURE_20, std::string("TV SEP: ") + kTvsep[sep] +
+                               " (sem efeito: não há sinal de vídeo composto para separar)");
+
+    premido(PANEL_COMPONENT, testador == 1 ? 1 : 0);
+    dica(PANEL_COMPONENT, std::string("COMPONENT TESTER: ") + ligado(testador == 1) +
+                              "; tomadas TEST: clique para escolher o componente");
+}
+
 void mostra_disparo_e_ecra() {
     ponteiro(PANEL_PICTURE_14, angulo(kAlcanceLevel, levelt));
     dica(PANEL_PICTURE_14, formata("LEVEL: %+.1f", levelt));
@@ -129,13 +164,8 @@ void mostra_disparo_e_ecra() {
     SetGraphBeamFocus(Painel_Principal, PANEL_MOSTRAR,
                       std::min(1.0, std::abs(focus_val) / kAlcanceFocus.maximo));
     dica(PANEL_POWERBUTTON, std::string("POWER: ") + ligado(Ligado == 1));
-    // Commands that the simulator does not model are named all the same.
-    dica(PANEL_HOLDOFF, "HOLD OFF");
-    dica(PANEL_TRIG, "TRIG. (acoplamento do disparo)");
-    dica(PANEL_PICTURE_20, "TV SEP");
-    dica(PANEL_EXT_TRIG, "TRIG. EXT. INP.");
+    mostra_disparo_extra();
     dica(PANEL_CALIB_PONT, "CALIBRATOR: 0.2 V e 2 V, 1 kHz");
-    dica(PANEL_COMPONENT, "COMPONENT TESTER");
 }
 
 void mostra_modos() {

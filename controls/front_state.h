@@ -14,6 +14,7 @@ inline constexpr AlcanceBotao kAlcanceYpos{-10.0, 10.0, 1.0};
 inline constexpr AlcanceBotao kAlcanceLevel{-10.0, 10.0, 0.5};
 inline constexpr AlcanceBotao kAlcanceIntens{0.0, 10.0, 1.0};
 inline constexpr AlcanceBotao kAlcanceFocus{-10.0, 10.0, 2.0};
+inline constexpr AlcanceBotao kAlcanceHoldoff{0.0, 10.0, 0.5};
 
 /// Places a setting dialog beside the main-panel picture `botao` that opens it, clear of the
 /// picture and of the screen `MOSTRAR` wherever the panel leaves room.

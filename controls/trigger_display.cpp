@@ -21,7 +21,6 @@ constexpr int kAjudaTrigger = 10; // every trigger command, TV-SEP included
 constexpr int kAjudaIntens = 2;
 constexpr int kAjudaFocus = 3;
 constexpr int kAjudaCalib = 22;
-constexpr int kAjudaComponent = 23;
 
 // The FOCUS knob draws a thick trace from this distance from its centre on.
 constexpr int kFocoGrosso = 4;
@@ -46,6 +45,11 @@ double passo(const AlcanceBotao &alcance, double valor, int passos) {
 
 void define_level(double nivel) {
     levelt = nivel;
+    mostra_frontal();
+}
+
+void define_holdoff(double valor) {
+    holdoff = std::clamp(valor, kAlcanceHoldoff.minimo, kAlcanceHoldoff.maximo);
     mostra_frontal();
 }
 
@@ -97,6 +101,30 @@ int f_level(int panel, int, int event, void *, int, int) {
 
 int fecha_level(int, int, int event, void *, int, int) {
     fecha_dialogo(event, Painel_Level);
+    return 0;
+}
+
+int holdoff_btn(int, int, int event, void *, int eventData1, int) {
+    if (const int passos = roda_frontal(event, eventData1)) {
+        define_holdoff(passo(kAlcanceHoldoff, holdoff, passos));
+    }
+    if (!clique_frontal(event, kAjudaTrigger)) {
+        return 0;
+    }
+    return abrir_opcao(HOLDOFF, HOLDOFF_HOLDOFF_BT, holdoff, Painel_Holdoff, PANEL_HOLDOFF);
+}
+
+int f_holdoff(int panel, int, int event, void *, int, int) {
+    if (event == EVENT_VAL_CHANGED) {
+        double valor = holdoff;
+        GetCtrlVal(panel, HOLDOFF_HOLDOFF_BT, &valor);
+        define_holdoff(valor);
+    }
+    return 0;
+}
+
+int fecha_holdoff(int, int, int event, void *, int, int) {
+    fecha_dialogo(event, Painel_Holdoff);
     return 0;
 }
 
@@ -203,33 +231,8 @@ int ecran(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int tvsep_fn(int, int, int event, void *, int, int) {
-    so_ajuda(event, kAjudaTrigger);
-    return 0;
-}
-
-int Trig_btn(int, int, int event, void *, int, int) {
-    so_ajuda(event, kAjudaTrigger);
-    return 0;
-}
-
-int Ext_btn(int, int, int event, void *, int, int) {
-    so_ajuda(event, kAjudaTrigger);
-    return 0;
-}
-
-int holdoff_btn(int, int, int event, void *, int, int) {
-    so_ajuda(event, kAjudaTrigger);
-    return 0;
-}
-
 int calp_btn(int, int, int event, void *, int, int) {
     so_ajuda(event, kAjudaCalib);
-    return 0;
-}
-
-int component_btn(int, int, int event, void *, int, int) {
-    so_ajuda(event, kAjudaComponent);
     return 0;
 }
 

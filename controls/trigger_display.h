@@ -10,6 +10,9 @@
 /// Trigger LEVEL knob: opens the level dialog (help page 10).
 int level_btn(int panel, int control, int event, void *callbackData, int eventData1,
               int eventData2);
+/// HOLD OFF knob: opens its dialog, the wheel turns it, 0 (minimum) to 10 sweeps (page 10).
+int holdoff_btn(int panel, int control, int event, void *callbackData, int eventData1,
+                int eventData2);
 /// Slope button: toggles rising/falling; the indicator is lit on the falling edge (page 10).
 int slope_btn(int panel, int control, int event, void *callbackData, int eventData1,
               int eventData2);
@@ -28,18 +31,8 @@ int focus_btn(int panel, int control, int event, void *callbackData, int eventDa
 // ---- Main-panel pictures that only open their help page on a right click ----------------------
 int ecran(int panel, int control, int event, void *callbackData, int eventData1,
           int eventData2); ///< the screen, page 6
-int tvsep_fn(int panel, int control, int event, void *callbackData, int eventData1,
-             int eventData2); ///< TV-SEP selector, page 10
-int Trig_btn(int panel, int control, int event, void *callbackData, int eventData1,
-             int eventData2); ///< trigger coupling selector, page 10
-int Ext_btn(int panel, int control, int event, void *callbackData, int eventData1,
-            int eventData2); ///< external trigger input, page 10
-int holdoff_btn(int panel, int control, int event, void *callbackData, int eventData1,
-                int eventData2); ///< HOLD OFF knob, page 10
 int calp_btn(int panel, int control, int event, void *callbackData, int eventData1,
              int eventData2); ///< calibrator terminals, page 22
-int component_btn(int panel, int control, int event, void *callbackData, int eventData1,
-                  int eventData2); ///< component tester, page 23
 int informP(int panel, int control, int event, void *callbackData, int eventData1,
             int eventData2); ///< frames of the information area, page 8
 
@@ -50,6 +43,12 @@ int f_level(int panel, int control, int event, void *callbackData, int eventData
 int f_intens(int panel, int control, int event, void *callbackData, int eventData1, int eventData2);
 /// FOCUS knob (value change), -10 to +10: thin trace within +-2, thick beyond.
 int f_focus(int panel, int control, int event, void *callbackData, int eventData1, int eventData2);
+/// HOLD OFF knob of its dialog (value change): hold-off in sweeps, 0 .. 10.
+int f_holdoff(int panel, int control, int event, void *callbackData, int eventData1,
+              int eventData2);
+/// "Sair" of the HOLD OFF dialog (commit).
+int fecha_holdoff(int panel, int control, int event, void *callbackData, int eventData1,
+                  int eventData2);
 /// "Sair" of the level, intensity and focus dialogs (commit): closes and discards the dialog.
 int fecha_level(int panel, int control, int event, void *callbackData, int eventData1,
                 int eventData2);

@@ -24,6 +24,7 @@ int SetCtrlAttribute(int panel, int control, int attribute, int value) {
         return SetCtrlVal(panel, control, value);
     case ATTR_POINTER_ANGLE:
     case ATTR_PRESSED_KEYS:
+    case ATTR_LEVER_POSITION:
         return SetCtrlAttribute(panel, control, attribute, static_cast<double>(value));
     default:
         break;
@@ -198,7 +199,8 @@ int GetCtrlAttribute(int panel, int control, int attribute, int *value) {
             return kEngineOk;
         }
         return kEngineBadAttribute;
-    case ATTR_PRESSED_KEYS: {
+    case ATTR_PRESSED_KEYS:
+    case ATTR_LEVER_POSITION: {
         double mask = 0.0;
         const int result = GetPictureStateAttribute(*target, attribute, &mask);
         *value = static_cast<int>(mask);

@@ -24,6 +24,7 @@ void SyncView(Control &control) {
         picture->setDimmed(control.dimmed);
         picture->setPointerAngle(control.pointerAngle);
         picture->setPressedKeys(control.pressedKeys);
+        picture->setLeverPosition(control.leverPosition);
         break;
     }
     case CTRL_DECORATION:

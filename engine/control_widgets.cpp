@@ -64,6 +64,14 @@ void PictureView::setPressedKeys(int mask) {
     update();
 }
 
+void PictureView::setLeverPosition(int stop) {
+    if (leverPosition_ == stop) {
+        return;
+    }
+    leverPosition_ = stop;
+    update();
+}
+
 void PictureView::resizeEvent(QResizeEvent *) {
     cache_ = QPixmap();
 }
@@ -72,6 +80,13 @@ namespace {
 bool hasPointer(const QSvgRenderer &renderer) {
     return renderer.elementExists(QStringLiteral("body")) &&
            renderer.elementExists(QStringLiteral("pointer"));
+}
+
+/// A slide: a body, a lever drawn at stop 0, and the stops "stop0", "stop1", ... it may take.
+bool hasLever(const QSvgRenderer &renderer) {
+    return renderer.elementExists(QStringLiteral("body")) &&
+           renderer.elementExists(QStringLiteral("lever")) &&
+           renderer.elementExists(QStringLiteral("stop0"));
 }
 } // namespace
 
@@ -116,8 +131,8 @@ void PictureView::rebuildCache() {
     const QSizeF fitted = viewBox_.size().scaled(size(), Qt::KeepAspectRatio);
     artTarget_ = QRectF((width() - fitted.width()) / 2.0, (height() - fitted.height()) / 2.0,
                         fitted.width(), fitted.height());
-    if (hasPointer(*renderer)) {
-        // The pointer moves, so only the body is cached.
+    if (hasPointer(*renderer) || hasLever(*renderer)) {
+        // The pointer or the lever moves, so only the body is cached.
         const QString body = QStringLiteral("body");
         renderer->render(&painter, body, toWidget(renderer->boundsOnElement(body)));
     } else {
@@ -137,6 +152,18 @@ void PictureView::paintPointer(QPainter &painter, QSvgRenderer &renderer) const 
     painter.translate(-pivot);
     renderer.render(&painter, pointer, toWidget(renderer.boundsOnElement(pointer)));
     painter.restore();
+}
+
+void PictureView::paintLever(QPainter &painter, QSvgRenderer &renderer) const {
+    const QString lever = QStringLiteral("lever");
+    const QString stop = QStringLiteral("stop%1").arg(leverPosition_);
+    // A stop the artwork lacks leaves the lever where it is drawn.
+    const QPointF shift =
+        renderer.elementExists(stop)
+            ? toWidget(renderer.boundsOnElement(stop)).center() -
+                  toWidget(renderer.boundsOnElement(QStringLiteral("stop0"))).center()
+            : QPointF();
+    renderer.render(&painter, lever, toWidget(renderer.boundsOnElement(lever)).translated(shift));
 }
 
 void PictureView::paintPressedKeys(QPainter &painter, QSvgRenderer *renderer) const {
@@ -182,6 +209,9 @@ void PictureView::paintEvent(QPaintEvent *) {
     QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
     if (renderer != nullptr && hasPointer(*renderer)) {
         paintPointer(painter, *renderer);
+    }
+    if (renderer != nullptr && hasLever(*renderer)) {
+        paintLever(painter, *renderer);
     }
     if (pressedKeys_ != 0) {
         paintPressedKeys(painter, renderer);

@@ -41,6 +41,8 @@ public:
     void setPressedKeys(int mask);
     /// Whether the artwork is a knob with a moving pointer, which the user turns in place.
     bool turnsInPlace() const;
+    /// Stop (element "stopN" of the artwork) at which the element "lever" is drawn.
+    void setLeverPosition(int stop);
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -50,6 +52,7 @@ private:
     void rebuildCache();
     void paintPointer(QPainter &painter, QSvgRenderer &renderer) const;
     void paintPressedKeys(QPainter &painter, QSvgRenderer *renderer) const;
+    void paintLever(QPainter &painter, QSvgRenderer &renderer) const;
     /// An artwork rectangle (viewBox units) in widget coordinates.
     QRectF toWidget(const QRectF &art) const;
     QString imagePath_;
@@ -57,6 +60,7 @@ private:
     bool dimmed_ = false;
     double pointerAngle_ = 0.0;
     int pressedKeys_ = 0;
+    int leverPosition_ = 0;
     QRectF artTarget_; ///< where the artwork's viewBox lies in the widget
     QRectF viewBox_;
     QPixmap cache_;

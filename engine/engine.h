@@ -71,7 +71,10 @@ enum EngineAttribute : int {
     /// int bit mask, pictures: the artwork's keys shown pressed, bit 0 for its first key (a
     /// single push key is key 0)
     ATTR_PRESSED_KEYS = 26,
-    ATTR_TOOLTIP_TEXT = 27 ///< string: shown while the mouse rests on the control
+    ATTR_TOOLTIP_TEXT = 27, ///< string: shown while the mouse rests on the control
+    /// int, pictures: the stop (0 = where the artwork draws it) at which the artwork's slide
+    /// lever stands (artwork without a lever ignores it)
+    ATTR_LEVER_POSITION = 28
 };
 
 /// How a control takes the user's input (ATTR_CTRL_MODE). SetInputMode(0) makes a control an

@@ -44,6 +44,7 @@ struct Control {
     bool timerEnabled = false;
     double pointerAngle = 0.0; ///< picture: degrees the artwork's pointer is turned
     int pressedKeys = 0;       ///< picture: bit mask of the artwork's keys shown pressed
+    int leverPosition = 0;     ///< picture: stop of the artwork's slide lever
     std::string tooltip;
 
     QPointer<QWidget> view;

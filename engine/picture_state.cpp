@@ -45,7 +45,8 @@ int TurnKnob(int panel, int control, int steps) {
 
 int SetPictureStateAttribute(Panel &panel, Control &control, int attribute, double value) {
     if (control.definition.kind != CTRL_PICTURE ||
-        (attribute != ATTR_POINTER_ANGLE && attribute != ATTR_PRESSED_KEYS)) {
+        (attribute != ATTR_POINTER_ANGLE && attribute != ATTR_PRESSED_KEYS &&
+         attribute != ATTR_LEVER_POSITION)) {
         return kEngineBadAttribute;
     }
     if (!std::isfinite(value)) {
@@ -61,9 +62,10 @@ int SetPictureStateAttribute(Panel &panel, Control &control, int attribute, doub
     if (value < 0.0 || value > 0x7fffffff) {
         return kEngineBadValue;
     }
-    const int mask = static_cast<int>(value);
-    if (control.pressedKeys != mask) {
-        control.pressedKeys = mask;
+    int &field = attribute == ATTR_PRESSED_KEYS ? control.pressedKeys : control.leverPosition;
+    const int whole = static_cast<int>(value);
+    if (field != whole) {
+        field = whole;
         MarkDirty(panel, control);
     }
     return kEngineOk;
@@ -90,6 +92,9 @@ int GetPictureStateAttribute(const Control &control, int attribute, double *valu
         return kEngineOk;
     case ATTR_PRESSED_KEYS:
         *value = control.pressedKeys;
+        return kEngineOk;
+    case ATTR_LEVER_POSITION:
+        *value = control.leverPosition;
         return kEngineOk;
     default:
         return kEngineBadAttribute;

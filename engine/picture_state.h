@@ -9,9 +9,10 @@
 struct Control;
 struct Panel;
 
-/// ATTR_POINTER_ANGLE (degrees) and ATTR_PRESSED_KEYS (bit mask, given as a number) of a
-/// picture. Returns kEngineBadAttribute for other attributes or other control kinds, and
-/// kEngineBadValue for an angle that is not finite or a negative mask.
+/// ATTR_POINTER_ANGLE (degrees), ATTR_PRESSED_KEYS (bit mask) and ATTR_LEVER_POSITION (stop),
+/// the last two given as numbers, of a picture. Returns kEngineBadAttribute for other
+/// attributes or other control kinds, and kEngineBadValue for an angle that is not finite or a
+/// negative mask or stop.
 int SetPictureStateAttribute(Panel &panel, Control &control, int attribute, double value);
 /// ATTR_TOOLTIP_TEXT of any control; kEngineBadAttribute for other attributes.
 int SetTooltipAttribute(Panel &panel, Control &control, int attribute, const std::string &text);

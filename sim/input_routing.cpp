@@ -51,6 +51,23 @@ void routeChannel(int c) {
 
 } // namespace
 
+bool fonte_disparo(int fonte, double *buffer, double *hz) {
+    switch (fonte) {
+    case kTrigExtGen1:
+    case kTrigExtGen2:
+        std::copy_n(onda_G[fonte - kTrigExtGen1], vantrel::kSamples, buffer);
+        *hz = freq_G[fonte - kTrigExtGen1];
+        return true;
+    case kTrigExtCal02:
+    case kTrigExtCal2:
+        fillCalibrator(buffer, fonte == kTrigExtCal02 ? 0.1 : 1.0);
+        *hz = kCalibratorHz;
+        return true;
+    default:
+        return false;
+    }
+}
+
 int act_entr(int /*panel*/, int /*control*/, int event, void * /*callbackData*/, int /*eventData1*/,
              int /*eventData2*/) {
     if (event != EVENT_TIMER_TICK) {

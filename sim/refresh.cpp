@@ -4,6 +4,7 @@
 #include "controls/scale_tables.h"
 #include "engine/engine.h"
 #include "help/help.h"
+#include "sim/numeric/component_tester.h"
 #include "sim/sampling.h"
 #include "ui/uir_constants.h"
 
@@ -34,7 +35,7 @@ constexpr std::array kPowerIndicators{
     PANEL_ADD_TEXT,  PANEL_VERT_TEXT,   PANEL_AC1_TEXT,    PANEL_DC1_TEXT,  PANEL_GND1_TEXT,
     PANEL_AC2_TEXT,  PANEL_DC2_TEXT,    PANEL_GND2_TEXT,   PANEL_CAL1_TEXT, PANEL_CAL2_TEXT,
     PANEL_CAL_TEXT,  PANEL_SLOPE_TEXT,  PANEL_ATNORM_TEXT, PANEL_XY_TEXT,   PANEL_INV1_TEXT,
-    PANEL_INV2_TEXT, PANEL_XMAG_TEXT,
+    PANEL_INV2_TEXT, PANEL_XMAG_TEXT,   PANEL_TRIG_TEXT,   PANEL_EXT_TEXT,  PANEL_COMP_TEXT,
 };
 constexpr std::array kCouplingLamps{PANEL_AC1, PANEL_DC1, PANEL_GND1,
                                     PANEL_AC2, PANEL_DC2, PANEL_GND2};
@@ -161,6 +162,23 @@ void drawWaveform(int n) {
     plot_exist[t] = 1;
 }
 
+/// The component tester's V-I figure, drawn as the X-Y trace.
+void drawTester() {
+    static std::array<double, vantrel::kSamples> x{};
+    static std::array<double, vantrel::kSamples> y{};
+    setRefreshInterval(kSteadyInterval);
+    eraseAll();
+    const tester::Part part{testador_comp, testador_valor[0], testador_valor[1]};
+    if (!tester::figure(part, x, y)) {
+        return;
+    }
+    setXRange(-kXYRange, kXYRange);
+    plot_onda[kXYTrace - 1] =
+        PlotXY(Painel_Principal, PANEL_MOSTRAR, x.data(), y.data(), vantrel::kSamples, VAL_DOUBLE,
+               VAL_DOUBLE, OPCAO_FOCUS, VAL_NO_POINT, VAL_SOLID, 1, OPCAO_INTENS);
+    plot_exist[kXYTrace - 1] = 1;
+}
+
 } // namespace
 
 int Power_btn(int /*panel*/, int /*control*/, int event, void * /*callbackData*/,
@@ -193,6 +211,11 @@ void ver_desc(int on) {
 int Actualizar(int /*panel*/, int /*control*/, int /*event*/, void * /*callbackData*/,
                int /*eventData1*/, int /*eventData2*/) {
     writeReadouts();
+    // The tester sets the time base and both channels aside, untouched for its return.
+    if (testador == 1) {
+        drawTester();
+        return 0;
+    }
     // The trigger channel is the one the previous tick left: the CH I/II switch takes effect
     // one refresh later, and the alternating mode's own choice holds for its next trace.
     calc_onda(Esc_Tempo);

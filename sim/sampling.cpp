@@ -3,6 +3,8 @@
 #include "app/state.h"
 #include "engine/engine.h"
 #include "generator/signal/signal.h"
+#include "sim/input_routing.h"
+#include "sim/numeric/trigger_signal.h"
 #include "sim/trigger.h"
 #include "ui/uir_constants.h"
 
@@ -22,6 +24,8 @@ constexpr double kMaxStep = 120.0;
 constexpr double kNearZeroHz = 1e-05;
 /// Range of the random start phase when AUTO finds no trigger point.
 constexpr double kRandomPhaseMax = 600.0;
+/// Refresh interval when the timer cannot tell it, seconds.
+constexpr double kSteadyRefresh = 0.1;
 
 /// Values of `entrada_op`.
 enum Coupling : int { kDC = 0, kAC = 1 };
@@ -68,9 +72,55 @@ double periodsOnScreen(int c, double timeScale) {
     return kScreenFactor * freq[c] / 600.0 * timeScale * (1.0 / calib);
 }
 
+double &phaseOf(int c) {
+    return c == 0 ? xC1 : xC2;
+}
+
+/// LINE: the sweep starts at the first positive-going zero of the 50 Hz mains after the
+/// previous refresh, so each trace starts where its own signal stands at that moment.
+void placeByMains() {
+    double seconds = kSteadyRefresh;
+    GetCtrlAttribute(Painel_Principal, PANEL_TIMER_P, ATTR_INTERVAL, &seconds);
+    ciclo_rede += trigsig::mainsCyclesPerRefresh(seconds);
+    for (int c = 0; c < 2; ++c) {
+        phaseOf(c) = trigsig::mainsPhase(freq[c], ciclo_rede, vantrel::kSamples);
+        canais_ver[c] = 1;
+    }
+    SetCtrlAttribute(Painel_Principal, PANEL_ATNORM_TEXT, ATTR_DIMMED, autot == 0 ? 0 : 1);
+}
+
+/// EXT: the crossing found in the external source's period gives the moment at which the
+/// sweep starts; each channel starts where its own signal stands at that moment.
+void placeByExternal() {
+    std::array<double, vantrel::kSamples> source{};
+    double hz = 0.0;
+    fonte_disparo(trig_ext, source.data(), &hz);
+    double r = trigger(1);
+    if (r == -1.0 && autot == 0) {
+        canais_ver[0] = canais_ver[1] = 0;
+        return;
+    }
+    if (r == -1.0) {
+        r = Random(0.0, kRandomPhaseMax);
+    }
+    for (int c = 0; c < 2; ++c) {
+        // Seconds from the common time origin: r / (600 hz); one frequency gives r itself.
+        phaseOf(c) = hz > 0.0 ? std::fmod(r * (freq[c] / hz), kPeriod) : 0.0;
+        canais_ver[c] = 1;
+    }
+}
+
 /// Start phase of the refresh from the trigger channel's search. When NORMAL finds no
 /// trigger point the triggered trace is hidden and keeps its phase.
 void chooseStartPhase() {
+    if (trig_acopl == trigsig::kLine) {
+        placeByMains();
+        return;
+    }
+    if (trig_ext != kTrigExtOff) {
+        placeByExternal();
+        return;
+    }
     const int triggered = trigger_ch == 1 ? 0 : 1;
     const int other = 1 - triggered;
     double r = trigger(triggered + 1);

@@ -1,5 +1,6 @@
 // Draws the manual's figures from the program's own panels: the front panel off and on with the
-// calibrator, every setting dialog, the generator panel, a help page and an X-Y figure. Run it
+// calibrator, every setting dialog, the generator panel, a help page, an X-Y figure, the
+// trigger's LINE and LF lessons and a diode on the component tester. Run it
 // through the `manual_figures` target whenever the artwork changes:
 //   make_figures OUTPUT_DIRECTORY
 // It starts the instrument as the program does, drives it through the same callbacks a user's
@@ -8,6 +9,8 @@
 #include "app/callbacks.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "controls/front_state.h"
+#include "controls/scale_tables.h"
 #include "engine/engine.h"
 #include "engine/engine_qt.h"
 #include "engine/engine_testing.h"
@@ -66,6 +69,9 @@ void refresh() {
     settle();
 }
 
+constexpr int kHalfMsPerDiv = 8;
+constexpr int kFiveMicrosPerDiv = 14;
+
 struct Dialog {
     int picture; ///< front-panel picture whose left click opens it
     const char *file;
@@ -116,6 +122,59 @@ void xyFigure() {
     save(EngineRenderGraph(Painel_Principal, PANEL_MOSTRAR), "ecra-xy.png");
 }
 
+/// Generator 1 on CH I at `hz` (a sine, 2 V peak), the time base at step `timeStep`.
+void generatorOnChannelOne(double hz, int timeStep) {
+    ChIN[0] = 1;
+    SetCtrlVal(Painel_Principal, PANEL_STRING_CH1, "Gerador");
+    geradorID = 0;
+    tipo_onda[0] = 3;
+    botao_activo[0] = hz >= 10000.0 ? 100000 : 1000;
+    botao_freq[0] = hz / botao_activo[0];
+    actual_ger();
+    Esc_TempoID = timeStep;
+    act_timediv_sig(Esc_TempoID);
+}
+
+// The trigger's lessons: LINE on 1001 Hz drifting (the afterglow keeps the last positions),
+// and LF losing a 100 kHz sine in NORMAL.
+void triggerFigures() {
+    StartPoweredOn("ch");
+    generatorOnChannelOne(1001.0, kHalfMsPerDiv);
+    trig_acopl = 4;
+    mostra_frontal();
+    refresh();
+    EnginePanelWidget(Painel_Principal)->grab();
+    SetGraphAfterglow(Painel_Principal, PANEL_MOSTRAR, 1);
+    refresh();
+    save(EngineRenderGraph(Painel_Principal, PANEL_MOSTRAR), "disparo-linha.png");
+    SetGraphAfterglow(Painel_Principal, PANEL_MOSTRAR, 0);
+
+    generatorOnChannelOne(100e3, kFiveMicrosPerDiv);
+    trig_acopl = 3;
+    autot = 0;
+    levelt = 0.5;
+    mostra_frontal();
+    refresh();
+    EnginePanelWidget(Painel_Principal)->grab();
+    refresh();
+    save(EngineRenderGraph(Painel_Principal, PANEL_MOSTRAR), "disparo-lf.png");
+    trig_acopl = 0;
+    autot = 1;
+    levelt = 0.0;
+}
+
+// A silicon diode on the component tester.
+void testerFigure() {
+    testador_comp = 6;
+    testador_valor[0] = 0.65;
+    EngineSendEvent(Painel_Principal, PANEL_COMPONENT, EVENT_LEFT_CLICK);
+    refresh();
+    EnginePanelWidget(Painel_Principal)->grab();
+    refresh();
+    save(EngineRenderGraph(Painel_Principal, PANEL_MOSTRAR), "testador-diodo.png");
+    EngineSendEvent(Painel_Principal, PANEL_COMPONENT, EVENT_LEFT_CLICK);
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
@@ -157,6 +216,8 @@ int main(int argc, char *argv[]) {
     DiscardPanel(Painel_Ajuda);
 
     xyFigure();
+    triggerFigures();
+    testerFigure();
     CloseCVIRTE();
     return failures == 0 ? 0 : 1;
 }

@@ -5,11 +5,15 @@
 #include "app/callbacks.h"
 #include "app/state.h"
 #include "controls/scale_tables.h"
+#include "controls/tester_panel.h"
+#include "controls/trigger_coupling.h"
+#include "controls/trigger_display.h"
 #include "engine/engine.h"
 #include "engine/engine_qt.h"
 #include "engine/engine_testing.h"
 #include "engine/graph_widget.h"
 #include "generator/generator.h"
+#include "sim/refresh.h"
 #include "ui/uir_constants.h"
 
 #include <QTemporaryDir>
@@ -70,8 +74,9 @@ std::vector<double> instrumentState() {
         canais_op[0], canais_op[1], ChIN[0], ChIN[1], Esc_TempoID, Esc_Tempo, calib, atraso, xmag,
         levelt, slopet, autot, modoxy, dual_op, add_op, vert_op, xC1, xC2, OPCAO_FOCUS,
         OPCAO_INTENS, focus_val, intens_val, plot_exist[0], plot_exist[1], plot_exist[2],
-        plot_exist[3], EnginePopupDepth(), EngineTopPopup(), EngineBeepCount());
-    for (int id = 2; id <= PANEL_GRD_NOME2; ++id) {
+        plot_exist[3], EnginePopupDepth(), EngineTopPopup(), EngineBeepCount(), trig_acopl,
+        trig_ext, holdoff, tvsep, testador, testador_comp, testador_valor[0], testador_valor[1]);
+    for (int id = 2; id <= PANEL_COMP_TEXT; ++id) {
         put(s, dimmed(id), attribute(Painel_Principal, id, ATTR_VISIBLE));
     }
     return s;
@@ -119,8 +124,8 @@ void pictureTable() {
         {"X-Y", PANEL_PICTURE_12, 5, true},           {"INTENS", PANEL_PICTURE_4, 2, true},
         {"FOCUS", PANEL_PICTURE_3, 3, true},          {"screen", PANEL_MOSTRAR, 6, false},
         {"TV-SEP", PANEL_PICTURE_20, 10, false},      {"TRIG", PANEL_TRIG, 10, false},
-        {"EXT TRIG", PANEL_EXT_TRIG, 10, false},      {"HOLD OFF", PANEL_HOLDOFF, 10, false},
-        {"calibrator", PANEL_CALIB_PONT, 22, false},  {"component", PANEL_COMPONENT, 23, false},
+        {"EXT TRIG", PANEL_EXT_TRIG, 10, true},       {"HOLD OFF", PANEL_HOLDOFF, 10, true},
+        {"calibrator", PANEL_CALIB_PONT, 22, false},  {"component", PANEL_COMPONENT, 23, true},
         {"frame", PANEL_DECORATION_11, 8, false},     {"frame 2", PANEL_DECORATION_28, 8, false},
     };
     for (const auto &r : rows) {
@@ -170,6 +175,12 @@ private slots:
         OPCAO_INTENS = MakeColor(25, 210, 200);
         focus_val = 0.0F;
         intens_val = 5;
+        trig_acopl = trig_ext = tvsep = testador = 0;
+        holdoff = 0.0;
+        testador_comp = 2;
+        testador_valor[0] = 1000.0;
+        testador_valor[1] = 1e-06;
+        SetCtrlAttribute(Painel_Principal, PANEL_COMP_TEXT, ATTR_DIMMED, 1);
         SetCtrlVal(Painel_Principal, PANEL_STRING_CH1, "Desligado");
         SetCtrlVal(Painel_Principal, PANEL_STRING_CH2, "Desligado");
         for (int b : {PANEL_CANA_BUTTON_VERT, PANEL_CANA_BUTTON_ADD, PANEL_CANA_BUTTON_DUAL}) {
@@ -529,11 +540,155 @@ private slots:
         QCOMPARE(EngineTopPopup(), 0);
     }
 
+    // The slide selectors go to the position clicked, or one position per wheel notch (a
+    // notch away from the user moves the lever up), and stop at their ends.
+    void selectorsMoveByClickAndWheel_data() {
+        QTest::addColumn<bool>("tvsepSelector");
+        QTest::addColumn<int>("event");
+        QTest::addColumn<int>("data"); // y of the click, or notches
+        QTest::addColumn<int>("from");
+        QTest::addColumn<int>("to");
+        QTest::newRow("TRIG click on HF") << false << int(EVENT_LEFT_CLICK) << 52 << 0 << 2;
+        QTest::newRow("TRIG click below ~") << false << int(EVENT_LEFT_CLICK) << 103 << 1 << 4;
+        QTest::newRow("TRIG wheel down") << false << int(EVENT_MOUSE_WHEEL) << -1 << 2 << 3;
+        QTest::newRow("TRIG wheel past AC") << false << int(EVENT_MOUSE_WHEEL) << 3 << 1 << 0;
+        QTest::newRow("TV SEP click on V") << true << int(EVENT_LEFT_CLICK) << 66 << 0 << 2;
+        QTest::newRow("TV SEP wheel up") << true << int(EVENT_MOUSE_WHEEL) << 1 << 1 << 0;
+    }
+    void selectorsMoveByClickAndWheel() {
+        QFETCH(bool, tvsepSelector);
+        QFETCH(int, event);
+        QFETCH(int, data);
+        QFETCH(int, from);
+        QFETCH(int, to);
+        int &position = tvsepSelector ? tvsep : trig_acopl;
+        const int picture = tvsepSelector ? PANEL_PICTURE_20 : PANEL_TRIG;
+        const auto callback = tvsepSelector ? tvsep_fn : Trig_btn;
+        position = from;
+        Ligado = 0;
+        callback(Painel_Principal, picture, event, nullptr, data, 30);
+        QCOMPARE(position, from);
+        Ligado = 1;
+        callback(Painel_Principal, picture, event, nullptr, data, 30);
+        QCOMPARE(position, to);
+        if (!tvsepSelector) {
+            std::string shown;
+            GetCtrlVal(Painel_Principal, PANEL_TRIG_TEXT, &shown);
+            QCOMPARE(shown, std::string(to == 4 ? "~" : std::array{"AC", "DC", "HF", "LF"}[to]));
+        }
+    }
+
+    // The EXT source dialog connects what is confirmed and lights EXT; cancelled, nothing.
+    void externalTriggerSourceIsConfirmed() {
+        int dialog = open(PANEL_EXT_TRIG);
+        QVERIFY(dialog > 0);
+        turn(dialog, EXTERNO_FONTE, 2);
+        EngineSendEvent(dialog, EXTERNO_CANCELAR, EVENT_COMMIT);
+        QCOMPARE(trig_ext, 0);
+        QCOMPARE(EngineTopPopup(), 0);
+        dialog = open(PANEL_EXT_TRIG);
+        turn(dialog, EXTERNO_FONTE, 2);
+        EngineSendEvent(dialog, EXTERNO_CONTINUAR, EVENT_COMMIT);
+        QCOMPARE(trig_ext, 2);
+        QCOMPARE(dimmed(PANEL_EXT_TEXT), 0);
+        QCOMPARE(EngineTopPopup(), 0);
+        QCOMPARE(value<int>(open(PANEL_EXT_TRIG), EXTERNO_FONTE), 2);
+    }
+
+    // HOLD OFF: its dialog's knob and the wheel over the picture set it, kept to 0 .. 10, and
+    // its pointer follows.
+    void holdoffFollowsKnobAndWheel() {
+        double angle = 0.0;
+        GetCtrlAttribute(Painel_Principal, PANEL_HOLDOFF, ATTR_POINTER_ANGLE, &angle);
+        const int dialog = open(PANEL_HOLDOFF);
+        turn(dialog, HOLDOFF_HOLDOFF_BT, 3.5);
+        QCOMPARE(holdoff, 3.5);
+        double turned = 0.0;
+        GetCtrlAttribute(Painel_Principal, PANEL_HOLDOFF, ATTR_POINTER_ANGLE, &turned);
+        QVERIFY(turned > angle);
+        EngineSendEvent(dialog, HOLDOFF_SAIR_HOLDOFF, EVENT_COMMIT);
+        holdoff_btn(Painel_Principal, PANEL_HOLDOFF, EVENT_MOUSE_WHEEL, nullptr, 2, 0);
+        QCOMPARE(holdoff, 4.5);
+        holdoff_btn(Painel_Principal, PANEL_HOLDOFF, EVENT_MOUSE_WHEEL, nullptr, 40, 0);
+        QCOMPARE(holdoff, 10.0);
+    }
+
+    // The COMPONENT key shows the V-I figure in place of the traces; pressed again, the
+    // display comes back exactly as it was.
+    void testerKeyTwiceRestoresDisplay() {
+        dual_op = 1;
+        SetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_DUAL, 1);
+        Actualizar(Painel_Principal, PANEL_TIMER_P, EVENT_TIMER_TICK, nullptr, 0, 0);
+        const auto before = instrumentState();
+        QCOMPARE(plot_exist[0] + plot_exist[1], 2);
+        component_btn(Painel_Principal, PANEL_COMPONENT, EVENT_LEFT_CLICK, nullptr, 50, 20);
+        QCOMPARE(testador, 1);
+        QCOMPARE(dimmed(PANEL_COMP_TEXT), 0);
+        QCOMPARE(attribute(Painel_Principal, PANEL_COMPONENT, ATTR_PRESSED_KEYS), 1);
+        Actualizar(Painel_Principal, PANEL_TIMER_P, EVENT_TIMER_TICK, nullptr, 0, 0);
+        QCOMPARE(attribute(Painel_Principal, PANEL_MOSTRAR, ATTR_PLOT_COUNT), 1);
+        QCOMPARE(plot_exist[3], 1);
+        component_btn(Painel_Principal, PANEL_COMPONENT, EVENT_LEFT_CLICK, nullptr, 50, 20);
+        Actualizar(Painel_Principal, PANEL_TIMER_P, EVENT_TIMER_TICK, nullptr, 0, 0);
+        QVERIFY(instrumentState() == before);
+        SetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_DUAL, 0);
+    }
+
+    // The TEST sockets' dialog: a value that is not one, or out of range, is refused with a
+    // message naming it and the dialog stays; a good one connects the component.
+    void testerDialogChecksValues_data() {
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<QString>("first");
+        QTest::addColumn<QString>("second");
+        QTest::addColumn<bool>("accepted");
+        QTest::newRow("resistor 4,7k") << 2 << "4,7k"
+                                       << "" << true;
+        QTest::newRow("letters") << 2 << "abc"
+                                 << "" << false;
+        QTest::newRow("zero ohm") << 2 << "0"
+                                  << "" << false;
+        QTest::newRow("20 Mohm, out of range") << 2 << "20M"
+                                               << "" << false;
+        QTest::newRow("RC, bad capacitor") << 5 << "1k"
+                                           << "x" << false;
+        QTest::newRow("RC") << 5 << "1k"
+                            << "470n" << true;
+        QTest::newRow("diode 0.6 V") << 6 << "0.6"
+                                     << "" << true;
+    }
+    void testerDialogChecksValues() {
+        QFETCH(int, kind);
+        QFETCH(QString, first);
+        QFETCH(QString, second);
+        QFETCH(bool, accepted);
+        Ligado = 1;
+        component_btn(Painel_Principal, PANEL_COMPONENT, EVENT_LEFT_CLICK, nullptr, 50, 100);
+        const int dialog = EngineTopPopup();
+        QVERIFY(dialog > 0);
+        QCOMPARE(testador, 0); // the sockets do not switch the tester
+        turn(dialog, TESTER_COMPONENTE, kind);
+        SetCtrlVal(dialog, TESTER_VALOR, first.toUtf8().constData());
+        SetCtrlVal(dialog, TESTER_VALOR2, second.toUtf8().constData());
+        const auto before = instrumentState();
+        const int messages = EnginePopupCount();
+        EngineSendEvent(dialog, TESTER_CONFIRMAR, EVENT_COMMIT);
+        if (accepted) {
+            QCOMPARE(testador_comp, kind);
+            QCOMPARE(EngineTopPopup(), 0);
+            QCOMPARE(EnginePopupCount(), messages);
+        } else {
+            QVERIFY(instrumentState() == before);
+            QCOMPARE(EnginePopupCount(), messages + 1);
+            QVERIFY(EngineLastPopupMessage().find("Nada foi alterado") != std::string::npos);
+        }
+    }
+
     void unloadableDialogOpensNothing_data() {
         QTest::addColumn<int>("picture");
-        for (int p : {PANEL_VOLTDIV1, PANEL_VOLTDIV2, PANEL_PICTURE_6, PANEL_PICTURE_7,
-                      PANEL_TIMEDIV, PANEL_PICTURE_10, PANEL_PICTURE_11, PANEL_PICTURE_18,
-                      PANEL_PICTURE_19, PANEL_PICTURE_14, PANEL_PICTURE_4, PANEL_PICTURE_3}) {
+        for (int p :
+             {PANEL_VOLTDIV1, PANEL_VOLTDIV2, PANEL_PICTURE_6, PANEL_PICTURE_7, PANEL_TIMEDIV,
+              PANEL_PICTURE_10, PANEL_PICTURE_11, PANEL_PICTURE_18, PANEL_PICTURE_19,
+              PANEL_PICTURE_14, PANEL_PICTURE_4, PANEL_PICTURE_3, PANEL_EXT_TRIG, PANEL_HOLDOFF}) {
             QTest::newRow(constantName(Painel_Principal, p).c_str()) << p;
         }
     }

@@ -275,6 +275,39 @@ private slots:
         QCOMPARE(render(keys), released);
     }
 
+    // The TRIG. selector's lever (its white stripe) stands at each stop of the artwork: the
+    // marks 19 units apart from 14, drawn at the artwork's own size.
+    void leverStandsAtItsStop_data() {
+        QTest::addColumn<int>("stop");
+        for (int stop = 0; stop < 5; ++stop) {
+            QTest::newRow(qPrintable(QString("stop %1").arg(stop))) << stop;
+        }
+    }
+    void leverStandsAtItsStop() {
+        QFETCH(int, stop);
+        QWidget *slide = EngineControlWidget(panel_, PANEL_TRIG);
+        QCOMPARE(SetCtrlAttribute(panel_, PANEL_TRIG, ATTR_LEVER_POSITION, stop), 0);
+        int read = -1;
+        QCOMPARE(GetCtrlAttribute(panel_, PANEL_TRIG, ATTR_LEVER_POSITION, &read), 0);
+        QCOMPARE(read, stop);
+        QCoreApplication::processEvents();
+        const QImage image = render(slide);
+        double sum = 0.0;
+        int count = 0;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 44; x <= 54; ++x) {
+                const QColor c = image.pixelColor(x, y);
+                if (c.red() > 200 && c.green() > 200 && c.blue() > 200) {
+                    sum += y;
+                    ++count;
+                }
+            }
+        }
+        QVERIFY(count > 0);
+        QVERIFY2(std::abs(sum / count - (14.0 + 19.0 * stop)) < 2.0,
+                 qPrintable(QString::number(sum / count)));
+    }
+
     void stateAttributesRefuseWhatDoesNotApply() {
         QCOMPARE(SetCtrlAttribute(panel_, PANEL_QUITBUTTON, ATTR_POINTER_ANGLE, 10.0),
                  int(kEngineBadAttribute));
@@ -282,6 +315,8 @@ private slots:
                                   std::numeric_limits<double>::quiet_NaN()),
                  int(kEngineBadValue));
         QCOMPARE(SetCtrlAttribute(panel_, PANEL_PICTURE_5, ATTR_PRESSED_KEYS, -1),
+                 int(kEngineBadValue));
+        QCOMPARE(SetCtrlAttribute(panel_, PANEL_TRIG, ATTR_LEVER_POSITION, -1),
                  int(kEngineBadValue));
         int mask = -1;
         QCOMPARE(SetCtrlAttribute(panel_, PANEL_PICTURE_5, ATTR_PRESSED_KEYS, 1), 0);

@@ -60,10 +60,13 @@ const auto kPanels = std::to_array<Panel>({
     PNL("opcoes.uir", FOCUS, 1, "Focus", 130, 536, 168, 138),
     PNL("opcoes.uir", INTENS, 2, "Intens", 60, 536, 168, 138),
     PNL("opcoes.uir", LEVEL, 3, "Intens", 84, 835, 186, 160),
+    PNL("opcoes.uir", HOLDOFF, 4, "Hold Off", 130, 836, 168, 150),
+    PNL("opcoes.uir", TESTER, 5, "Testador de componentes", 300, 120, 246, 330),
     PNL("canais.uir", ENTR1, 1, "Untitled Panel", 415, 598, 136, 92),
     PNL("canais.uir", ENTR2, 2, "Untitled Panel", 415, 800, 136, 92),
     PNL("canais.uir", ENTRADAS, 3, "", 100, 242, 112, 253),
     PNL("canais.uir", PANEL_CANA, 4, "Operar nos Canais", 416, 624, 116, 276),
+    PNL("canais.uir", EXTERNO, 5, "", 100, 242, 112, 253),
     PNL("acerca.uir", ACERCA, 1, "", 24, 3, 404, 702),
     PNL_KEY("AJUDA", "ajuda.uir", AJUDA, 1, "", 24, 3, 336, 598),
     PNL_KEY("AJUDA_G", "ajudaG.uir", AJUDA, 1, "", 24, 3, 336, 598),
@@ -268,6 +271,9 @@ const auto kControls = std::to_array<Control>({
     CTRL(PANEL, 156, TIMER_DADOS, CTRL_TIMER, nullptr, "act_dados", 0),
     TXT(PANEL, 157, GRD_NOME1, "qq", kHidden),
     TXT(PANEL, 158, GRD_NOME2, "aa", kHidden),
+    TXT(PANEL, 159, TRIG_TEXT, "AC", kHidden),
+    TXT(PANEL, 160, EXT_TEXT, "EXT", kInfo),
+    TXT(PANEL, 161, COMP_TEXT, "TESTER", kInfo),
 
     // time.uir
     BTN(P_CAL_X, 2, SAIR_XPOS, "__Sair", "fecha_painel", 0),
@@ -307,6 +313,17 @@ const auto kControls = std::to_array<Control>({
     TXT(LEVEL, 4, TEXTMSG, "0", 0),
     TXT(LEVEL, 5, TEXTMSG_2, "+", 0),
     TXT(LEVEL, 6, TEXTMSG_3, "_", 0),
+    BTN(HOLDOFF, 2, SAIR_HOLDOFF, "__Sair", "fecha_holdoff", 0),
+    CTRL(HOLDOFF, 3, HOLDOFF_BT, CTRL_KNOB, nullptr, "f_holdoff", 0),
+    TXT(TESTER, 2, TEXTMSG, "Componente nas tomadas TEST:", 0),
+    CTRL(TESTER, 3, COMPONENTE, CTRL_RING, nullptr, "f_componente", 0),
+    TXT(TESTER, 4, NOME_VALOR, "Resistência (Ω)", 0),
+    CTRL(TESTER, 5, VALOR, CTRL_STRING, "1k", "", 0),
+    TXT(TESTER, 6, NOME_VALOR2, "Capacidade (F)", 0),
+    CTRL(TESTER, 7, VALOR2, CTRL_STRING, "1u", "", 0),
+    BTN(TESTER, 8, CONFIRMAR, "__Confirmar", "aplic_testador", 0),
+    BTN(TESTER, 9, CANCELAR, "__Cancelar", "fecha_testador", 0),
+    TXT(TESTER, 10, UNIDADES, "Ex.: 4,7k  100n  2,2u  5,1", 0),
 
     // canais.uir
     CTRL(ENTR1, 2, ENT, CTRL_SLIDE, nullptr, "f_entrada", 0),
@@ -323,6 +340,10 @@ const auto kControls = std::to_array<Control>({
     CTRL(PANEL_CANA, 5, BUTTON_CH_CHG, CTRL_TOGGLE_BUTTON, "CH I/II", "ch_fn", 0),
     BTN(PANEL_CANA, 6, SAIR_canais, "__Sair", "fecha_painel", 0),
     TXT(PANEL_CANA, 7, TEXTTRIG, "TRIG I/II", 0),
+    CTRL(EXTERNO, 2, FONTE, CTRL_RING, nullptr, "", 0),
+    BTN(EXTERNO, 3, CONTINUAR, "__Confirmar", "aplic_ext", 0),
+    BTN(EXTERNO, 4, CANCELAR, "__Cancelar", "fecha_ext", 0),
+    TXT(EXTERNO, 5, TEXTMSG, "Sinal de disparo externo:", 0),
 
     // acerca.uir: the texts that name people and places are the program's own, so only the
     // fixed ones are compared.
@@ -377,6 +398,7 @@ const auto kRanges = std::to_array<Range>({
     {"FOCUS", 3, VAL_FLOAT, -10.0, 10.0, 2.0, 0.0},
     {"INTENS", 3, VAL_INTEGER, 0.0, 10.0, 1.0, 5.0},
     {"LEVEL", 3, VAL_DOUBLE, -10.0, 10.0, 0.5, 0.0},
+    {"HOLDOFF", 3, VAL_DOUBLE, 0.0, 10.0, 0.5, 0.0},
     {"AJUDA", 7, VAL_INTEGER, -kNoLimit, kNoLimit, 1.0, 0.0},
     {"AJUDA_G", 7, VAL_INTEGER, -kNoLimit, kNoLimit, 1.0, 0.0},
 });
@@ -434,6 +456,18 @@ const auto kSources = std::to_array<Item>({{"Gerador de Sinais", 1},
                                            {"Cal. 0.2V", 3},
                                            {"Cal. 2V", 4},
                                            {"Desligada", 0}});
+const auto kExternalSources = std::to_array<Item>(
+    {{"Desligado", 0}, {"Gerador 1", 1}, {"Gerador 2", 2}, {"Cal 0.2Vpp", 3}, {"Cal 2Vpp", 4}});
+const auto kComponents = std::to_array<Item>({{"Nada (circuito aberto)", 0},
+                                              {"Curto-circuito", 1},
+                                              {"Resistência", 2},
+                                              {"Condensador", 3},
+                                              {"Bobina", 4},
+                                              {"RC série", 5},
+                                              {"Díodo de silício", 6},
+                                              {"Díodo de silício invertido", 7},
+                                              {"Díodo Zener", 8},
+                                              {"LED", 9}});
 
 /// Items of rings, slides and list boxes (the step lists are filled on opening, stored empty).
 struct Items {
@@ -450,6 +484,8 @@ const auto kItems = std::to_array<Items>({
     {"ENTR1", 2, kCouplings},
     {"ENTR2", 2, kCouplings},
     {"ENTRADAS", 2, kSources},
+    {"EXTERNO", 2, kExternalSources},
+    {"TESTER", 3, kComponents},
 });
 
 /// Shortcut keys of buttons; every other button has none.
@@ -462,6 +498,8 @@ struct Shortcut {
 const auto kShortcuts = std::to_array<Shortcut>({
     {"ENTRADAS", 3, "Ctrl+A"},
     {"ENTRADAS", 4, "Ctrl+C"},
+    {"EXTERNO", 3, "Ctrl+A"},
+    {"EXTERNO", 4, "Ctrl+C"},
     {"AJUDA", 3, "Ctrl+A"},
     {"AJUDA", 4, "Ctrl+M"},
     {"AJUDA", 5, "Ctrl+F"},

@@ -58,6 +58,9 @@ inline void resetState() {
     slopet = 1;
     autot = 1;
     trigger_ch = 1;
+    trig_acopl = trig_ext = tvsep = testador = 0;
+    holdoff = fase_disparo = 0.0;
+    ciclo_rede = 0;
     xC1 = xC2 = 0.0;
     for (auto &row : onda) {
         std::fill(std::begin(row), std::end(row), 0.0);

@@ -11,6 +11,8 @@
 #include <array>
 #include <cmath>
 #include <limits>
+#include <numbers>
+#include <set>
 
 namespace {
 
@@ -50,6 +52,17 @@ private slots:
     void triggerLevelMeetsCalibratedSignal_data();
     void triggerLevelMeetsCalibratedSignal();
     void triggerLampShowsNormal();
+
+    void couplingChoosesWhatLevelMeets_data();
+    void couplingChoosesWhatLevelMeets();
+    void lowPassLosesFastSineInNormal_data();
+    void lowPassLosesFastSineInNormal();
+    void lineStartsWithTheMains_data();
+    void lineStartsWithTheMains();
+    void externalSourcePlacesBothChannels_data();
+    void externalSourcePlacesBothChannels();
+    void holdoffChoosesAmongEqualCrossings_data();
+    void holdoffChoosesAmongEqualCrossings();
 };
 
 void TestSampling::init() {
@@ -419,6 +432,155 @@ void TestSampling::triggerLampShowsNormal() {
         trigger(1);
         QCOMPARE(simtest::ctrlInt(Painel_Principal, PANEL_ATNORM_TEXT, ATTR_DIMMED), mode);
     }
+}
+
+namespace {
+
+/// A 2 V sine on a 1 V offset in channel c's buffer.
+void fillOffsetSine(int c, double hz) {
+    for (int i = 0; i < vantrel::kSamples; ++i) {
+        onda_entCh[c][i] = 1.0 + 2.0 * std::sin(2.0 * std::numbers::pi * i / vantrel::kSamples);
+    }
+    freq[c] = hz;
+}
+
+/// Ramp inputs shown at one unit per volt, so that display sample 0 names the start sample.
+void showRamps(double hz) {
+    for (int c = 0; c < 2; ++c) {
+        simtest::fillRamp(c);
+        freq[c] = hz;
+        entrada_op[c] = 0;
+        Esc_Volt[c] = 1.0F;
+    }
+}
+
+} // namespace
+
+// DC compares the level with the raw signal, AC with it less its mean: at 1.5 V the sweep
+// starts where the sine passes 1.5 V, or 0.5 V above its mean.
+void TestSampling::couplingChoosesWhatLevelMeets_data() {
+    QTest::addColumn<int>("coupling");
+    QTest::addColumn<double>("removed");
+    QTest::newRow("AC") << 0 << 1.0;
+    QTest::newRow("DC") << 1 << 0.0;
+}
+
+void TestSampling::couplingChoosesWhatLevelMeets() {
+    QFETCH(int, coupling);
+    QFETCH(double, removed);
+    fillOffsetSine(0, 1000.0);
+    trig_acopl = coupling;
+    levelt = 1.5;
+    const int start = trigger(1);
+    QVERIFY(start > 0);
+    QVERIFY(onda_entCh[0][start] - removed > 1.5);
+    QVERIFY(onda_entCh[0][start - 1] - removed <= 1.5);
+}
+
+// The LF low-pass leaves 1.5 % of a 100 kHz sine: below the level, NORMAL shows no trace.
+void TestSampling::lowPassLosesFastSineInNormal_data() {
+    QTest::addColumn<int>("coupling");
+    QTest::addColumn<int>("visible");
+    QTest::newRow("AC") << 0 << 1;
+    QTest::newRow("HF") << 2 << 1;
+    QTest::newRow("LF") << 3 << 0;
+}
+
+void TestSampling::lowPassLosesFastSineInNormal() {
+    QFETCH(int, coupling);
+    QFETCH(int, visible);
+    fillOffsetSine(0, 100e3);
+    trig_acopl = coupling;
+    autot = 0;
+    levelt = 1.5;
+    calc_onda(Esc_Tempo);
+    QCOMPARE(canais_ver[0], visible);
+}
+
+// LINE: each refresh (0.1 s, five mains cycles) starts the sweep with the mains, so 1000 Hz
+// stands still and 1001 Hz moves on by its 1 Hz beat: 0.1 period, 60 samples a refresh.
+void TestSampling::lineStartsWithTheMains_data() {
+    QTest::addColumn<double>("hz");
+    QTest::addColumn<int>("advance");
+    QTest::newRow("1000 Hz") << 1000.0 << 0;
+    QTest::newRow("1001 Hz") << 1001.0 << 60;
+    QTest::newRow("998 Hz") << 998.0 << 480; // -2 Hz: -0.2 period
+}
+
+void TestSampling::lineStartsWithTheMains() {
+    QFETCH(double, hz);
+    QFETCH(int, advance);
+    showRamps(hz);
+    trig_acopl = 4;
+    autot = 0; // the mains is always there, NORMAL too
+    levelt = 1000.0;
+    calc_onda(Esc_Tempo);
+    int previous = bufferIndexShown(0, 0);
+    for (int refresh = 0; refresh < 5; ++refresh) {
+        calc_onda(Esc_Tempo);
+        const int start = bufferIndexShown(0, 0);
+        QCOMPARE((start - previous + vantrel::kSamples) % vantrel::kSamples, advance);
+        QCOMPARE(bufferIndexShown(1, 0), start);
+        QCOMPARE(canais_ver[0], 1);
+        previous = start;
+    }
+}
+
+// Generator 2 on EXT, at CH I's frequency: CH I starts where generator 2 crosses the level,
+// wherever its own signal stands, and follows generator 2's phase.
+void TestSampling::externalSourcePlacesBothChannels_data() {
+    QTest::addColumn<int>("shift"); // samples by which generator 2 is late
+    QTest::addColumn<int>("start");
+    QTest::newRow("in phase") << 0 << 300;
+    QTest::newRow("100 late") << 100 << 400;
+    QTest::newRow("450 late") << 450 << 150;
+}
+
+void TestSampling::externalSourcePlacesBothChannels() {
+    QFETCH(int, shift);
+    QFETCH(int, start);
+    showRamps(1000.0);
+    for (int i = 0; i < vantrel::kSamples; ++i) {
+        const int k = (i - shift + vantrel::kSamples) % vantrel::kSamples;
+        onda_G[1][i] = k < vantrel::kSamples / 2 ? -1.0 : 1.0;
+    }
+    freq_G[1] = 1000.0;
+    trig_ext = 2;
+    levelt = 0.5;
+    calc_onda(Esc_Tempo);
+    QCOMPARE(bufferIndexShown(0, 0), start);
+    QCOMPARE(bufferIndexShown(1, 0), start);
+    // The ramp on CH I would trigger elsewhere on its own.
+    trig_ext = 0;
+    QVERIFY(trigger(1) != start);
+}
+
+// Two equal pulses a period, 30 % apart, and a sweep of 20 % of the period: at the minimum
+// every refresh picks the same one; a short hold-off lands on both in turn; one that outlasts
+// the second pulse picks the first again.
+void TestSampling::holdoffChoosesAmongEqualCrossings_data() {
+    QTest::addColumn<double>("sweeps");
+    QTest::addColumn<int>("distinct");
+    QTest::newRow("minimum") << 0.0 << 1;
+    QTest::newRow("short") << 0.1 << 2;
+    QTest::newRow("past the second pulse") << 1.0 << 1;
+}
+
+void TestSampling::holdoffChoosesAmongEqualCrossings() {
+    QFETCH(double, sweeps);
+    QFETCH(int, distinct);
+    std::fill_n(onda_entCh[0], vantrel::kSamples, 0.0);
+    for (int first : {0, 180}) {
+        std::fill_n(onda_entCh[0] + first, 30, 1.0);
+    }
+    freq[0] = 1.0; // 20 ms/div: 0.2 s, a fifth of the period
+    holdoff = sweeps;
+    levelt = 0.5;
+    std::set<int> starts;
+    for (int refresh = 0; refresh < 6; ++refresh) {
+        starts.insert(trigger(1));
+    }
+    QCOMPARE(int(starts.size()), distinct);
 }
 
 QTEST_MAIN(TestSampling)

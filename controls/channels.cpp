@@ -1,5 +1,6 @@
 #include "controls/channels.h"
 
+#include <algorithm>
 #include <array>
 
 #include "app/state.h"
@@ -30,6 +31,14 @@ constexpr std::array<const char *, 5> kNomeFonte = {"Desligado", "Gerador", "Exc
 // The source dialog is as wide as this, so CH II's opens with its right edge at the mouse.
 constexpr int kLarguraFonte = 253;
 
+/// Couples channel `c` as `op` (0 DC, 1 AC, 2 GND): DC and AC let the signal through, GND
+/// grounds the input.
+void define_entrada(int c, int op) {
+    entrada_op[c] = op;
+    canais_op[c] = op == 0 || op == 1 ? 1 : 0;
+    mostra_frontal();
+}
+
 // The two channels' coupling dialogs are alike, so one constant addresses either one's slide.
 static_assert(ENTR1_ENT == ENTR2_ENT);
 
@@ -57,6 +66,15 @@ int abrir_entrada(int canal, int numero, int &handle) {
     InstallPopup(handle);
     SetCtrlVal(handle, ENTR1_ENT, entrada_op[Canal]);
     return 0;
+}
+
+/// The coupling switch of channel `c` on the front panel: the wheel steps it towards GND
+/// (clockwise, up the switch) or DC, the clicks open its dialog.
+int entrada_frontal(int c, int event, int notches, int picture, int &dialogo) {
+    if (const int passos = roda_frontal(event, notches)) {
+        define_entrada(c, std::clamp(entrada_op[c] + passos, 0, 2));
+    }
+    return clique_frontal(event, kAjudaEntrada) ? abrir_entrada(c, picture, dialogo) : 0;
 }
 
 // Loads a fresh source dialog beside the mouse with the channel's source preselected.
@@ -131,20 +149,19 @@ int vert_fn(int panel, int, int event, void *, int, int) {
     return 0;
 }
 
-int entrada1_btn(int, int, int event, void *, int, int) {
-    return clique_frontal(event, kAjudaEntrada) ? abrir_entrada(0, ENTR1, Painel_YentI) : 0;
+int entrada1_btn(int, int, int event, void *, int eventData1, int) {
+    return entrada_frontal(0, event, eventData1, ENTR1, Painel_YentI);
 }
 
-int entrada2_btn(int, int, int event, void *, int, int) {
-    return clique_frontal(event, kAjudaEntrada) ? abrir_entrada(1, ENTR2, Painel_YentII) : 0;
+int entrada2_btn(int, int, int event, void *, int eventData1, int) {
+    return entrada_frontal(1, event, eventData1, ENTR2, Painel_YentII);
 }
 
 int f_entrada(int panel, int, int event, void *, int, int) {
     if (event == EVENT_VAL_CHANGED) {
-        GetCtrlVal(panel, ENTR1_ENT, &entrada_op[Canal]);
-        // DC and AC let the signal through; GD grounds the input.
-        canais_op[Canal] = entrada_op[Canal] == 0 || entrada_op[Canal] == 1 ? 1 : 0;
-        mostra_frontal();
+        int op = entrada_op[Canal];
+        GetCtrlVal(panel, ENTR1_ENT, &op);
+        define_entrada(Canal, op);
     }
     return 0;
 }

@@ -9,6 +9,7 @@
 #include <QEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLineF>
 #include <QListWidget>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -16,6 +17,10 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 #include <QWheelEvent>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
 
 namespace {
 
@@ -25,6 +30,34 @@ namespace {
 /// left-click event after which the widget sees the press too (command buttons, which then
 /// commit on release).
 enum class LeftClicks { Ignored, Reported, ReportedAndPassed };
+
+/// How a knob picture turns in place, in pixels of the unscaled panel: motion beyond
+/// kDragThreshold starts a turn, and every kDragStep of it is one step of the knob's dialog.
+constexpr double kDragThreshold = 4.0;
+constexpr double kDragStep = 8.0;
+/// Ctrl turns ten times slower, Shift ten times faster, by wheel and by hand alike.
+constexpr int kModifierFactor = 10;
+/// Wheel notches closer together than this (milliseconds) are a fast turn, which accelerates.
+constexpr quint64 kFastNotch = 60;
+/// A drag faster than this (unscaled pixels per millisecond) counts double.
+constexpr double kFastDrag = 1.5;
+
+/// Steps per notch or per kDragStep for the modifiers held: Shift multiplies; Ctrl divides, as a
+/// count of notches or drag steps that make one step.
+int coarseFactor(Qt::KeyboardModifiers modifiers) {
+    return modifiers.testFlag(Qt::ShiftModifier) ? kModifierFactor : 1;
+}
+int fineDivisor(Qt::KeyboardModifiers modifiers) {
+    return modifiers.testFlag(Qt::ControlModifier) && !modifiers.testFlag(Qt::ShiftModifier)
+               ? kModifierFactor
+               : 1;
+}
+
+/// Degrees clockwise from 12 o'clock of `at` around `centre` (widget coordinates, y down).
+double clockAngle(QPointF at, QPointF centre) {
+    const QPointF d = at - centre;
+    return std::atan2(d.x(), -d.y()) * 180.0 / std::numbers::pi;
+}
 
 class ClickFilter : public QObject {
 public:
@@ -36,6 +69,9 @@ protected:
         const QEvent::Type type = event->type();
         if (type == QEvent::Wheel) {
             return wheel(static_cast<QWheelEvent *>(event));
+        }
+        if (type == QEvent::MouseMove || type == QEvent::MouseButtonRelease) {
+            return turn(qobject_cast<QWidget *>(watched), static_cast<QMouseEvent *>(event));
         }
         if (type != QEvent::MouseButtonPress && type != QEvent::MouseButtonDblClick &&
             type != QEvent::ContextMenu) {
@@ -49,26 +85,34 @@ protected:
             return true; // right clicks are the help request, never a context menu
         }
         const auto *mouse = static_cast<QMouseEvent *>(event);
-        // Callbacks see the click where it lies on the stored (unscaled) control.
-        const Panel *owner = FindPanel(panel_);
-        const double scale = owner != nullptr && owner->scale > 0.0 ? owner->scale : 1.0;
-        const QPoint at = (mouse->position() / scale).toPoint();
         // A dimmed control, or one made an indicator by SetInputMode, takes no mouse input.
         if (control->dimmed || !control->inputEnabled) {
             return true;
         }
         if (mouse->button() == Qt::RightButton) {
             if (type == QEvent::MouseButtonPress) {
-                DispatchEvent(panel_, control_, EVENT_RIGHT_CLICK, at.y(), at.x());
+                DispatchEvent(panel_, control_, EVENT_RIGHT_CLICK, unscaled(mouse->position()).y(),
+                              unscaled(mouse->position()).x());
             }
             return true;
         }
         if (mouse->button() == Qt::LeftButton && leftClicks_ != LeftClicks::Ignored) {
+            const auto *picture = qobject_cast<const PictureView *>(watched);
+            if (type == QEvent::MouseButtonPress && picture != nullptr && picture->turnsInPlace()) {
+                // A knob waits for the release: a press that never moved is its left click.
+                pressedAt_ = mouse->position();
+                lastAt_ = pressedAt_;
+                lastTime_ = mouse->timestamp();
+                turning_ = false;
+                pressed_ = true;
+                dragRest_ = 0.0;
+                return true;
+            }
             const QPointer<QObject> alive(watched);
             DispatchEvent(panel_, control_,
                           type == QEvent::MouseButtonDblClick ? EVENT_LEFT_DOUBLE_CLICK
                                                               : EVENT_LEFT_CLICK,
-                          at.y(), at.x());
+                          unscaled(mouse->position()).y(), unscaled(mouse->position()).x());
             // A button still on the screen goes on to its commit when released; one that the
             // left click took away (a closed panel) must not see the press at all.
             const auto *widget = qobject_cast<const QWidget *>(alive.data());
@@ -78,8 +122,77 @@ protected:
     }
 
 private:
+    double scale() const {
+        const Panel *owner = FindPanel(panel_);
+        return owner != nullptr && owner->scale > 0.0 ? owner->scale : 1.0;
+    }
+
+    /// Callbacks see the mouse where it lies on the stored (unscaled) control.
+    QPoint unscaled(QPointF at) const { return (at / scale()).toPoint(); }
+
+    /// Motion and release after a press on a knob picture: beyond kDragThreshold the motion
+    /// turns the knob, vertically (up is clockwise) when pressed near its hub, around the hub
+    /// when pressed on its rim; a release that never turned it is the left click.
+    bool turn(QWidget *widget, QMouseEvent *event) {
+        if (!pressed_ || widget == nullptr) {
+            return false;
+        }
+        const QPointF at = event->position();
+        if (event->type() == QEvent::MouseButtonRelease) {
+            if (event->button() != Qt::LeftButton) {
+                return true;
+            }
+            pressed_ = false;
+            widget->setCursor(Qt::OpenHandCursor);
+            if (!turning_) {
+                const QPoint click = unscaled(pressedAt_);
+                DispatchEvent(panel_, control_, EVENT_LEFT_CLICK, click.y(), click.x());
+            }
+            return true;
+        }
+        const double pixels = scale();
+        const QPointF centre(widget->width() / 2.0, widget->height() / 2.0);
+        if (!turning_) {
+            if (QLineF(pressedAt_, at).length() < kDragThreshold * pixels) {
+                return true;
+            }
+            turning_ = true;
+            const double radius = std::min(widget->width(), widget->height()) / 2.0;
+            aroundHub_ = QLineF(centre, pressedAt_).length() > radius / 2.0;
+            widget->setCursor(Qt::ClosedHandCursor);
+        }
+        double travel = 0.0;
+        if (aroundHub_) {
+            double degrees = clockAngle(at, centre) - clockAngle(lastAt_, centre);
+            degrees -= 360.0 * std::round(degrees / 360.0);
+            const double minRadius = std::min(widget->width(), widget->height()) / 4.0;
+            travel = degrees * std::numbers::pi / 180.0 *
+                     std::max(QLineF(centre, at).length(), minRadius);
+        } else {
+            travel = lastAt_.y() - at.y();
+        }
+        travel /= pixels;
+        const quint64 elapsed = event->timestamp() - lastTime_;
+        if (lastTime_ != 0 && elapsed > 0 && std::abs(travel) / double(elapsed) > kFastDrag) {
+            travel *= 2.0;
+        }
+        lastAt_ = at;
+        lastTime_ = event->timestamp();
+        const Qt::KeyboardModifiers modifiers = event->modifiers();
+        const double perStep = kDragStep * fineDivisor(modifiers);
+        dragRest_ += travel;
+        const int steps = static_cast<int>(dragRest_ / perStep);
+        dragRest_ -= steps * perStep;
+        const Control *control = FindControl(panel_, control_);
+        if (steps != 0 && control != nullptr && !control->dimmed) {
+            DispatchEvent(panel_, control_, EVENT_MOUSE_WHEEL, steps * coarseFactor(modifiers), 0);
+        }
+        return true;
+    }
+
     /// Over a picture the wheel turns the command one step per notch; other kinds handle it
-    /// themselves. Fine-grained wheels add up to whole notches.
+    /// themselves. Fine-grained wheels add up to whole notches; notches in quick succession
+    /// count double, then four times.
     bool wheel(QWheelEvent *event) {
         Control *control = FindControl(panel_, control_);
         if (control == nullptr || control->definition.kind != CTRL_PICTURE) {
@@ -89,12 +202,22 @@ private:
         if (control->dimmed) {
             return true;
         }
-        constexpr int kNotch = 120;
-        wheelRest_ += event->angleDelta().y();
-        const int notches = wheelRest_ / kNotch;
-        wheelRest_ -= notches * kNotch;
+        const Qt::KeyboardModifiers modifiers = event->modifiers();
+        // Some platforms turn a Shift+wheel into a sideways one.
+        const QPoint delta = event->angleDelta();
+        const int notch = 120 * fineDivisor(modifiers);
+        const quint64 now = event->timestamp();
+        fastNotches_ = lastWheel_ != 0 && now > lastWheel_ && now - lastWheel_ < kFastNotch
+                           ? fastNotches_ + 1
+                           : 0;
+        lastWheel_ = now;
+        wheelRest_ += delta.y() != 0 ? delta.y() : delta.x();
+        const int notches = wheelRest_ / notch;
+        wheelRest_ -= notches * notch;
+        const int speed = fastNotches_ >= 6 ? 4 : fastNotches_ >= 3 ? 2 : 1;
         if (notches != 0) {
-            DispatchEvent(panel_, control_, EVENT_MOUSE_WHEEL, notches, 0);
+            DispatchEvent(panel_, control_, EVENT_MOUSE_WHEEL,
+                          notches * coarseFactor(modifiers) * speed, 0);
         }
         return true;
     }
@@ -103,6 +226,15 @@ private:
     int control_;
     LeftClicks leftClicks_;
     int wheelRest_ = 0;
+    quint64 lastWheel_ = 0;
+    int fastNotches_ = 0;
+    bool pressed_ = false;
+    bool turning_ = false;
+    bool aroundHub_ = false;
+    QPointF pressedAt_;
+    QPointF lastAt_;
+    quint64 lastTime_ = 0;
+    double dragRest_ = 0.0;
 };
 
 /// A label above a list or text box, as the engine shows a control's label.
@@ -212,6 +344,9 @@ QWidget *CreateView(Panel &panel, Control &control, QWidget *canvas) {
         view =
             new PictureView(definition.image.empty() ? QString() : ResourcePath(definition.image),
                             QText(definition.constant), canvas);
+        if (static_cast<PictureView *>(view)->turnsInPlace()) {
+            view->setCursor(Qt::OpenHandCursor);
+        }
         leftClicks = LeftClicks::Reported;
         break;
     case CTRL_DECORATION: {

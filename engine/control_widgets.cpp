@@ -90,6 +90,11 @@ bool hasLever(const QSvgRenderer &renderer) {
 }
 } // namespace
 
+bool PictureView::turnsInPlace() const {
+    const QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
+    return renderer != nullptr && hasPointer(*renderer);
+}
+
 QRectF PictureView::toWidget(const QRectF &art) const {
     if (viewBox_.isEmpty()) {
         return art;

@@ -39,6 +39,8 @@ public:
     /// Degrees clockwise from where the artwork draws its pointer.
     void setPointerAngle(double degrees);
     void setPressedKeys(int mask);
+    /// Whether the artwork is a knob with a moving pointer, which the user turns in place.
+    bool turnsInPlace() const;
     /// Stop (element "stopN" of the artwork) at which the element "lever" is drawn.
     void setLeverPosition(int stop);
 

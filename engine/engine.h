@@ -33,8 +33,9 @@ enum EngineEvent : int {
     EVENT_LEFT_DOUBLE_CLICK = 4,
     EVENT_RIGHT_CLICK = 5,
     EVENT_TIMER_TICK = 6,
-    /// The mouse wheel turned over a picture: eventData1 is the number of notches, positive
-    /// away from the user (turn clockwise), negative towards the user.
+    /// The mouse wheel turned over a picture, or a knob picture dragged: eventData1 is the number
+    /// of steps, positive away from the user or up/clockwise (turn clockwise), negative back.
+    /// Ctrl makes a step of ten notches or 80 px, Shift ten steps of one; fast wheels accelerate.
     EVENT_MOUSE_WHEEL = 7
 };
 

@@ -29,12 +29,39 @@ struct Wheel {
 };
 std::vector<Wheel> wheels;
 int changes = 0;
+int leftClicks = 0;
 
 int recordWheel(int, int control, int event, void *, int eventData1, int) {
     if (event == EVENT_MOUSE_WHEEL) {
         wheels.push_back({control, eventData1});
     }
+    leftClicks += event == EVENT_LEFT_CLICK ? 1 : 0;
     return 0;
+}
+
+int wheelSteps() {
+    int sum = 0;
+    for (const Wheel &w : wheels) {
+        sum += w.notches;
+    }
+    return sum;
+}
+
+/// Presses the left button at `from`, moves to `from + by` in 1 px strides (0 ms apart, as
+/// no real mouse reports, so no acceleration) and releases.
+void drag(QWidget *widget, QPoint from, QPoint by, Qt::KeyboardModifiers modifiers) {
+    const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
+                          Qt::MouseButtons held) {
+        QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held,
+                          modifiers);
+        QApplication::sendEvent(widget, &event);
+    };
+    send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
+    const int strides = std::max(std::abs(by.x()), std::abs(by.y()));
+    for (int i = 1; i <= strides; ++i) {
+        send(QEvent::MouseMove, from + by * i / strides, Qt::NoButton, Qt::LeftButton);
+    }
+    send(QEvent::MouseButtonRelease, from + by, Qt::LeftButton, Qt::NoButton);
 }
 
 int countChange(int, int, int event, void *, int, int) {
@@ -94,6 +121,7 @@ private slots:
         EngineReset();
         wheels.clear();
         changes = 0;
+        leftClicks = 0;
         panel_ = LoadPanel(0, "oscil.uir", PANEL);
         QVERIFY(panel_ > 0);
         showAtScale(panel_, 1.0);
@@ -117,6 +145,83 @@ private slots:
         SetCtrlAttribute(panel_, PANEL_XPOSBTN, ATTR_DIMMED, 1);
         sendWheelDelta(knob, 120);
         QCOMPARE(int(wheels.size()), 3);
+    }
+
+    /// Dragging a knob picture is the wheel's path: one step per 8 px of the unscaled panel,
+    /// up or clockwise around the hub turning it clockwise; Ctrl a tenth as fast, Shift ten
+    /// times. Only a press that never moved is the left click that opens its dialog.
+    void dragTurnsAKnobPicture_data() {
+        QTest::addColumn<double>("scale");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("rim");   // pressed on the rim: turned around the hub
+        QTest::addColumn<int>("pixels"); // unscaled; positive up, or clockwise on the rim
+        QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("clicks");
+        for (const double scale : {1.0, 2.0}) {
+            const auto row = [scale](const char *name, Qt::KeyboardModifiers modifiers, bool rim,
+                                     int pixels, int steps, int clicks) {
+                QTest::addRow("%gx %s", scale, name)
+                    << scale << int(modifiers) << rim << pixels << steps << clicks;
+            };
+            row("still", Qt::NoModifier, false, 0, 0, 1);
+            row("under threshold", Qt::NoModifier, false, 3, 0, 1);
+            row("up 40", Qt::NoModifier, false, 40, 5, 0);
+            row("down 23", Qt::NoModifier, false, -23, -2, 0);
+            row("ctrl up 40", Qt::ControlModifier, false, 40, 0, 0);
+            row("ctrl up 80", Qt::ControlModifier, false, 80, 1, 0);
+            row("shift down 16", Qt::ShiftModifier, false, -16, -20, 0);
+            row("rim clockwise 20", Qt::NoModifier, true, 20, 2, 0);
+            row("rim anticlockwise 20", Qt::NoModifier, true, -20, -2, 0);
+        }
+    }
+    void dragTurnsAKnobPicture() {
+        QFETCH(double, scale);
+        QFETCH(int, modifiers);
+        QFETCH(bool, rim);
+        QFETCH(int, pixels);
+        QFETCH(int, steps);
+        QFETCH(int, clicks);
+        showAtScale(panel_, scale);
+        QWidget *knob = EngineControlWidget(panel_, PANEL_XPOSBTN);
+        QCOMPARE(knob->cursor().shape(), Qt::OpenHandCursor);
+        const QPoint centre(knob->width() / 2, knob->height() / 2);
+        const int moved = int(std::lround(pixels * scale));
+        // On the rim the drag runs along the top, where moving right is clockwise; a short
+        // chord there is nearly its arc.
+        const QPoint from = rim ? centre - QPoint(moved / 2, knob->height() / 2 - 1) : centre;
+        drag(knob, from, rim ? QPoint(moved, 0) : QPoint(0, -moved),
+             Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(wheelSteps(), steps);
+        QCOMPARE(leftClicks, clicks);
+    }
+
+    void wheelModifiersAndSpeed_data() {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("gapMs"); // between notches; 0 for unknown times
+        QTest::addColumn<int>("notches");
+        QTest::addColumn<int>("steps");
+        QTest::newRow("plain") << int(Qt::NoModifier) << 0 << 3 << 3;
+        QTest::newRow("ctrl") << int(Qt::ControlModifier) << 0 << 25 << 2;
+        QTest::newRow("shift") << int(Qt::ShiftModifier) << 0 << -2 << -20;
+        QTest::newRow("slow") << int(Qt::NoModifier) << 200 << 8 << 8;
+        // Notches 4..6 count double, 7 on four times.
+        QTest::newRow("fast") << int(Qt::NoModifier) << 20 << 8 << 3 + 3 * 2 + 2 * 4;
+    }
+    void wheelModifiersAndSpeed() {
+        QFETCH(int, modifiers);
+        QFETCH(int, gapMs);
+        QFETCH(int, notches);
+        QFETCH(int, steps);
+        QWidget *knob = EngineControlWidget(panel_, PANEL_XPOSBTN);
+        const QPointF at(knob->width() / 2.0, knob->height() / 2.0);
+        for (int i = 0; i < std::abs(notches); ++i) {
+            QWheelEvent event(at, knob->mapToGlobal(at), QPoint(),
+                              QPoint(0, notches > 0 ? 120 : -120), Qt::NoButton,
+                              Qt::KeyboardModifiers(modifiers), Qt::NoScrollPhase, false);
+            event.setTimestamp(gapMs == 0 ? 0 : 1000 + i * gapMs);
+            QApplication::sendEvent(knob, &event);
+        }
+        QCOMPARE(wheelSteps(), steps);
     }
 
     void pointerTurnsByItsAngle_data() {

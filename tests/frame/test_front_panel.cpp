@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr int kList = 2; // the list of the Time/Div and Volts/Div dialogs
+constexpr int kList = 2; // the list of the Time/Div and Volts/Div dialogs, the coupling slide
 constexpr int kKnob = 3; // the knob of every knob dialog
 constexpr double kTowardsMark = std::numeric_limits<double>::quiet_NaN();
 
@@ -222,10 +222,12 @@ QString difference(const std::vector<double> &a, const std::vector<double> &b) {
 
 /// Turns a list one item per notch as a user does with the arrow keys.
 void stepList(int dialog, int notches) {
-    auto *list = EngineControlWidget(dialog, kList)->findChild<QListWidget *>();
-    QVERIFY(list != nullptr);
+    QWidget *view = EngineControlWidget(dialog, kList);
+    QVERIFY(view != nullptr);
+    auto *list = view->findChild<QListWidget *>();
     for (int i = 0; i < std::abs(notches); ++i) {
-        QTest::keyClick(list, notches > 0 ? Qt::Key_Down : Qt::Key_Up);
+        QTest::keyClick(list != nullptr ? static_cast<QWidget *>(list) : view,
+                        notches > 0 ? Qt::Key_Down : Qt::Key_Up);
     }
 }
 
@@ -336,6 +338,10 @@ private slots:
             {"VOLTS/DIV I down", Main, PANEL_VOLTDIV1, kList, 4, -1, 1},
             {"VOLTS/DIV II past 20 V", Main, PANEL_VOLTDIV2, kList, 0, -1, 1},
             {"VOLTS/DIV II off", Main, PANEL_VOLTDIV2, kList, 4, 1, 0},
+            {"CH I coupling DC to AC", Main, PANEL_PICTURE_10, kList, 0, 1, 1},
+            {"CH I coupling past GND", Main, PANEL_PICTURE_10, kList, 1, 3, 1},
+            {"CH II coupling GND to DC", Main, PANEL_PICTURE_11, kList, 2, -2, 1},
+            {"CH II coupling off", Main, PANEL_PICTURE_11, kList, 1, 1, 0},
             {"Y-POS I past the top", Main, PANEL_PICTURE_6, kKnob, 10, 1, 1},
             {"Y-POS I down", Main, PANEL_PICTURE_6, kKnob, 0, -1, 1},
             {"Y-POS II past the bottom", Main, PANEL_PICTURE_7, kKnob, -10, -1, 1},

@@ -9,7 +9,14 @@
 namespace {
 
 /// Values of `ChIN`.
-enum Source : int { kOff = 0, kGenerator = 1, kSpreadsheet = 2, kCal02 = 3, kCal2 = 4 };
+enum Source : int {
+    kOff = 0,
+    kGenerator = 1,
+    kSpreadsheet = 2,
+    kCal02 = 3,
+    kCal2 = 4,
+    kOtherSync = 6
+};
 
 /// Frequency of both calibrator outputs, Hz.
 constexpr double kCalibratorHz = 1000.0;
@@ -43,6 +50,11 @@ void routeChannel(int c) {
     case kCal2:
         fillCalibrator(buffer, 1.0);
         freq[c] = kCalibratorHz;
+        break;
+    case kOtherSync:
+        // The SYNC output of the other channel's generator: CH I takes generator 2's.
+        std::copy_n(onda_sync[1 - c], vantrel::kSamples, buffer);
+        freq[c] = freq_G[1 - c];
         break;
     default:
         break;

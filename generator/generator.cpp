@@ -177,7 +177,8 @@ void mostra_funcao(int g) {
 /// The phase read-out and the tooltips of the RAMP/PULSE, ATT, SYNC and VCF areas.
 void mostra_extras(int g) {
     std::array<char, 96> texto{};
-    std::snprintf(texto.data(), texto.size(), "PHASE %+.0f°", fase_G[g]);
+    std::snprintf(texto.data(), texto.size(), fase_G[g] == 0.0 ? "PHASE %.0f°" : "PHASE %+.0f°",
+                  fase_G[g]);
     SetCtrlVal(Painel_Gerador, GERADOR_TEXTMSG_FASE, texto.data());
     std::snprintf(texto.data(), texto.size(),
                   "RAMP/PULSE: subida da rampa %.0f %%, ciclo do "

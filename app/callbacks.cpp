@@ -1,12 +1,12 @@
 #include "app/callbacks.h"
 
-#include "app/engine/engine.h"
 #include "app/reset.h"
 #include "app/startup.h"
 #include "controls/channels.h"
 #include "controls/horizontal.h"
 #include "controls/trigger_display.h"
 #include "controls/vertical.h"
+#include "engine/engine.h"
 #include "generator/generator.h"
 #include "help/help.h"
 #include "help/menu.h"

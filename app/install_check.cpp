@@ -1,8 +1,8 @@
 #include "app/install_check.h"
 
-#include "app/engine/engine.h"
-#include "app/engine/resource_file.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/resource_file.h"
 
 #include <algorithm>
 #include <cstdio>

@@ -1,10 +1,10 @@
 #include "app/reset.h"
 
-#include "app/engine/engine.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "controls/front_state.h"
 #include "controls/scale_tables.h"
+#include "engine/engine.h"
 #include "generator/generator.h"
 #include "sim/refresh.h"
 #include "ui/uir_constants.h"

@@ -1,10 +1,10 @@
 #include "app/startup.h"
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
 #include "app/install_check.h"
 #include "app/state.h"
 #include "controls/front_state.h"
+#include "engine/engine.h"
 #include "generator/generator.h"
 #include "help/help.h"
 #include "sim/autostart.h"

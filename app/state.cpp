@@ -1,6 +1,6 @@
 #include "app/state.h"
 
-#include "app/engine/engine.h"
+#include "engine/engine.h"
 
 int Painel_Principal = 0;
 int Painel_Xpos = 0;

@@ -6,9 +6,9 @@
 // Target: under 1 s for each workbook format.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_testing.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
 #include "measure/spreadsheet_link.h"
 #include "support/fake_sheet_server.h"
 #include "ui/uir_constants.h"

@@ -4,11 +4,11 @@
 // Targets: one refresh below 10 us of computing; one repaint of two glowing traces below 2 ms
 // with the panel at twice its stored size.
 
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
-#include "app/engine/graph_widget.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
+#include "engine/graph_widget.h"
 #include "generator/signal/signal.h"
 #include "sim/input_routing.h"
 #include "sim/refresh.h"

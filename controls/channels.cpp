@@ -2,11 +2,11 @@
 
 #include <array>
 
-#include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/front_panel.h"
 #include "controls/front_state.h"
 #include "controls/vertical.h"
+#include "engine/engine.h"
 #include "generator/generator.h"
 #include "measure/spreadsheet_link.h"
 #include "ui/uir_constants.h"

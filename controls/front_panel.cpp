@@ -1,7 +1,7 @@
 #include "controls/front_panel.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
+#include "engine/engine.h"
 #include "help/help.h"
 
 bool clique_frontal(int event, int pagina_ajuda) {

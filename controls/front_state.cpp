@@ -1,8 +1,8 @@
 #include "controls/front_state.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/scale_tables.h"
+#include "engine/engine.h"
 #include "ui/uir_constants.h"
 
 #include <algorithm>

@@ -1,11 +1,11 @@
 #include "controls/horizontal.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/front_panel.h"
 #include "controls/front_state.h"
 #include "controls/scale_tables.h"
 #include "controls/vertical.h"
+#include "engine/engine.h"
 #include "ui/uir_constants.h"
 
 #include <algorithm>

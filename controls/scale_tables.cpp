@@ -1,7 +1,7 @@
 #include "controls/scale_tables.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
+#include "engine/engine.h"
 #include "ui/uir_constants.h"
 
 // The scale values are stored as constants: each is exact in single precision.

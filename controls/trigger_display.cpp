@@ -3,11 +3,11 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/front_panel.h"
 #include "controls/front_state.h"
 #include "controls/vertical.h"
+#include "engine/engine.h"
 #include "help/help.h"
 #include "sim/refresh.h"
 #include "ui/uir_constants.h"

@@ -1,10 +1,10 @@
 #include "controls/vertical.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/front_panel.h"
 #include "controls/front_state.h"
 #include "controls/scale_tables.h"
+#include "engine/engine.h"
 #include "ui/uir_constants.h"
 
 #include <algorithm>

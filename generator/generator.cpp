@@ -1,7 +1,7 @@
 #include "generator/generator.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
+#include "engine/engine.h"
 #include "generator/signal/frequency.h"
 #include "generator/signal/signal.h"
 #include "help/help.h"

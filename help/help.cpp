@@ -3,8 +3,8 @@
 #include <array>
 #include <string>
 
-#include "app/engine/engine.h"
 #include "app/state.h"
+#include "engine/engine.h"
 #include "help/menu.h"
 #include "ui/uir_constants.h"
 

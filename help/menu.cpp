@@ -1,7 +1,7 @@
 #include "help/menu.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
+#include "engine/engine.h"
 #include "ui/uir_constants.h"
 
 namespace {

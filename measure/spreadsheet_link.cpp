@@ -1,7 +1,7 @@
 #include "measure/spreadsheet_link.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
+#include "engine/engine.h"
 #include "measure/link_record.h"
 #include "ui/uir_constants.h"
 

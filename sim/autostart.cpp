@@ -1,8 +1,8 @@
 #include "sim/autostart.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/scale_tables.h"
+#include "engine/engine.h"
 #include "generator/generator.h"
 #include "sim/refresh.h"
 #include "ui/uir_constants.h"

@@ -1,8 +1,8 @@
 #include "sim/refresh.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
 #include "controls/scale_tables.h"
+#include "engine/engine.h"
 #include "help/help.h"
 #include "sim/sampling.h"
 #include "ui/uir_constants.h"

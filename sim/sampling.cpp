@@ -1,7 +1,7 @@
 #include "sim/sampling.h"
 
-#include "app/engine/engine.h"
 #include "app/state.h"
+#include "engine/engine.h"
 #include "generator/signal/signal.h"
 #include "sim/trigger.h"
 #include "ui/uir_constants.h"

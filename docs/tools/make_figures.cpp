@@ -6,11 +6,11 @@
 // clicks reach, and writes one PNG file per figure.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "generator/generator.h"
 #include "help/help.h"
 #include "sim/autostart.h"

@@ -3,8 +3,8 @@
 /// can find controls and pixels where the resource file puts them (a shown window is otherwise
 /// scaled to whatever room the screen gives it).
 
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
 
 #include <QCoreApplication>
 #include <QLayout>

@@ -3,12 +3,12 @@
 // indicators and the pop-ups are checked.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
-#include "app/engine/graph_widget.h"
 #include "app/state.h"
 #include "controls/scale_tables.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
+#include "engine/graph_widget.h"
 #include "generator/generator.h"
 #include "ui/uir_constants.h"
 

@@ -1,9 +1,9 @@
 // How the engine's control widgets look and answer the user: a knob that the mouse focused,
 // and text fields that only the program writes.
 
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "ui/uir_constants.h"
 
 #include <QApplication>

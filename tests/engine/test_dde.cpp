@@ -2,9 +2,9 @@
 // notices delivered later on the user-interface thread, and the bounds that keep a broken or
 // hanging server from freezing the program.
 
-#include "app/engine/dde_protocol.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_testing.h"
+#include "engine/dde_protocol.h"
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
 #include "support/fake_sheet_server.h"
 
 #include <QElapsedTimer>

@@ -1,9 +1,9 @@
 // The engine's effects that the instrument relies on: loading, values and attributes, events,
 // pop-ups, timers and cheap indicator writes.
 
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "ui/uir_constants.h"
 
 #include <QDir>

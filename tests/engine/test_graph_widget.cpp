@@ -1,14 +1,13 @@
-// The oscilloscope screen: where traces land, what the phosphor keeps, how repaints coalesce.
+// The oscilloscope screen: its graticule, the ranges plots keep, what the phosphor keeps, how
+// repaints coalesce. The drawing of the traces themselves is tested on its own (test_beam).
 
-#include "app/engine/graph_widget.h"
+#include "engine/graph_widget.h"
 
 #include <QImage>
-#include <QPolygonF>
 #include <QTest>
 
 #include <array>
 #include <cmath>
-#include <limits>
 
 namespace {
 
@@ -17,22 +16,11 @@ constexpr int kHeight = 400;
 constexpr int kSamples = 600;
 constexpr int kRed = 0xff0000; // stands out from the green-grey graticule in the red channel
 constexpr int kThin = 0;
-constexpr int kThick = 5;
 
 /// The beam's core: its centre pixels are drawn in the exact plot colour (full red), while
 /// the graticule (red below 70) with the halo added stays well below.
 bool isTrace(QRgb pixel) {
     return qRed(pixel) > 200;
-}
-
-/// Pixel rows of one column that show the trace.
-QList<int> traceRows(const QImage &image, int column) {
-    QList<int> rows;
-    for (int row = 0; row < image.height(); ++row) {
-        if (isTrace(image.pixel(column, row)))
-            rows.append(row);
-    }
-    return rows;
 }
 
 /// Whether the trace shows within two pixels of a point.
@@ -71,23 +59,12 @@ bool showsLevel(const QImage &image, double level) {
 class TestGraphWidget : public QObject {
     Q_OBJECT
 private slots:
-    void traceLiesOnItsLevelOnly_data();
-    void traceLiesOnItsLevelOnly();
-    void thickTraceIsWiderThanThin();
-    void beamCoreHasTheIntensityColourAndGlowsWithIt_data();
-    void beamCoreHasTheIntensityColourAndGlowsWithIt();
     void traceOnAGraticuleLineStaysDistinguishable_data();
     void traceOnAGraticuleLineStaysDistinguishable();
-    void defocusedBeamSpreadsItsLightFarther();
-    void haloWidensWithTheFocusDistance_data();
-    void haloWidensWithTheFocusDistance();
     void afterglowKeepsAFadingTraceOnlyWhenOn_data();
     void afterglowKeepsAFadingTraceOnlyWhenOn();
-    void beamGrowsWithThePanelScale();
     void graticuleHasTenByEightDivisionsWhateverTheRanges();
     void xyFigureKeepsTheRangeItWasPlottedWith();
-    void segmentsLeavingTheScreenAreCutAtItsEdge_data();
-    void segmentsLeavingTheScreenAreCutAtItsEdge();
     void deletedPlotShowsUntilTheNextPaint();
     void manyChangesBetweenFramesGiveOneRepaint();
     void alternatingTheSameTracesCostsNoRepaint();
@@ -95,44 +72,6 @@ private slots:
     void replottedPictureIsRetainedOnce();
     void unknownHandlesAndMissingDataAreRefused();
 };
-
-void TestGraphWidget::traceLiesOnItsLevelOnly_data() {
-    QTest::addColumn<double>("level");
-    QTest::addColumn<int>("style");
-    QTest::newRow("+2.5 thin") << 2.5 << kThin;
-    QTest::newRow("-2.5 thin") << -2.5 << kThin;
-    QTest::newRow("+2.5 thick") << 2.5 << kThick;
-    QTest::newRow("-2.5 thick") << -2.5 << kThick;
-}
-
-void TestGraphWidget::traceLiesOnItsLevelOnly() {
-    QFETCH(double, level);
-    QFETCH(int, style);
-    GraphWidget graph;
-    graph.setAxisRange(1, -10.0, 10.0);
-    QVERIFY(plotLevel(graph, level, style) > 0);
-    const QImage image = graph.renderImage(QSize(kWidth, kHeight));
-
-    // The last sample lies one X unit short of the right border.
-    const double expected = rowOfLevel(level);
-    for (int column = 0; column < kWidth * (kSamples - 1) / kSamples; ++column) {
-        const QList<int> rows = traceRows(image, column);
-        QVERIFY2(!rows.isEmpty(), qPrintable(QString("column %1 has no trace").arg(column)));
-        for (const int row : rows)
-            QVERIFY2(std::abs(row + 0.5 - expected) <= 2.5,
-                     qPrintable(QString("column %1 lit at row %2").arg(column).arg(row)));
-    }
-}
-
-void TestGraphWidget::thickTraceIsWiderThanThin() {
-    GraphWidget thin;
-    GraphWidget thick;
-    plotLevel(thin, 5.0, kThin);
-    plotLevel(thick, 5.0, kThick);
-    const QSize size(kWidth, kHeight);
-    QVERIFY(traceRows(thick.renderImage(size), kWidth / 3).size() >
-            traceRows(thin.renderImage(size), kWidth / 3).size());
-}
 
 /// The trace colour of intensity step v, as the intensity dialog sets it.
 int intensityColour(int v) {
@@ -151,36 +90,6 @@ int glowAt(const QImage &lit, const QImage &empty, double level, int offset) {
     for (int column = kWidth / 10 + 3; column < kWidth / 5 - 3; ++column)
         sum += brightness(lit.pixel(column, row)) - brightness(empty.pixel(column, row));
     return sum;
-}
-
-void TestGraphWidget::beamCoreHasTheIntensityColourAndGlowsWithIt_data() {
-    QTest::addColumn<int>("style");
-    for (int style : {kThin, kThick}) {
-        const QByteArray name = style == kThin ? "thin" : "thick";
-        QTest::newRow(name) << style;
-    }
-}
-
-void TestGraphWidget::beamCoreHasTheIntensityColourAndGlowsWithIt() {
-    QFETCH(int, style);
-    GraphWidget empty;
-    const QImage dark = empty.renderImage(QSize(kWidth, kHeight));
-    const double level = 3.75; // between grid lines
-    int previousGlow = 0;
-    for (int v = 0; v <= 10; ++v) {
-        GraphWidget graph;
-        plotLevel(graph, level, style, intensityColour(v));
-        const QImage image = graph.renderImage(QSize(kWidth, kHeight));
-        const QRgb core = image.pixel(kWidth / 7, static_cast<int>(rowOfLevel(level)));
-        QCOMPARE(static_cast<int>(core & 0xffffff), intensityColour(v));
-        // The halo a few rows off the core grows with the intensity.
-        const int glow = glowAt(image, dark, level, 4) + glowAt(image, dark, level, -4);
-        QVERIFY2(glow > previousGlow, qPrintable(QString("intensity %1 glows %2, the step below %3")
-                                                     .arg(v)
-                                                     .arg(glow)
-                                                     .arg(previousGlow)));
-        previousGlow = glow;
-    }
 }
 
 void TestGraphWidget::traceOnAGraticuleLineStaysDistinguishable_data() {
@@ -205,62 +114,6 @@ void TestGraphWidget::traceOnAGraticuleLineStaysDistinguishable() {
     // ...and its halo lights the rows beside it, which the bare graticule leaves dark.
     QVERIFY(glowAt(image, dark, level, 2) > 0);
     QVERIFY(glowAt(image, dark, level, -2) > 0);
-}
-
-void TestGraphWidget::defocusedBeamSpreadsItsLightFarther() {
-    GraphWidget empty;
-    const QImage dark = empty.renderImage(QSize(kWidth, kHeight));
-    const auto reach = [&](int style) {
-        GraphWidget graph;
-        plotLevel(graph, 3.75, style);
-        const QImage image = graph.renderImage(QSize(kWidth, kHeight));
-        int rows = 0;
-        while (rows < 40 && glowAt(image, dark, 3.75, rows + 1) > 100)
-            ++rows;
-        return rows;
-    };
-    QVERIFY(reach(kThick) > reach(kThin));
-}
-
-/// Rows beyond the core, on one side, over which a level trace visibly lights the tube.
-int glowReach(const QImage &image, const QImage &empty, double level) {
-    int rows = 0;
-    while (rows < 80 && glowAt(image, empty, level, rows + 1) > 100)
-        ++rows;
-    return rows;
-}
-
-void TestGraphWidget::haloWidensWithTheFocusDistance_data() {
-    QTest::addColumn<int>("style");
-    QTest::addColumn<QList<double>>("distances");
-    // The knob's positions 0, 2, ... 10 on either side; thick from 4 on.
-    QTest::newRow("thin") << kThin << QList<double>{0.0, 0.2};
-    QTest::newRow("thick") << kThick << QList<double>{0.4, 0.6, 0.8, 1.0};
-    QTest::newRow("thin, all the way") << kThin << QList<double>{0.0, 0.2, 0.4, 0.6, 0.8, 1.0};
-}
-
-void TestGraphWidget::haloWidensWithTheFocusDistance() {
-    QFETCH(int, style);
-    QFETCH(QList<double>, distances);
-    GraphWidget empty;
-    const QImage dark = empty.renderImage(QSize(kWidth, kHeight));
-    const double level = 3.75; // between grid lines
-    int previous = -1;
-    for (const double distance : distances) {
-        GraphWidget graph;
-        graph.setBeamFocus(distance);
-        plotLevel(graph, level, style, intensityColour(5));
-        const QImage image = graph.renderImage(QSize(kWidth, kHeight));
-        const QRgb core = image.pixel(kWidth / 7, static_cast<int>(rowOfLevel(level)));
-        QCOMPARE(static_cast<int>(core & 0xffffff), intensityColour(5));
-        const int reach = glowReach(image, dark, level);
-        QVERIFY2(reach > previous,
-                 qPrintable(QString("focus %1 reaches %2 rows, the step before %3")
-                                .arg(distance)
-                                .arg(reach)
-                                .arg(previous)));
-        previous = reach;
-    }
 }
 
 void TestGraphWidget::afterglowKeepsAFadingTraceOnlyWhenOn_data() {
@@ -316,19 +169,6 @@ void TestGraphWidget::afterglowKeepsAFadingTraceOnlyWhenOn() {
     QVERIFY(staysIdle());
 }
 
-void TestGraphWidget::beamGrowsWithThePanelScale() {
-    GraphWidget graph;
-    plotLevel(graph, 3.75, kThick);
-    const QImage normal = graph.renderImage(QSize(kWidth, kHeight), 1.0);
-    const QImage doubled = graph.renderImage(QSize(2 * kWidth, 2 * kHeight), 2.0);
-    const auto coreRows = [](const QImage &image) {
-        return static_cast<int>(traceRows(image, image.width() / 7).size());
-    };
-    QVERIFY2(coreRows(doubled) >= 2 * coreRows(normal) - 1,
-             qPrintable(
-                 QString("%1 rows at 2x, %2 at 1x").arg(coreRows(doubled)).arg(coreRows(normal))));
-}
-
 void TestGraphWidget::graticuleHasTenByEightDivisionsWhateverTheRanges() {
     GraphWidget graph;
     graph.setAxisRange(0, -12.5, 12.5);
@@ -368,51 +208,6 @@ void TestGraphWidget::xyFigureKeepsTheRangeItWasPlottedWith() {
     QVERIFY(traceNear(image, QPointF(xyColumn, kHeight / 2.0)));
     QVERIFY(!traceNear(image, QPointF(ytColumn, kHeight / 2.0)));
     QVERIFY(traceNear(image, QPointF(kWidth / 8.0, rowOfLevel(7.5))));
-}
-
-void TestGraphWidget::segmentsLeavingTheScreenAreCutAtItsEdge_data() {
-    // Points in X-Y units (X -12.5..12.5, Y -10..10); where the trace must and must not show.
-    QTest::addColumn<QPolygonF>("curve");
-    QTest::addColumn<QPolygonF>("lit");
-    QTest::addColumn<QPolygonF>("dark");
-    const double nan = std::numeric_limits<double>::quiet_NaN();
-    QTest::newRow("from inside to far above")
-        << QPolygonF{{0, 0}, {0, 1e9}} << QPolygonF{{0, 5}, {0, 9.5}} << QPolygonF{{0, -5}};
-    QTest::newRow("both ends far outside")
-        << QPolygonF{{-1e9, 5}, {1e9, 5}} << QPolygonF{{-12, 5}, {0, 5}, {12, 5}}
-        << QPolygonF{{0, 0}};
-    QTest::newRow("diagonal through the screen")
-        << QPolygonF{{-25, -20}, {25, 20}} << QPolygonF{{0, 0}, {6.25, 5}, {-10, -8}}
-        << QPolygonF{{6.25, -5}};
-    QTest::newRow("non-finite sample breaks the line")
-        << QPolygonF{{-10, -5}, {-5, -5}, {nan, 0}, {5, 5}, {10, 5}}
-        << QPolygonF{{-7.5, -5}, {7.5, 5}} << QPolygonF{{0, 0}, {-2.5, -2.5}, {2.5, 2.5}};
-}
-
-void TestGraphWidget::segmentsLeavingTheScreenAreCutAtItsEdge() {
-    QFETCH(QPolygonF, curve);
-    QFETCH(QPolygonF, lit);
-    QFETCH(QPolygonF, dark);
-    GraphWidget graph;
-    graph.setAxisRange(0, -12.5, 12.5);
-    graph.setAxisRange(1, -10.0, 10.0);
-    QList<double> x;
-    QList<double> y;
-    for (const QPointF &p : curve) {
-        x.append(p.x());
-        y.append(p.y());
-    }
-    QVERIFY(graph.addXY(x.constData(), y.constData(), static_cast<int>(x.size()), kThin, kRed) > 0);
-    const QImage image = graph.renderImage(QSize(kWidth, kHeight));
-    const auto toPixel = [](QPointF p) {
-        return QPointF((p.x() + 12.5) / 25.0 * kWidth, (10.0 - p.y()) / 20.0 * kHeight);
-    };
-    for (const QPointF &p : lit)
-        QVERIFY2(traceNear(image, toPixel(p)),
-                 qPrintable(QString("dark at %1,%2").arg(p.x()).arg(p.y())));
-    for (const QPointF &p : dark)
-        QVERIFY2(!traceNear(image, toPixel(p)),
-                 qPrintable(QString("lit at %1,%2").arg(p.x()).arg(p.y())));
 }
 
 void TestGraphWidget::deletedPlotShowsUntilTheNextPaint() {

@@ -2,9 +2,9 @@
 // button's keys pressed, tooltips; and the mouse wheel over a picture, with the knob stepping
 // that the wheel shares with the dialogs' knobs.
 
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "tests/common/pointer_pixels.h"
 #include "tests/common/show_at_scale.h"
 #include "ui/uir_constants.h"

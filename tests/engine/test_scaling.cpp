@@ -2,10 +2,10 @@
 // panel, clickable areas do not overlap, texts fit their boxes and a click lands where the
 // control is drawn. Run once at device pixel ratio 1 and once at 2 (QT_SCALE_FACTOR).
 
-#include "app/engine/control_widgets.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
+#include "engine/control_widgets.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "tests/common/show_at_scale.h"
 #include "ui/uir_constants.h"
 

@@ -3,8 +3,6 @@
 // beside the instrument's globals would make these definitions clash.
 
 #include "app/callbacks.h"
-#include "app/engine/control_widgets.h"
-#include "app/engine/engine.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "controls/channels.h"
@@ -13,6 +11,8 @@
 #include "controls/scale_tables.h"
 #include "controls/trigger_display.h"
 #include "controls/vertical.h"
+#include "engine/control_widgets.h"
+#include "engine/engine.h"
 #include "generator/generator.h"
 #include "generator/signal/signal.h"
 #include "help/help.h"

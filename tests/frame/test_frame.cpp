@@ -1,12 +1,12 @@
 // Start-up, quitting, the menu commands and the initial instrument state.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
-#include "app/engine/graph_widget.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
+#include "engine/graph_widget.h"
 #include "generator/generator.h"
 #include "help/menu.h"
 #include "sim/autostart.h"

@@ -4,11 +4,11 @@
 // from a fresh start-up, as the program does.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "generator/generator.h"
 #include "tests/common/pointer_pixels.h"
 #include "tests/common/show_at_scale.h"

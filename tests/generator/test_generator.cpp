@@ -3,11 +3,11 @@
 // frequencies, the indicators and the pop-ups are checked.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
 #include "app/state.h"
 #include "controls/horizontal.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "generator/generator.h"
 #include "sim/input_routing.h"
 #include "sim/sampling.h"

@@ -3,10 +3,10 @@
 // the manual and "Fechar" discards the panel; the pages' titles and texts are checked in full.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "help/help.h"
 #include "help/menu.h"
 #include "ui/uir_constants.h"

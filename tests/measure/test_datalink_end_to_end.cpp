@@ -4,9 +4,9 @@
 // on its way to the screen. Skipped when the server is not staged beside the program.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_testing.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
 #include "measure/spreadsheet_link.h"
 #include "sheetserver/workbook_files.h"
 #include "sim/input_routing.h"

@@ -3,11 +3,11 @@
 // writes the value and its unit.
 
 #include "app/callbacks.h"
-#include "app/engine/control_widgets.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
 #include "app/state.h"
+#include "engine/control_widgets.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "generator/generator.h"
 #include "ui/uir_constants.h"
 

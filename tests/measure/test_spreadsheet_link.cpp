@@ -3,9 +3,9 @@
 // (with the channel's waveform left exactly as it was), the record file, and the command line.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_testing.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
 #include "measure/link_record.h"
 #include "measure/spreadsheet_link.h"
 #include "sim/input_routing.h"

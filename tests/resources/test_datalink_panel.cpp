@@ -2,9 +2,9 @@
 // constant, kind, stored text and callback, and the close box that presses "Fechar".
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "ui/uir_constants.h"
 
 #include <QPlainTextEdit>

@@ -3,9 +3,9 @@
 // panel's menu bar, and the failures of a damaged or incomplete installation.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
 #include "ui/uir_constants.h"
 
 #include <QAction>

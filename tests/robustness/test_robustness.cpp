@@ -6,12 +6,12 @@
 // the seed and the event.
 
 #include "app/callbacks.h"
-#include "app/engine/engine.h"
-#include "app/engine/engine_qt.h"
-#include "app/engine/engine_testing.h"
-#include "app/engine/panels.h"
 #include "app/startup.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/engine_qt.h"
+#include "engine/engine_testing.h"
+#include "engine/model.h"
 #include "ui/uir_constants.h"
 
 #include <QApplication>

@@ -2,9 +2,9 @@
 // Set-up shared by the simulation tests: the main panel and the channel-mode dialog as
 // start-up loads them, and the instrument state back at known values.
 
-#include "app/engine/engine.h"
-#include "app/engine/engine_testing.h"
 #include "app/state.h"
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
 #include "ui/uir_constants.h"
 
 #include <QtTest>

@@ -1,8 +1,8 @@
 // The power switch, the refresh cycle's display modes and what the screen shows.
 
-#include "app/engine/engine_qt.h"
-#include "app/engine/graph_widget.h"
 #include "controls/scale_tables.h"
+#include "engine/engine_qt.h"
+#include "engine/graph_widget.h"
 #include "sim/autostart.h"
 #include "sim/refresh.h"
 #include "sim_fixture.h"

@@ -3,7 +3,7 @@
 // socket of service "excel" in a private folder, answers cells from a table, and can be told to
 // refuse, to hang or to go away, so that each fault can be produced on demand.
 
-#include "app/engine/dde_protocol.h"
+#include "engine/dde_protocol.h"
 
 #include <QDir>
 #include <QLocalServer>

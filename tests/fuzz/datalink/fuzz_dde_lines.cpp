@@ -2,7 +2,7 @@
 // longer than the limit nor one with a line break, and every line that decodes encodes back to
 // itself.
 
-#include "app/engine/dde_protocol.h"
+#include "engine/dde_protocol.h"
 
 #include <cstdint>
 #include <cstdlib>

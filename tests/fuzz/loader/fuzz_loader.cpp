@@ -2,7 +2,7 @@
 // refusal must say why, and every panel it accepts must hold only numbers that the widgets can
 // take: the checks below abort, and so report a finding, on any panel that does not.
 
-#include "app/engine/resource_file.h"
+#include "engine/resource_file.h"
 
 #include <cmath>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "app/engine/dde_protocol.h"
+#include "engine/dde_protocol.h"
 
 namespace dde {
 

@@ -1,8 +1,8 @@
 // The DDE client over local sockets.
 
-#include "app/engine/dde_protocol.h"
-#include "app/engine/dde_reset.h"
-#include "app/engine/engine.h"
+#include "engine/dde.h"
+#include "engine/dde_protocol.h"
+#include "engine/dde_reset.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -324,6 +324,6 @@ int GetCaptureDir(char directory[260]);
 int DisableBreakOnLibraryErrors();
 int EnableBreakOnLibraryErrors();
 
-// ---- DDE client, launched programs and the user's files (app/engine/dde.h) -------------------
+// ---- DDE client, launched programs and the user's files (engine/dde.h) -------------------
 
-#include "app/engine/dde.h"
+#include "engine/dde.h"

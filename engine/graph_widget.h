@@ -2,17 +2,16 @@
 /// The oscilloscope screen: a tube face with a 10 x 8 division graticule and the traces
 /// plotted on it. The engine's graph operations (plot, delete, axis range) map onto it.
 
+#include "engine/beam/tube.h"
+
 #include <QColor>
 #include <QElapsedTimer>
 #include <QImage>
-#include <QPointF>
 #include <QTimer>
 #include <QWidget>
 
 #include <memory>
 #include <vector>
-
-struct Phosphor;
 
 class GraphWidget : public QWidget {
     Q_OBJECT
@@ -71,7 +70,7 @@ public:
     /// Data changes are shown at most once per this interval (about the display rate).
     static constexpr int kFrameIntervalMs = 16;
     /// Time in which the afterglow of a trace falls to 1/e of its first brightness.
-    static constexpr double kAfterglowDecayMs = 35.0;
+    static constexpr double kAfterglowDecayMs = beam::kAfterglowDecayMs;
 
 protected:
     void paintEvent(QPaintEvent *event) override;
@@ -80,7 +79,7 @@ private:
     /// One plot as data: its points in axis units and the axis ranges it was added with.
     struct Plot {
         int handle = 0;
-        std::vector<QPointF> points;
+        std::vector<beam::Point> points;
         double xMin = 0.0, xMax = 1.0, yMin = 0.0, yMax = 1.0;
         bool thick = false;
         QColor colour;
@@ -98,7 +97,7 @@ private:
     /// buffers; `afterglowMs` >= 0 also fades and shows the afterglow, that many ms after the
     /// frame before.
     void compose(QImage &frame, const QImage &staticLayers, double scale, qreal dpr,
-                 Phosphor &phosphor, double afterglowMs) const;
+                 beam::Phosphor &phosphor, double afterglowMs) const;
 
     std::vector<Plot> m_plots;    ///< live plots, in the order they were added
     std::vector<Plot> m_retained; ///< deleted since the last repaint, oldest first
@@ -107,11 +106,12 @@ private:
     bool m_afterglowOn = false;
     int m_nextHandle = 1;
     int m_repaints = 0;
-    QTimer m_frameTimer;                  ///< single shot: one repaint for many data changes
-    QImage m_staticLayers;                ///< tube face and graticule, device-pixel size
-    QImage m_frame;                       ///< the last frame shown
-    std::size_t m_pictureKey = 0;         ///< pictureKey of the last repaint
-    QElapsedTimer m_pictureClock;         ///< time since the picture last changed
-    QElapsedTimer m_fadeClock;            ///< time since the afterglow last faded
-    std::unique_ptr<Phosphor> m_phosphor; ///< the repaints' working buffers, kept between frames
+    QTimer m_frameTimer;          ///< single shot: one repaint for many data changes
+    QImage m_staticLayers;        ///< tube face and graticule, device-pixel size
+    QImage m_frame;               ///< the last frame shown
+    std::size_t m_pictureKey = 0; ///< pictureKey of the last repaint
+    QElapsedTimer m_pictureClock; ///< time since the picture last changed
+    QElapsedTimer m_fadeClock;    ///< time since the afterglow last faded
+    std::unique_ptr<beam::Phosphor>
+        m_phosphor; ///< the repaints' working buffers, kept between frames
 };

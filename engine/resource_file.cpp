@@ -1,4 +1,4 @@
-#include "app/engine/resource_file.h"
+#include "engine/resource_file.h"
 
 #include <QFile>
 #include <QJsonArray>

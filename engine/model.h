@@ -1,14 +1,13 @@
 #pragma once
-/// The engine's model of loaded panels and controls, and the Qt windows that show them.
+/// The engine's model of loaded panels and controls: what each control holds, the widgets and
+/// windows that show them (as guarded pointers), and the engine's own state.
 ///
-/// Operations change the model first and mark the control dirty; the widgets follow when the
-/// dirty controls are flushed (after every callback, or on the next event-loop pass). So a
-/// control hidden and shown again within one callback is never seen to blink, and a write that
-/// leaves a control as it was touches no widget at all.
+/// Operations change the model first and mark the control dirty (control_sync.h); the widgets
+/// follow when the dirty controls are flushed.
 
-#include "app/engine/engine.h"
-#include "app/engine/engine_testing.h"
-#include "app/engine/resource_file.h"
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
+#include "engine/resource_file.h"
 
 #include <QImage>
 #include <QPointer>
@@ -22,7 +21,6 @@
 #include <string>
 #include <vector>
 
-class GraphWidget;
 class QAction;
 class QApplication;
 class QEventLoop;
@@ -117,41 +115,8 @@ EngineState &Engine();
 Panel *FindPanel(int handle);
 Control *FindControl(int panel, int control);
 
-/// Loads and builds a panel; returns its handle or a negative EngineError.
-int CreatePanel(int parent, const std::string &fileName, int panelNumber);
-/// Destroys a panel and its child panels.
-void DestroyPanel(int handle);
-/// Shows the panel's window at its place.
-void ShowPanelWindow(Panel &panel, bool modal);
-void HidePanelWindow(Panel &panel);
-
-/// Records that a control's model changed; its widget follows at the next flush.
-void MarkDirty(const Panel &panel, Control &control);
-void FlushDirtyControls();
-
-/// Calls a control's callback for an event, then brings the widgets up to date.
-int DispatchEvent(int panel, int control, int event, int data1 = 0, int data2 = 0);
-int DispatchMenuItem(int menuBar, int item);
-
-/// Starts or stops a timer control's QTimer as its state and the event loop say.
-void UpdateTimer(Panel &panel, Control &control);
-void ArmAllTimers();
-
-GraphWidget *GraphOf(Control &control);
-
-/// Smallest and largest scale of a panel relative to its stored size.
-inline constexpr double kMinPanelScale = 0.75;
-inline constexpr double kMaxPanelScale = 4.0;
-/// The scale at which a canvas of `available` pixels shows a panel of `logical` size whole,
-/// keeping its proportions, within kMinPanelScale..kMaxPanelScale.
-double FitScale(QSize logical, QSize available);
-/// Lays the panel's controls out at the scale that fits its canvas now.
-void LayoutPanel(Panel &panel);
-/// Puts one control's widget at its logical place and font size, scaled.
-void PlaceControl(const Panel &panel, Control &control);
-/// Converts between logical panel coordinates and the canvas's pixels.
-QPoint PanelToCanvas(const Panel &panel, QPoint logical);
-QPoint CanvasToPanel(const Panel &panel, QPoint pixels);
+/// A control's model as its resource file defines it at load time.
+void InitialiseModel(Control &control);
 
 /// The selected item's value of a ring/list/slide, or 0 when none is selected.
 int SelectedValue(const Control &control);

@@ -1,7 +1,7 @@
 // Where the program writes the user's files, and writing them safely.
 
-#include "app/engine/engine.h"
-#include "app/engine/install_paths.h"
+#include "engine/engine.h"
+#include "engine/install_paths.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,8 +1,8 @@
-#include "app/engine/install_paths.h"
+#include "engine/install_paths.h"
 
-#include "app/engine/engine.h"
-#include "app/engine/engine_testing.h"
-#include "app/engine/panels.h"
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
+#include "engine/model.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
 #pragma once
 /// Reading of the panel resource files (JSON, see ui/README.md) into plain descriptions.
 
-#include "app/engine/engine.h"
+#include "engine/engine.h"
 
 #include <optional>
 #include <string>

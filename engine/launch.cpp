@@ -1,11 +1,15 @@
-// Starting and ending outside programs, never through a shell.
+// Starting and ending outside programs, never through a shell, and the web browser.
 
-#include "app/engine/dde_reset.h"
-#include "app/engine/engine.h"
+#include "engine/dde_reset.h"
+#include "engine/engine.h"
+#include "engine/model.h"
+#include "engine/operation_support.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QProcess>
 #include <QStringList>
+#include <QUrl>
 
 #include <map>
 #include <memory>
@@ -90,4 +94,15 @@ void TerminateAllExecutables() {
     while (!processes.empty()) {
         TerminateExecutable(processes.begin()->first);
     }
+}
+
+int InetLaunchDefaultWebBrowser(const char *url) {
+    EngineState &engine = Engine();
+    engine.lastBrowserUrl = url != nullptr ? url : "";
+    if (Headless()) {
+        return kEngineOk;
+    }
+    return QDesktopServices::openUrl(QUrl(QString::fromUtf8(engine.lastBrowserUrl.c_str())))
+               ? kEngineOk
+               : kEngineBadValue;
 }

@@ -1,6 +1,8 @@
-#include "app/engine/picture_state.h"
+#include "engine/picture_state.h"
 
-#include "app/engine/panels.h"
+#include "engine/control_sync.h"
+#include "engine/dispatch.h"
+#include "engine/model.h"
 
 #include <algorithm>
 #include <cmath>

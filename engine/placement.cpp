@@ -1,4 +1,4 @@
-#include "app/engine/panels.h"
+#include "engine/model.h"
 
 #include <algorithm>
 #include <array>

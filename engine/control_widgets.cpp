@@ -1,0 +1,355 @@
+#include "engine/control_widgets.h"
+
+#include "engine/engine.h"
+
+#include <QFileInfo>
+#include <QPainter>
+#include <QPainterPath>
+#include <QRadialGradient>
+#include <QSvgRenderer>
+#include <QVariant>
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <memory>
+
+QSvgRenderer *SvgRendererFor(const QString &path) {
+    // Pictures share their artwork (every small knob uses one file), so each file is parsed once.
+    static std::map<QString, std::unique_ptr<QSvgRenderer>> renderers;
+    auto found = renderers.find(path);
+    if (found == renderers.end()) {
+        auto renderer = std::make_unique<QSvgRenderer>();
+        if (!QFileInfo::exists(path) || !renderer->load(path) || !renderer->isValid()) {
+            renderer.reset();
+        }
+        found = renderers.emplace(path, std::move(renderer)).first;
+    }
+    return found->second.get();
+}
+
+double PanelScaleOf(const QWidget *widget) {
+    const QVariant scale = widget->property("panelScale");
+    return scale.isValid() && scale.toDouble() > 0.0 ? scale.toDouble() : 1.0;
+}
+
+// ---- PictureView ------------------------------------------------------------------------------
+
+PictureView::PictureView(const QString &imagePath, const QString &name, QWidget *parent)
+    : QWidget(parent), imagePath_(imagePath), name_(name) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void PictureView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+void PictureView::setPointerAngle(double degrees) {
+    if (pointerAngle_ == degrees) {
+        return;
+    }
+    pointerAngle_ = degrees;
+    update();
+}
+
+void PictureView::setPressedKeys(int mask) {
+    if (pressedKeys_ == mask) {
+        return;
+    }
+    pressedKeys_ = mask;
+    update();
+}
+
+void PictureView::resizeEvent(QResizeEvent *) {
+    cache_ = QPixmap();
+}
+
+namespace {
+bool hasPointer(const QSvgRenderer &renderer) {
+    return renderer.elementExists(QStringLiteral("body")) &&
+           renderer.elementExists(QStringLiteral("pointer"));
+}
+} // namespace
+
+QRectF PictureView::toWidget(const QRectF &art) const {
+    if (viewBox_.isEmpty()) {
+        return art;
+    }
+    const double sx = artTarget_.width() / viewBox_.width();
+    const double sy = artTarget_.height() / viewBox_.height();
+    return QRectF(artTarget_.left() + (art.left() - viewBox_.left()) * sx,
+                  artTarget_.top() + (art.top() - viewBox_.top()) * sy, art.width() * sx,
+                  art.height() * sy);
+}
+
+void PictureView::rebuildCache() {
+    const qreal ratio = devicePixelRatioF();
+    cache_ = QPixmap(size() * ratio);
+    cache_.setDevicePixelRatio(ratio);
+    cache_.fill(Qt::transparent);
+    QPainter painter(&cache_);
+    painter.setRenderHint(QPainter::Antialiasing);
+    QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
+    if (renderer == nullptr) {
+        artTarget_ = rect();
+        viewBox_ = QRectF();
+        painter.setPen(QPen(QColor(220, 80, 80), 1, Qt::DashLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
+        painter.setFont(font());
+        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, name_);
+        return;
+    }
+    // Keep the artwork's proportions, centred in the control's rectangle.
+    viewBox_ = renderer->viewBoxF();
+    if (viewBox_.isEmpty()) {
+        viewBox_ = QRectF(QPointF(0, 0), renderer->defaultSize());
+    }
+    const QSizeF fitted = viewBox_.size().scaled(size(), Qt::KeepAspectRatio);
+    artTarget_ = QRectF((width() - fitted.width()) / 2.0, (height() - fitted.height()) / 2.0,
+                        fitted.width(), fitted.height());
+    if (hasPointer(*renderer)) {
+        // The pointer moves, so only the body is cached.
+        const QString body = QStringLiteral("body");
+        renderer->render(&painter, body, toWidget(renderer->boundsOnElement(body)));
+    } else {
+        renderer->render(&painter, artTarget_);
+    }
+}
+
+void PictureView::paintPointer(QPainter &painter, QSvgRenderer &renderer) const {
+    const QString pointer = QStringLiteral("pointer");
+    const QString hub = QStringLiteral("hub");
+    const QPointF pivot = renderer.elementExists(hub)
+                              ? toWidget(renderer.boundsOnElement(hub)).center()
+                              : artTarget_.center();
+    painter.save();
+    painter.translate(pivot);
+    painter.rotate(pointerAngle_);
+    painter.translate(-pivot);
+    renderer.render(&painter, pointer, toWidget(renderer.boundsOnElement(pointer)));
+    painter.restore();
+}
+
+void PictureView::paintPressedKeys(QPainter &painter, QSvgRenderer *renderer) const {
+    // A pressed key sits deeper in its collar (shaded) and its lamp strip is lit.
+    for (int key = 0; key < 31; ++key) {
+        if ((pressedKeys_ & (1 << key)) == 0) {
+            continue;
+        }
+        const QString id = QStringLiteral("key%1").arg(key);
+        QRectF face;
+        if (renderer != nullptr && renderer->elementExists(id)) {
+            face = toWidget(renderer->boundsOnElement(id));
+        } else if (key == 0) {
+            face = artTarget_;
+        } else {
+            continue;
+        }
+        const qreal radius = std::max<qreal>(1.5, face.width() * 0.1);
+        QLinearGradient shade(face.topLeft(), face.bottomLeft());
+        shade.setColorAt(0.0, QColor(0, 0, 0, 150));
+        shade.setColorAt(0.5, QColor(0, 0, 0, 70));
+        shade.setColorAt(1.0, QColor(0, 0, 0, 40));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(shade);
+        painter.drawRoundedRect(face, radius, radius);
+        const qreal stripHeight = std::max<qreal>(2.0, face.height() * 0.16);
+        const QRectF strip(face.left() + face.width() * 0.18,
+                           face.bottom() - stripHeight - face.height() * 0.1, face.width() * 0.64,
+                           stripHeight);
+        painter.setBrush(QColor(80, 255, 110));
+        painter.drawRoundedRect(strip, stripHeight / 2.0, stripHeight / 2.0);
+    }
+}
+
+void PictureView::paintEvent(QPaintEvent *) {
+    if (cache_.isNull() || cache_.devicePixelRatio() != devicePixelRatioF()) {
+        rebuildCache();
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
+    painter.drawPixmap(0, 0, cache_);
+    QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
+    if (renderer != nullptr && hasPointer(*renderer)) {
+        paintPointer(painter, *renderer);
+    }
+    if (pressedKeys_ != 0) {
+        paintPressedKeys(painter, renderer);
+    }
+}
+
+// ---- DecorationView ---------------------------------------------------------------------------
+
+DecorationView::DecorationView(Style style, const QColor &color, QWidget *parent)
+    : QWidget(parent), style_(style), color_(color) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void DecorationView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+void DecorationView::paintEvent(QPaintEvent *) {
+    if (style_ == Style::Hotspot) {
+        return;
+    }
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
+    if (style_ == Style::Marker) {
+        // A small lit lamp: bright core with a soft halo.
+        const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+        QRadialGradient glow(r.center(), r.width() / 2.0);
+        const QColor lit = color_.isValid() ? color_ : QColor(255, 196, 64);
+        glow.setColorAt(0.0, QColor(255, 250, 220));
+        glow.setColorAt(0.45, lit);
+        glow.setColorAt(1.0, QColor(lit.red(), lit.green(), lit.blue(), 40));
+        painter.setPen(Qt::NoPen);
+        painter.setBrush(glow);
+        painter.drawEllipse(r);
+        return;
+    }
+    const QColor line = color_.isValid() ? color_ : QColor(150, 160, 172);
+    painter.setPen(QPen(line, 1.0));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRoundedRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5), 3, 3);
+}
+
+// ---- TextView ---------------------------------------------------------------------------------
+
+TextView::TextView(const QString &text, const QColor &color, QWidget *parent)
+    : QWidget(parent), text_(text), color_(color) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void TextView::setText(const QString &text) {
+    if (text_ == text) {
+        return;
+    }
+    text_ = text;
+    update();
+}
+
+void TextView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+void TextView::setTextColor(const QColor &color) {
+    if (color_ == color) {
+        return;
+    }
+    color_ = color;
+    update();
+}
+
+void TextView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
+    painter.setPen(color_.isValid() ? color_ : palette().color(QPalette::WindowText));
+    painter.setFont(font());
+    painter.drawText(rect(), Qt::AlignLeft | Qt::AlignVCenter | Qt::TextWordWrap, text_);
+}
+
+// ---- LedView ----------------------------------------------------------------------------------
+
+LedView::LedView(const QString &label, const QColor &labelColor, QWidget *parent)
+    : QWidget(parent), label_(label), labelColor_(labelColor) {
+    setAttribute(Qt::WA_TranslucentBackground);
+}
+
+void LedView::setOn(bool on) {
+    if (on_ == on) {
+        return;
+    }
+    on_ = on;
+    update();
+}
+
+void LedView::setLabel(const QString &label) {
+    if (label_ == label) {
+        return;
+    }
+    label_ = label;
+    update();
+}
+
+void LedView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+void LedView::paintEvent(QPaintEvent *) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
+    const qreal side = std::min<qreal>(height(), label_.isEmpty() ? width() : height());
+    const QRectF lamp(1.0, (height() - side) / 2.0 + 1.0, side - 2.0, side - 2.0);
+    QRadialGradient body(lamp.center() - QPointF(side * 0.15, side * 0.15), side * 0.6);
+    if (on_) {
+        body.setColorAt(0.0, QColor(200, 255, 200));
+        body.setColorAt(0.5, QColor(40, 230, 70));
+        body.setColorAt(1.0, QColor(10, 120, 30));
+    } else {
+        body.setColorAt(0.0, QColor(70, 100, 70));
+        body.setColorAt(1.0, QColor(20, 40, 22));
+    }
+    painter.setPen(QPen(QColor(30, 30, 30), 1.0));
+    painter.setBrush(body);
+    painter.drawEllipse(lamp);
+    if (!label_.isEmpty()) {
+        painter.setPen(labelColor_.isValid() ? labelColor_ : palette().color(QPalette::WindowText));
+        painter.drawText(QRectF(side + 3.0, 0.0, width() - side - 3.0, height()),
+                         Qt::AlignLeft | Qt::AlignVCenter, label_);
+    }
+}
+
+// ---- NumericView ------------------------------------------------------------------------------
+
+NumericView::NumericView(QWidget *parent) : QWidget(parent) {}
+
+void NumericView::setText(const QString &text) {
+    if (text_ == text) {
+        return;
+    }
+    text_ = text;
+    update();
+}
+
+void NumericView::setDimmed(bool dimmed) {
+    if (dimmed_ == dimmed) {
+        return;
+    }
+    dimmed_ = dimmed;
+    update();
+}
+
+void NumericView::paintEvent(QPaintEvent *) {
+    // A recessed read-out window with a bright figure, like a panel meter's display.
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
+    const QRectF r = QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5);
+    painter.setPen(QPen(QColor(90, 96, 104), 1.0));
+    painter.setBrush(QColor(14, 22, 18));
+    painter.drawRoundedRect(r, 2, 2);
+    painter.setPen(QColor(130, 255, 170));
+    painter.setFont(font());
+    painter.drawText(QRectF(rect()).adjusted(kTextMargin, 0, -kTextMargin, 0),
+                     Qt::AlignRight | Qt::AlignVCenter, text_);
+}

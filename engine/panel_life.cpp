@@ -1,0 +1,161 @@
+#include "engine/panel_life.h"
+
+#include "engine/control_sync.h"
+#include "engine/layout.h"
+#include "engine/panel_window.h"
+#include "engine/view_format.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include <algorithm>
+
+int CreatePanel(int parent, const std::string &fileName, int panelNumber) {
+    EngineState &engine = Engine();
+    if (parent != 0 && FindPanel(parent) == nullptr) {
+        engine.errorText = fileName + ": parent panel " + std::to_string(parent) + " not loaded";
+        return kEngineBadHandle;
+    }
+    PanelLoadResult read =
+        ReadPanelSpec(ResourcePath(fileName).toStdString(), fileName, panelNumber);
+    if (read.error != kEngineOk) {
+        engine.errorText = read.message;
+        return read.error;
+    }
+    auto panel = std::make_unique<Panel>();
+    panel->handle = engine.nextHandle++;
+    panel->parent = parent;
+    panel->fileName = fileName;
+    panel->definition = std::move(read.panel);
+    panel->title = panel->definition.title;
+    panel->top = panel->definition.top;
+    panel->left = panel->definition.left;
+    panel->controls.resize(panel->definition.controls.size());
+    for (std::size_t i = 0; i < panel->controls.size(); ++i) {
+        Control &control = panel->controls[i];
+        control.definition = panel->definition.controls[i];
+        control.id = static_cast<int>(i) + 2;
+        InitialiseModel(control);
+        if (!control.definition.callback.empty()) {
+            const auto found = engine.callbacks.find(control.definition.callback);
+            if (found != engine.callbacks.end()) {
+                control.callback = found->second;
+            } else if (engine.strictCallbacks) {
+                engine.errorText = fileName + ": callback \"" + control.definition.callback +
+                                   "\" of " + control.definition.constant +
+                                   " is not in the program";
+                return kEngineNoSuchCallback;
+            }
+        }
+    }
+    Panel &built = *panel;
+    engine.panels.emplace(built.handle, std::move(panel));
+    BuildWindow(built);
+    return built.handle;
+}
+
+namespace {
+
+/// Keeps the final text of a discarded panel's text boxes, so that tests can still read what
+/// the user last saw in them.
+void rememberTextBoxes(const Panel &panel) {
+    std::map<int, std::string> texts;
+    for (const Control &control : panel.controls) {
+        if (control.definition.kind == CTRL_TEXT_BOX) {
+            texts.emplace(control.id, control.text);
+        }
+    }
+    if (texts.empty()) {
+        return;
+    }
+    constexpr std::size_t kPanelsKept = 16;
+    auto &kept = Engine().discardedTexts;
+    kept.emplace_back(panel.handle, std::move(texts));
+    while (kept.size() > kPanelsKept) {
+        kept.pop_front();
+    }
+}
+
+} // namespace
+
+void DestroyPanel(int handle) {
+    EngineState &engine = Engine();
+    std::vector<int> children;
+    for (const auto &[childHandle, child] : engine.panels) {
+        if (child->parent == handle) {
+            children.push_back(childHandle);
+        }
+    }
+    for (int child : children) {
+        DestroyPanel(child);
+    }
+    Panel *panel = FindPanel(handle);
+    if (panel == nullptr) {
+        return;
+    }
+    rememberTextBoxes(*panel);
+    std::erase(engine.popups, handle);
+    if (panel->menuBar != 0) {
+        engine.menuBarPanels.erase(panel->menuBar);
+    }
+    std::erase_if(engine.dirtyControls,
+                  [handle](const auto &entry) { return entry.first == handle; });
+    if (panel->window != nullptr) {
+        panel->window->hide();
+        // The panel may be discarded from inside one of its own widgets' signals.
+        panel->window->setParent(nullptr);
+        panel->window->deleteLater();
+    }
+    engine.panels.erase(handle);
+}
+
+void ShowPanelWindow(Panel &panel, bool modal) {
+    QWidget *window = panel.window;
+    if (window == nullptr) {
+        return;
+    }
+    FlushDirtyControls();
+    window->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();
+    Panel *parent = FindPanel(panel.parent);
+    // A dialog opens at the scale its parent is shown at, and then follows its own window.
+    if (parent != nullptr && !window->isVisible() && panel.definition.menuBar == std::nullopt) {
+        const QSize logical(panel.definition.width, panel.definition.height);
+        window->resize((QSizeF(logical) * parent->scale).toSize());
+    }
+    QPoint place(panel.left, panel.top);
+    if (panel.left == VAL_AUTO_CENTER) {
+        place = area.center() - QPoint(window->width() / 2, window->height() / 2);
+    } else if (parent != nullptr && parent->canvas != nullptr) {
+        place = parent->canvas->mapToGlobal(PanelToCanvas(*parent, place));
+    }
+    // A dialog asked to open near the screen's edge is kept whole on the screen.
+    if (parent != nullptr && area.isValid()) {
+        place.setX(std::clamp(place.x(), area.left(),
+                              std::max(area.left(), area.right() - window->width())));
+        place.setY(std::clamp(place.y(), area.top(),
+                              std::max(area.top(), area.bottom() - window->height())));
+    }
+    window->move(place);
+    if (panel.zoom == VAL_MAXIMIZE) {
+        // Without a window manager showMaximized() alone leaves the window at its size.
+        if (area.isValid()) {
+            window->setGeometry(area);
+        }
+        window->showMaximized();
+    } else {
+        window->show();
+    }
+    if (QGuiApplication::platformName() != QLatin1String("offscreen")) {
+        window->raise();
+        window->activateWindow();
+    }
+}
+
+void HidePanelWindow(Panel &panel) {
+    if (panel.window != nullptr) {
+        panel.window->hide();
+    }
+}

@@ -1,0 +1,140 @@
+// The pop-ups that wait for an answer, and the beep.
+#include "engine/engine.h"
+#include "engine/engine_testing.h"
+#include "engine/model.h"
+#include "engine/operation_support.h"
+#include "engine/view_format.h"
+
+#include <QApplication>
+#include <QCoreApplication>
+#include <QDir>
+#include <QEventLoop>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+namespace {
+
+void recordPopup(const char *title, const char *message) {
+    EngineState &engine = Engine();
+    ++engine.popupCount;
+    engine.lastPopupTitle = title != nullptr ? title : "";
+    engine.lastPopupMessage = message != nullptr ? message : "";
+}
+
+/// Lets the test's pop-up handler answer, from inside a nested event loop as a pop-up window
+/// would run one: timers keep ticking and windows keep painting while the handler works.
+std::optional<EnginePopupAnswer> handlerAnswer(EnginePopupKind kind, const char *title,
+                                               const char *message) {
+    // A copy: the handler may install another one while it runs.
+    const EnginePopupHandler handler = Engine().popupHandler;
+    if (!handler) {
+        return std::nullopt;
+    }
+    const std::string titleText = title != nullptr ? title : "";
+    const std::string messageText = message != nullptr ? message : "";
+    if (QCoreApplication::instance() == nullptr) {
+        return handler(kind, titleText, messageText);
+    }
+    EnginePopupAnswer answer;
+    QEventLoop loop;
+    QTimer::singleShot(0, &loop, [&] {
+        answer = handler(kind, titleText, messageText);
+        loop.quit();
+    });
+    loop.exec();
+    return answer;
+}
+
+} // namespace
+
+int ConfirmPopup(const char *title, const char *message) {
+    EngineState &engine = Engine();
+    recordPopup(title, message);
+    if (const auto answer = handlerAnswer(EnginePopupKind::Confirm, title, message)) {
+        return answer->confirm != 0 ? 1 : 0;
+    }
+    if (!engine.confirmAnswers.empty()) {
+        const int answer = engine.confirmAnswers.front();
+        engine.confirmAnswers.pop_front();
+        return answer != 0 ? 1 : 0;
+    }
+    if (Headless()) {
+        return 0; // nobody can answer: the safe answer is no
+    }
+    QMessageBox box(QMessageBox::Question, QText(title), QText(message));
+    QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
+    QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    box.setDefaultButton(yes);
+    box.setEscapeButton(no); // Escape answers no, the safe answer
+    box.exec();
+    return box.clickedButton() == yes ? 1 : 0;
+}
+
+int MessagePopup(const char *title, const char *message) {
+    EngineState &engine = Engine();
+    recordPopup(title, message);
+    if (handlerAnswer(EnginePopupKind::Message, title, message)) {
+        return kEngineOk;
+    }
+    if (!engine.confirmAnswers.empty()) {
+        engine.confirmAnswers.pop_front();
+        return kEngineOk;
+    }
+    if (Headless()) {
+        return kEngineOk;
+    }
+    QMessageBox box(QMessageBox::Information, QText(title), QText(message));
+    box.exec();
+    return kEngineOk;
+}
+
+int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec, const char *,
+                    const char *title, int buttonLabel, int, int restrictExtension, int, int,
+                    char pathOut[260]) {
+    EngineState &engine = Engine();
+    engine.lastFileDialogDirectory = defaultDirectory != nullptr ? defaultDirectory : "";
+    std::optional<std::string> chosen;
+    if (const auto answer = handlerAnswer(EnginePopupKind::FileSelect, title, defaultFileSpec)) {
+        chosen = answer->path;
+    } else if (!engine.fileAnswers.empty()) {
+        chosen = engine.fileAnswers.front();
+        engine.fileAnswers.pop_front();
+    } else if (!Headless()) {
+        const QString definition = QText(defaultFileSpec);
+        const QString suffix = QFileInfo(definition).suffix();
+        const QString filter = restrictExtension != 0 && !suffix.isEmpty() && suffix != "*"
+                                   ? QStringLiteral("*.") + suffix
+                                   : QString();
+        const QString start =
+            QDir(QText(defaultDirectory)).filePath(definition.contains('*') ? "" : definition);
+        const QString picked =
+            buttonLabel == VAL_SAVE_BUTTON
+                ? QFileDialog::getSaveFileName(nullptr, QText(title), start, filter)
+                : QFileDialog::getOpenFileName(nullptr, QText(title), start, filter);
+        if (!picked.isEmpty()) {
+            chosen = QDir::toNativeSeparators(picked).toStdString();
+        }
+    }
+    if (!chosen || chosen->empty()) {
+        return VAL_NO_FILE_SELECTED;
+    }
+    if (chosen->size() >= 260) {
+        MessagePopup("Caminho demasiado longo",
+                     "O caminho escolhido tem mais de 259 caracteres e não pode ser usado.\n"
+                     "Escolha um ficheiro num caminho mais curto.");
+        return VAL_NO_FILE_SELECTED;
+    }
+    CopyText(*chosen, pathOut, 260);
+    return QFileInfo::exists(QString::fromStdString(*chosen)) ? VAL_EXISTING_FILE_SELECTED
+                                                              : VAL_NEW_FILE_SELECTED;
+}
+
+void CVI_Beep() {
+    ++Engine().beepCount;
+    if (!Headless()) {
+        QApplication::beep();
+    }
+}

@@ -72,6 +72,7 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"fechar_ajudaG", fechar_ajudaG},
     {"fecha_ypos1", fecha_ypos1},
     {"fecha_ypos2", fecha_ypos2},
+    {"destaca_gerador", destaca_gerador},
     {"focus_btn", focus_btn},
     {"freq_digitada", freq_digitada},
     {"gerad_ampl", gerad_ampl},

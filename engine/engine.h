@@ -70,7 +70,11 @@ enum EngineAttribute : int {
     /// int bit mask, pictures: the artwork's keys shown pressed, bit 0 for its first key (a
     /// single push key is key 0)
     ATTR_PRESSED_KEYS = 26,
-    ATTR_TOOLTIP_TEXT = 27 ///< string: shown while the mouse rests on the control
+    ATTR_TOOLTIP_TEXT = 27, ///< string: shown while the mouse rests on the control
+    /// int 0/1, child panels: shown inside the parent panel's window, below its face, rather
+    /// than as a window of its own; never modal there. The panel keeps its shown or hidden state
+    /// when it is docked or detached.
+    ATTR_DOCKED = 28
 };
 
 /// How a control takes the user's input (ATTR_CTRL_MODE). SetInputMode(0) makes a control an

@@ -275,6 +275,8 @@ int iniciar_gerador() {
     }
     valores_iniciais(0);
     valores_iniciais(1);
+    // The generator opens docked below the oscilloscope's front; the user may detach it.
+    SetPanelAttribute(Painel_Gerador, ATTR_DOCKED, 1);
     return 0;
 }
 
@@ -419,6 +421,21 @@ int Power_ger(int, int, int event, void *, int, int) {
     } else if (event == EVENT_RIGHT_CLICK) {
         help_G(1);
     }
+    return 0;
+}
+
+int destaca_gerador(int panel, int control, int event, void *, int, int) {
+    if (event == EVENT_RIGHT_CLICK) {
+        help_G(1);
+        return 0;
+    }
+    if (event != EVENT_COMMIT) {
+        return 0;
+    }
+    int acoplado = 0;
+    GetPanelAttribute(panel, ATTR_DOCKED, &acoplado);
+    SetPanelAttribute(panel, ATTR_DOCKED, acoplado != 0 ? 0 : 1);
+    SetCtrlAttribute(panel, control, ATTR_LABEL_TEXT, acoplado != 0 ? "__Acoplar" : "__Destacar");
     return 0;
 }
 

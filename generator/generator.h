@@ -53,6 +53,10 @@ void sintetiza_gerador(int g);
 /// Output power switch (left click): toggles `ger_enable` and the LED (help page 1).
 int Power_ger(int panel, int control, int event, void *callbackData, int eventData1,
               int eventData2);
+/// "Destacar" / "Acoplar" (commit): moves the generator panel out of the oscilloscope's window
+/// into a window of its own, or back below the front (help page 1).
+int destaca_gerador(int panel, int control, int event, void *callbackData, int eventData1,
+                    int eventData2);
 /// "Fechar" (commit): removes the generator panel (help page 1).
 int SairGerador(int panel, int control, int event, void *callbackData, int eventData1,
                 int eventData2);

@@ -7,6 +7,7 @@
 #include "controls/scale_tables.h"
 #include "engine/engine.h"
 #include "generator/generator.h"
+#include "sim/input_routing.h"
 #include "sim/refresh.h"
 #include "ui/uir_constants.h"
 
@@ -15,6 +16,9 @@
 namespace {
 
 constexpr char kTitulo[] = "Reiniciar";
+
+/// Value of `ChIN` for the experiment board, which the main panel names by board and point.
+constexpr int kFontePlacaReset = 5;
 
 // Indicators of the information area that are lit only while their function is on.
 struct Indicador {
@@ -60,8 +64,15 @@ void alinha_painel_principal(int ch2) {
     for (const Indicador &i : indicadores(ch2)) {
         SetCtrlAttribute(Painel_Principal, i.controlo, ATTR_DIMMED, i.aceso ? 0 : 1);
     }
-    SetCtrlVal(Painel_Principal, PANEL_STRING_CH1, nome_fonte(ChIN[0]));
-    SetCtrlVal(Painel_Principal, PANEL_STRING_CH2, nome_fonte(ChIN[1]));
+    for (int c = 0; c < 2; ++c) {
+        if (ChIN[c] == kFontePlacaReset) {
+            mostra_fonte_placa(c);
+            continue;
+        }
+        const char *nome = nome_fonte(ChIN[c], c);
+        SetCtrlVal(Painel_Principal, c == 0 ? PANEL_STRING_CH1 : PANEL_STRING_CH2,
+                   nome != nullptr ? nome : "Desligado");
+    }
 }
 
 bool confirma(const char *mensagem) {

@@ -90,7 +90,8 @@ extern int testador_comp;        ///< component on the TEST sockets (tester::Kin
 extern double testador_valor[2]; ///< its values: R, C, L or Zener volts; [1] the C of a series RC
 
 // ---- Input routing and signal buffers ---------------------------------------------------------
-/// source: 0 off, 1 generator, 2 spreadsheet, 3 Cal 0.2Vpp, 4 Cal 2Vpp, 5 experiment board
+/// source: 0 off, 1 generator, 2 spreadsheet, 3 Cal 0.2Vpp, 4 Cal 2Vpp, 5 experiment board,
+/// 6 SYNC output of the other channel's generator
 extern int ChIN[2];
 extern int Canal;                               ///< channel (0/1) of the open setting dialog
 extern double onda_entCh[2][vantrel::kSamples]; ///< one period of each channel's input, volts
@@ -116,12 +117,20 @@ extern double botao_freq[2]; ///< frequency knob, 0.0 .. 2.0
 extern double amplit[2];     ///< peak amplitude, volts, 0 .. 10
 extern double offset[2];     ///< DC offset, volts, -5 .. +5
 extern int ger_enable[2];    ///< generator switched on
+extern double fase_G[2];     ///< start phase of the period, degrees, -180 .. +180
+extern double rampa_G[2];    ///< rising share of the triangle key's ramp, %, 0 .. 100 (50 triangle)
+extern double ciclo_G[2];    ///< duty cycle of the square key's pulse, %, 1 .. 99 (50 square)
+extern int atenuacao_G[2];   ///< output attenuator, dB: 0, 20 or 40
+extern double onda_sync[2][vantrel::kSamples]; ///< SYNC output: 0/5 V square in step, volts
 extern int Painel_Gerador;
 extern int Painel_Ger_Esc;
 extern int Painel_Ger_Freq;
 extern int Painel_Ger_Ampl;
 extern int Painel_Ger_Onda;
 extern int Painel_Ger_offset;
+extern int Painel_Ger_Fase;
+extern int Painel_Ger_Rampa;
+extern int Painel_Ger_Att;
 
 // ---- Experiment board (the source 5 of a channel) -------------------------------------------
 extern int Painel_Placa;   ///< board dialog while open

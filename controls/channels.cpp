@@ -24,10 +24,6 @@ constexpr int kFonteGerador = 1;
 constexpr int kFonteExcel = 2;
 constexpr int kFontePlaca = 5;
 
-// Name shown on the main panel for each value of `ChIN`.
-constexpr std::array<const char *, 5> kNomeFonte = {"Desligado", "Gerador", "Excel", "Cal 0.2Vpp",
-                                                    "Cal 2Vpp"};
-
 // The source dialog is as wide as this, so CH II's opens with its right edge at the mouse.
 constexpr int kLarguraFonte = 253;
 
@@ -191,8 +187,9 @@ int aplic_entr(int panel, int, int event, void *, int, int) {
         DiscardPanel(Painel_Entradas);
         return abrir_placa(canal);
     }
-    // The other sources are 0 to 4; anything else would index past the names.
-    if (fonte < 0 || fonte >= static_cast<int>(kNomeFonte.size())) {
+    // A value that names no source leaves everything as it was.
+    const char *nome = nome_fonte(fonte, canal);
+    if (nome == nullptr) {
         return 0;
     }
     ChIN[canal] = fonte;
@@ -203,15 +200,37 @@ int aplic_entr(int panel, int, int event, void *, int, int) {
     } else if (fonte == kFonteExcel) {
         iniciar_excel(canal);
     }
-    SetCtrlVal(Painel_Principal, canal == 0 ? PANEL_STRING_CH1 : PANEL_STRING_CH2,
-               nome_fonte(fonte));
+    SetCtrlVal(Painel_Principal, canal == 0 ? PANEL_STRING_CH1 : PANEL_STRING_CH2, nome);
     mostra_frontal();
     return 0;
 }
 
-const char *nome_fonte(int fonte) {
-    return fonte >= 0 && fonte < static_cast<int>(kNomeFonte.size()) ? kNomeFonte[fonte]
-                                                                     : kNomeFonte[0];
+namespace {
+
+/// The generator behind channel `canal`'s source: its own for "Gerador", the other one for its
+/// SYNC output.
+void abre_gerador_da_fonte(int event, int canal) {
+    constexpr int kFonteSync = 6;
+    if (event != EVENT_LEFT_CLICK) {
+        return;
+    }
+    if (ChIN[canal] == kFonteGerador) {
+        ab_gerador(canal);
+    } else if (ChIN[canal] == kFonteSync) {
+        ab_gerador(1 - canal);
+    }
+}
+
+} // namespace
+
+int nome_ch1(int, int, int event, void *, int, int) {
+    abre_gerador_da_fonte(event, 0);
+    return 0;
+}
+
+int nome_ch2(int, int, int event, void *, int, int) {
+    abre_gerador_da_fonte(event, 1);
+    return 0;
 }
 
 int fecha_canais(int, int, int event, void *, int, int) {

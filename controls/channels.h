@@ -43,10 +43,11 @@ int fecha_entrada(int panel, int control, int event, void *callbackData, int eve
 /// the main panel.
 int aplic_entr(int panel, int control, int event, void *callbackData, int eventData1,
                int eventData2);
+/// Source names STRING_CH1 / STRING_CH2 of the information area (left click): while the
+/// channel takes a generator's output or its SYNC, opens that generator's panel.
+int nome_ch1(int panel, int control, int event, void *callbackData, int eventData1, int eventData2);
+int nome_ch2(int panel, int control, int event, void *callbackData, int eventData1, int eventData2);
 /// "Cancelar" (commit): closes and discards the dialog, the source unchanged.
 int fecha_canais(int panel, int control, int event, void *callbackData, int eventData1,
                  int eventData2);
 
-/// Name shown on the main panel for source `fonte` (a value of `ChIN`): "Desligado",
-/// "Gerador", "Excel", "Cal 0.2Vpp" or "Cal 2Vpp"; "Desligado" for any other value.
-const char *nome_fonte(int fonte);

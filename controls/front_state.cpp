@@ -17,8 +17,6 @@ namespace {
 constexpr double kUnidadesPorDivisaoX = 60.0;
 constexpr double kUnidadesPorDivisaoY = 2.5;
 
-constexpr std::array<const char *, 5> kNomeFonte = {"Desligado", "Gerador", "Excel", "Cal 0.2Vpp",
-                                                    "Cal 2Vpp"};
 constexpr std::array<const char *, 3> kNomeAcoplamento = {"DC", "AC", "GD"};
 
 const char *ligado(bool on) {
@@ -95,8 +93,9 @@ void mostra_vertical() {
         dica(acoplamento, std::string("DC/AC/GD CH ") + canal + ": " + kNomeAcoplamento[modo]);
 
         const int entrada = c == 0 ? PANEL_PICTURE_18 : PANEL_PICTURE_19;
-        const int fonte = ChIN[c] >= 0 && ChIN[c] < 5 ? ChIN[c] : 0;
-        dica(entrada, std::string("Entrada CH ") + canal + ": " + kNomeFonte[fonte]);
+        const char *fonte = nome_fonte(ChIN[c], c);
+        dica(entrada, std::string("Entrada CH ") + canal + ": " +
+                          (fonte != nullptr ? fonte : nome_fonte(0, c)));
     }
 }
 
@@ -214,4 +213,15 @@ void coloca_junto(int dialogo, int botao) {
 
 int roda_frontal(int event, int notches) {
     return event == EVENT_MOUSE_WHEEL && Ligado == 1 ? notches : 0;
+}
+
+const char *nome_fonte(int fonte, int canal) {
+    // Value 5 is the experiment board (the main panel names it by board and point, see
+    // `placa_nome`); 6 is the SYNC output of the other channel's generator.
+    constexpr std::array<const char *, 7> kNomes = {"Desligado", "Gerador", "Excel", "Cal 0.2Vpp",
+                                                    "Cal 2Vpp",  "Placa de circuitos", nullptr};
+    if (fonte == 6) {
+        return canal == 0 ? "Sync G2" : "Sync G1";
+    }
+    return fonte >= 0 && fonte < static_cast<int>(kNomes.size()) ? kNomes[fonte] : nullptr;
 }

@@ -20,6 +20,10 @@ inline constexpr AlcanceBotao kAlcanceHoldoff{0.0, 10.0, 0.5};
 /// picture and of the screen `MOSTRAR` wherever the panel leaves room.
 void coloca_junto(int dialogo, int botao);
 
+/// Name that the main panel shows for the source `fonte` (a `ChIN` value) of channel `canal`
+/// (0 CH I, 1 CH II), or nullptr for a value that is no source.
+const char *nome_fonte(int fonte, int canal);
+
 /// Sets every knob pointer, pressed key and tooltip of the main panel from the state. Cheap
 /// when nothing changed: the engine skips writes that leave a control as it was.
 void mostra_frontal();

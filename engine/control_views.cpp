@@ -437,6 +437,8 @@ QWidget *CreateView(Panel &panel, Control &control, QWidget *canvas) {
         if (definition.readOnly) {
             edit->setReadOnly(true);
             edit->setFocusPolicy(Qt::NoFocus);
+            // Nothing to type into, so a left click is the program's to act on.
+            leftClicks = LeftClicks::Reported;
         }
         view = edit;
         break;

@@ -74,7 +74,11 @@ enum EngineAttribute : int {
     ATTR_TOOLTIP_TEXT = 27, ///< string: shown while the mouse rests on the control
     /// int, pictures: the stop (0 = where the artwork draws it) at which the artwork's slide
     /// lever stands (artwork without a lever ignores it)
-    ATTR_LEVER_POSITION = 28
+    ATTR_LEVER_POSITION = 28,
+    /// int 0/1, child panels: shown inside the parent panel's window, below its face, rather
+    /// than as a window of its own; never modal there. The panel keeps its shown or hidden state
+    /// when it is docked or detached.
+    ATTR_DOCKED = 29
 };
 
 /// How a control takes the user's input (ATTR_CTRL_MODE). SetInputMode(0) makes a control an

@@ -71,6 +71,7 @@ struct Panel {
     QPointer<QWidget> window;
     QPointer<QWidget> canvas;
     bool installed = false;
+    bool docked = false; ///< shown inside the parent's window (ATTR_DOCKED)
     /// Screen pixels per logical (resource file) pixel, and where the logical origin lies on
     /// the canvas: the panel is drawn uniformly scaled and centred in its window.
     double scale = 1.0;

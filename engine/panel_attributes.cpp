@@ -24,6 +24,8 @@ int SetPanelAttribute(int panel, int attribute, int value) {
         return SetPanelPos(panel, target->top, value);
     case ATTR_VISIBLE:
         return value != 0 ? DisplayPanel(panel) : HidePanel(panel);
+    case ATTR_DOCKED:
+        return DockPanelWindow(*target, value != 0);
     default:
         return kEngineBadAttribute;
     }
@@ -67,7 +69,10 @@ int GetPanelAttribute(int panel, int attribute, int *value) {
         *value = target->definition.width;
         return kEngineOk;
     case ATTR_VISIBLE:
-        *value = target->window != nullptr && target->window->isVisible() ? 1 : 0;
+        *value = PanelWindowShown(*target) ? 1 : 0;
+        return kEngineOk;
+    case ATTR_DOCKED:
+        *value = target->docked ? 1 : 0;
         return kEngineOk;
     case ATTR_WINDOW_ZOOM:
         *value = target->zoom;

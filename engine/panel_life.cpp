@@ -5,6 +5,7 @@
 #include "engine/panel_window.h"
 #include "engine/view_format.h"
 
+#include <QBoxLayout>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QWidget>
@@ -110,12 +111,91 @@ void DestroyPanel(int handle) {
     engine.panels.erase(handle);
 }
 
+namespace {
+
+/// The window flags that BuildWindow gives a child panel of its own.
+Qt::WindowFlags childWindowFlags(const Panel &panel) {
+    Qt::WindowFlags flags = Qt::Dialog;
+    if (panel.definition.title.empty()) {
+        flags |= Qt::FramelessWindowHint;
+    }
+    return flags;
+}
+
+/// The parent's window grows or shrinks by a docked panel's height as it appears or goes, so
+/// that neither face has to shrink, as far as the screen allows; a maximised window keeps its
+/// size and its faces share it.
+void resizeParentFor(const Panel &panel, bool appearing) {
+    Panel *parent = FindPanel(panel.parent);
+    if (parent == nullptr || parent->window == nullptr || parent->window->isMaximized()) {
+        return;
+    }
+    QWidget *window = parent->window;
+    const int extra = static_cast<int>(panel.definition.height * parent->scale);
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    const int tallest = screen != nullptr ? screen->availableGeometry().height() : 1 << 20;
+    const int height = std::clamp(window->height() + (appearing ? extra : -extra),
+                                  window->minimumSizeHint().height(), std::max(1, tallest));
+    window->resize(window->width(), height);
+}
+
+} // namespace
+
+int DockPanelWindow(Panel &panel, bool docked) {
+    Panel *parent = FindPanel(panel.parent);
+    if (parent == nullptr || parent->window == nullptr || panel.window == nullptr) {
+        return kEngineBadHandle;
+    }
+    if (panel.docked == docked) {
+        return kEngineOk;
+    }
+    QWidget *window = panel.window;
+    auto *layout = qobject_cast<QBoxLayout *>(parent->window->layout());
+    if (layout == nullptr) {
+        return kEngineBadHandle;
+    }
+    const bool shown = PanelWindowShown(panel);
+    if (shown) {
+        HidePanelWindow(panel);
+    }
+    panel.docked = docked;
+    if (docked) {
+        std::erase(Engine().popups, panel.handle);
+        panel.installed = false;
+        window->setWindowFlags(Qt::Widget);
+        // The faces share the window's height in proportion to their own.
+        layout->setStretchFactor(parent->canvas, parent->definition.height);
+        layout->addWidget(window, panel.definition.height);
+    } else {
+        layout->removeWidget(window);
+        window->setParent(parent->window, childWindowFlags(panel));
+    }
+    if (shown) {
+        ShowPanelWindow(panel, false);
+    }
+    return kEngineOk;
+}
+
+bool PanelWindowShown(const Panel &panel) {
+    if (panel.window == nullptr) {
+        return false;
+    }
+    return panel.docked ? !panel.window->isHidden() : panel.window->isVisible();
+}
+
 void ShowPanelWindow(Panel &panel, bool modal) {
     QWidget *window = panel.window;
     if (window == nullptr) {
         return;
     }
     FlushDirtyControls();
+    if (panel.docked) {
+        if (window->isHidden()) {
+            window->show();
+            resizeParentFor(panel, true);
+        }
+        return;
+    }
     window->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
     const QScreen *screen = QGuiApplication::primaryScreen();
     const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();
@@ -155,7 +235,12 @@ void ShowPanelWindow(Panel &panel, bool modal) {
 }
 
 void HidePanelWindow(Panel &panel) {
-    if (panel.window != nullptr) {
-        panel.window->hide();
+    if (panel.window == nullptr) {
+        return;
+    }
+    const bool wasShown = panel.docked && !panel.window->isHidden();
+    panel.window->hide();
+    if (wasShown) {
+        resizeParentFor(panel, false);
     }
 }

@@ -12,3 +12,8 @@ void DestroyPanel(int handle);
 /// Shows the panel's window at its place.
 void ShowPanelWindow(Panel &panel, bool modal);
 void HidePanelWindow(Panel &panel);
+/// Moves a child panel's window into its parent's window, below the parent's face (docked), or
+/// back out into a window of its own. Returns 0 or a negative EngineError.
+int DockPanelWindow(Panel &panel, bool docked);
+/// Whether the panel is on the screen: its window shown, or, docked, not hidden in its parent.
+bool PanelWindowShown(const Panel &panel);

@@ -42,6 +42,11 @@ int InstallPopup(int panel) {
     if (target == nullptr) {
         return kEngineBadHandle;
     }
+    // A panel docked in its parent's window is part of that window, never modal over it.
+    if (target->docked) {
+        ShowPanelWindow(*target, false);
+        return kEngineOk;
+    }
     auto &popups = Engine().popups;
     std::erase(popups, panel);
     popups.push_back(panel);

@@ -98,7 +98,7 @@ int EnginePopupDepth() {
 
 int EnginePanelShown(int panel) {
     const Panel *target = FindPanel(panel);
-    return target != nullptr && target->window != nullptr && target->window->isVisible() ? 1 : 0;
+    return target != nullptr && PanelWindowShown(*target) ? 1 : 0;
 }
 
 int EngineLoopRunning() {

@@ -2,17 +2,23 @@
 
 #include "app/state.h"
 #include "engine/engine.h"
+#include "generator/signal/frequency.h"
 #include "generator/signal/signal.h"
 #include "help/help.h"
 #include "ui/uir_constants.h"
 
 #include <array>
 #include <cstdio>
+#include <string>
 #include <utility>
 
 namespace {
 
 constexpr char kFicheiro[] = "gerador.uir";
+
+/// Help pages of the PHASE knob and of the typed frequency, after the book's first twelve.
+constexpr int kPaginaFase = 13;
+constexpr int kPaginaFreqDigitada = 14;
 
 /// A range button of `GER_ESC` and its label on the front panel, by multiplier.
 struct Escala {
@@ -44,6 +50,29 @@ constexpr std::array<Forma, 3> kFormas{{
     {3, GER_ONDA_SINU, GERADOR_ONDA_TEXT_3},
 }};
 
+/// The output attenuator's positions (dB) with their keys in `ATENUA` and their gains.
+struct Atenuacao {
+    int db;
+    int botao;
+    double ganho;
+};
+
+constexpr std::array<Atenuacao, 3> kAtenuacoes{{
+    {0, ATENUA_ATT_0, 1.0},
+    {20, ATENUA_ATT_20, 0.1},
+    {40, ATENUA_ATT_40, 0.01},
+}};
+
+/// Gain of the attenuator position `db`; an unknown position passes the signal whole.
+double ganho_de(int db) {
+    for (const Atenuacao &a : kAtenuacoes) {
+        if (a.db == db) {
+            return a.ganho;
+        }
+    }
+    return 1.0;
+}
+
 /// The dialog of a generator command opens beside its picture, clear of the tube.
 void coloca_junto(int dialogo, int picture) {
     PlacePanelBeside(dialogo, Painel_Gerador, picture, Painel_Principal, PANEL_MOSTRAR);
@@ -72,6 +101,14 @@ int so_ajuda(int event, int pagina) {
 int escolhe_escala(int event, int factor) {
     if (event == EVENT_COMMIT) {
         botao_activo[geradorID] = factor;
+        actual_ger();
+    }
+    return 0;
+}
+
+int escolhe_atenuacao(int event, int db) {
+    if (event == EVENT_COMMIT) {
+        atenuacao_G[geradorID] = db;
         actual_ger();
     }
     return 0;
@@ -121,6 +158,44 @@ int tecla_de(const std::array<T, N> &chaves, int valor, int T::*campo) {
     return 0;
 }
 
+/// The FUNCTION keys' tooltip: the waveform, and the ramp or pulse it has become.
+void mostra_funcao(int g) {
+    std::array<char, 80> dica{};
+    if (tipo_onda[g] == 1 && ciclo_G[g] != 50.0) {
+        std::snprintf(dica.data(), dica.size(), "FUNCTION: impulso, ciclo %.0f %%", ciclo_G[g]);
+    } else if (tipo_onda[g] == 2 && rampa_G[g] != 50.0) {
+        std::snprintf(dica.data(), dica.size(), "FUNCTION: rampa, subida %.0f %%", rampa_G[g]);
+    } else {
+        constexpr std::array<const char *, 4> kNomeForma{
+            "", "FUNCTION: quadrada", "FUNCTION: triangular", "FUNCTION: sinusoidal"};
+        std::snprintf(dica.data(), dica.size(), "%s",
+                      kNomeForma[tipo_onda[g] >= 1 && tipo_onda[g] <= 3 ? tipo_onda[g] : 0]);
+    }
+    SetCtrlAttribute(Painel_Gerador, GERADOR_PICTURE_5, ATTR_TOOLTIP_TEXT, dica.data());
+}
+
+/// The phase read-out and the tooltips of the RAMP/PULSE, ATT, SYNC and VCF areas.
+void mostra_extras(int g) {
+    std::array<char, 96> texto{};
+    std::snprintf(texto.data(), texto.size(), fase_G[g] == 0.0 ? "PHASE %.0f°" : "PHASE %+.0f°",
+                  fase_G[g]);
+    SetCtrlVal(Painel_Gerador, GERADOR_TEXTMSG_FASE, texto.data());
+    std::snprintf(texto.data(), texto.size(),
+                  "RAMP/PULSE: subida da rampa %.0f %%, ciclo do "
+                  "impulso %.0f %%",
+                  rampa_G[g], ciclo_G[g]);
+    SetCtrlAttribute(Painel_Gerador, GERADOR_DECORATION_13, ATTR_TOOLTIP_TEXT, texto.data());
+    std::snprintf(texto.data(), texto.size(), "ATT: %s%d dB", atenuacao_G[g] == 0 ? "" : "−",
+                  atenuacao_G[g]);
+    SetCtrlAttribute(Painel_Gerador, GERADOR_DECORATION_14, ATTR_TOOLTIP_TEXT, texto.data());
+    std::snprintf(texto.data(), texto.size(),
+                  "SYNC: quadrada TTL 0/5 V do gerador %d; entrada \"Sync do gerador %d\" do CH %s",
+                  g + 1, g + 1, g == 0 ? "II" : "I");
+    SetCtrlAttribute(Painel_Gerador, GERADOR_DECORATION_15, ATTR_TOOLTIP_TEXT, texto.data());
+    SetCtrlAttribute(Painel_Gerador, GERADOR_DECORATION_16, ATTR_TOOLTIP_TEXT,
+                     "VCF: o varrimento de frequência não é simulado");
+}
+
 /// Writes every indicator and knob of the panels from the state of generator `g`, so that
 /// the dialogs always show the generator being edited, and the front's knobs and keys with
 /// them.
@@ -130,9 +205,17 @@ void mostra_gerador(int g) {
     SetCtrlVal(Painel_Ger_Ampl, AMPLIT_roda_gerador_2, amplit[g]);
     SetCtrlVal(Painel_Ger_Freq, FREQ_roda_gerador, botao_freq[g]);
     SetCtrlVal(Painel_Ger_offset, OFFSET_roda_offset, offset[g]);
+    SetCtrlVal(Painel_Ger_Fase, FASE_roda_fase, fase_G[g]);
+    SetCtrlVal(Painel_Ger_Rampa, RAMPA_roda_rampa, rampa_G[g]);
+    SetCtrlVal(Painel_Ger_Rampa, RAMPA_roda_ciclo, ciclo_G[g]);
+    for (const Atenuacao &a : kAtenuacoes) {
+        SetCtrlVal(Painel_Ger_Att, a.botao, a.db == atenuacao_G[g] ? 1 : 0);
+    }
     mostra_botao(GERADOR_PICTURE_3, Painel_Ger_Freq, FREQ_roda_gerador, "FREQUENCY: %.2f x RANGE");
-    mostra_botao(GERADOR_PICTURE_4, Painel_Ger_Ampl, AMPLIT_roda_gerador_2, "AMPLITUDE: %.0f V");
+    mostra_botao(GERADOR_PICTURE_4, Painel_Ger_Ampl, AMPLIT_roda_gerador_2, "AMPLITUDE: %.1f V");
     mostra_botao(GERADOR_PICTURE_6, Painel_Ger_offset, OFFSET_roda_offset, "OFFSET: %+.1f V");
+    mostra_botao(GERADOR_PICTURE_FASE, Painel_Ger_Fase, FASE_roda_fase, "PHASE: %+.0f°");
+    mostra_extras(g);
     SetCtrlAttribute(Painel_Gerador, GERADOR_ESCALA_F, ATTR_PRESSED_KEYS,
                      tecla_de(kEscalas, botao_activo[g], &Escala::factor));
     SetCtrlAttribute(Painel_Gerador, GERADOR_PICTURE_5, ATTR_PRESSED_KEYS,
@@ -142,10 +225,7 @@ void mostra_gerador(int g) {
     std::array<char, 64> dica{};
     std::snprintf(dica.data(), dica.size(), "RANGE: x%d", botao_activo[g]);
     SetCtrlAttribute(Painel_Gerador, GERADOR_ESCALA_F, ATTR_TOOLTIP_TEXT, dica.data());
-    constexpr std::array<const char *, 4> kNomeForma{
-        "", "FUNCTION: quadrada", "FUNCTION: triangular", "FUNCTION: sinusoidal"};
-    SetCtrlAttribute(Painel_Gerador, GERADOR_PICTURE_5, ATTR_TOOLTIP_TEXT,
-                     kNomeForma[tipo_onda[g] >= 1 && tipo_onda[g] <= 3 ? tipo_onda[g] : 0]);
+    mostra_funcao(g);
 }
 
 /// A knob picture of the front panel: the wheel turns the dialog's knob in place, the clicks
@@ -166,19 +246,26 @@ void valores_iniciais(int g) {
     botao_activo[g] = 100;
     ger_enable[g] = 1;
     amplit[g] = g == 0 ? 2.0 : 3.0;
+    fase_G[g] = 0.0;
+    rampa_G[g] = 50.0;
+    ciclo_G[g] = 50.0;
+    atenuacao_G[g] = 0;
 }
 
 } // namespace
 
 int iniciar_gerador() {
     // Every panel is loaded before any state changes: a failure leaves the state as it was.
-    const std::array<std::pair<int *, int>, 6> paineis{{
+    const std::array<std::pair<int *, int>, 9> paineis{{
         {&Painel_Gerador, GERADOR},
         {&Painel_Ger_Esc, GER_ESC},
         {&Painel_Ger_Freq, FREQ},
         {&Painel_Ger_Ampl, AMPLIT},
         {&Painel_Ger_Onda, GER_ONDA},
         {&Painel_Ger_offset, OFFSET},
+        {&Painel_Ger_Fase, FASE},
+        {&Painel_Ger_Rampa, RAMPA},
+        {&Painel_Ger_Att, ATENUA},
     }};
     for (const auto &[handle, numero] : paineis) {
         *handle = LoadPanel(Painel_Principal, kFicheiro, numero);
@@ -188,6 +275,8 @@ int iniciar_gerador() {
     }
     valores_iniciais(0);
     valores_iniciais(1);
+    // The generator opens docked below the oscilloscope's front; the user may detach it.
+    SetPanelAttribute(Painel_Gerador, ATTR_DOCKED, 1);
     return 0;
 }
 
@@ -230,13 +319,22 @@ void ab_gerador(int channel) {
     int esquerda = 0;
     GetPanelAttribute(Painel_Gerador, ATTR_LEFT, &esquerda);
     SetPanelPos(Painel_Gerador, topo + altura + 2, esquerda);
+    // Beside the oscilloscope, not over it: the front stays operable while the panel is open.
     // Without its panel file the generator still runs; the user is told why nothing opens.
-    if (InstallPopup(Painel_Gerador) != 0) {
+    if (DisplayPanel(Painel_Gerador) != 0) {
         MessagePopup("Gerador", "O painel do gerador não pôde ser carregado (ficheiro "
                                 "\"gerador.uir\" em falta ou danificado).\n"
                                 "O gerador continua a funcionar com as definições actuais.");
     }
     actual_ger();
+}
+
+void Abrir_ger1(int, int, void *, int) {
+    ab_gerador(0);
+}
+
+void Abrir_ger2(int, int, void *, int) {
+    ab_gerador(1);
 }
 
 int actual_ger() {
@@ -252,31 +350,53 @@ int actual_ger() {
 
 void sintetiza_gerador(int g) {
     double *saida = onda_G[g];
+    double *sync = onda_sync[g];
     if (ger_enable[g] == 0) {
         Set1D(saida, vantrel::kSamples, 0.0);
+        Set1D(sync, vantrel::kSamples, 0.0);
         freq_G[g] = 0.0;
         return;
     }
+    const double ganho = ganho_de(atenuacao_G[g]);
     if (freq_G[g] == 0.0) {
-        Set1D(saida, vantrel::kSamples, offset[g]);
+        Set1D(saida, vantrel::kSamples, offset[g] * ganho);
+        Set1D(sync, vantrel::kSamples, 0.0);
         return;
     }
-    // Every rebuild starts the period at phase 0, so the buffer never depends on its history.
-    double fase = 0.0;
+    // Every rebuild starts the period at the set phase, so the buffer never depends on its
+    // history, and two generators of one frequency keep exactly the difference of their phases.
     constexpr double kUmPeriodo = 1.0 / vantrel::kSamples;
+    double fase = fase_G[g];
     switch (tipo_onda[g]) {
     case 1:
-        SquareWave(vantrel::kSamples, amplit[g], kUmPeriodo, &fase, 50.0, saida);
+        // The plain square keeps its own routine, so the start-up wave is exactly as before.
+        if (ciclo_G[g] == 50.0) {
+            SquareWave(vantrel::kSamples, amplit[g], kUmPeriodo, &fase, 50.0, saida);
+        } else {
+            PulseWave(vantrel::kSamples, amplit[g], kUmPeriodo, &fase, ciclo_G[g], saida);
+        }
         break;
     case 2:
-        TriangleWave(vantrel::kSamples, amplit[g], kUmPeriodo, &fase, saida);
+        // The plain triangle keeps its own routine, so the start-up wave is exactly as before.
+        if (rampa_G[g] == 50.0) {
+            TriangleWave(vantrel::kSamples, amplit[g], kUmPeriodo, &fase, saida);
+        } else {
+            RampWave(vantrel::kSamples, amplit[g], kUmPeriodo, &fase, rampa_G[g], saida);
+        }
         break;
     default:
-        SinePattern(vantrel::kSamples, amplit[g], 0.0, 1.0, saida);
+        SinePattern(vantrel::kSamples, amplit[g], fase_G[g], 1.0, saida);
         break;
     }
     for (int i = 0; i < vantrel::kSamples; ++i) {
-        saida[i] += offset[g];
+        saida[i] = (saida[i] + offset[g]) * ganho;
+    }
+    // SYNC: TTL levels, high during the first half of every period of the output.
+    constexpr double kMeioTTL = 2.5;
+    fase = fase_G[g];
+    SquareWave(vantrel::kSamples, kMeioTTL, kUmPeriodo, &fase, 50.0, sync);
+    for (int i = 0; i < vantrel::kSamples; ++i) {
+        sync[i] += kMeioTTL;
     }
 }
 
@@ -313,16 +433,26 @@ int Power_ger(int, int, int event, void *, int, int) {
     return 0;
 }
 
+int destaca_gerador(int panel, int control, int event, void *, int, int) {
+    if (event == EVENT_RIGHT_CLICK) {
+        help_G(1);
+        return 0;
+    }
+    if (event != EVENT_COMMIT) {
+        return 0;
+    }
+    int acoplado = 0;
+    GetPanelAttribute(panel, ATTR_DOCKED, &acoplado);
+    SetPanelAttribute(panel, ATTR_DOCKED, acoplado != 0 ? 0 : 1);
+    SetCtrlAttribute(panel, control, ATTR_LABEL_TEXT, acoplado != 0 ? "__Acoplar" : "__Destacar");
+    return 0;
+}
+
 int SairGerador(int panel, int, int event, void *, int, int) {
     // A mouse press reports a left click and, when the button is released, a commit; the
-    // accelerator and the window's close box report the commit alone. Whichever comes first
-    // closes the panel; the other finds it closed and leaves the pop-up below alone.
+    // accelerator and the window's close box report the commit alone. Hiding twice is harmless.
     if (event == EVENT_LEFT_CLICK || event == EVENT_COMMIT) {
-        int shown = 0;
-        GetPanelAttribute(panel, ATTR_VISIBLE, &shown);
-        if (shown != 0) {
-            RemovePopup(0);
-        }
+        HidePanel(panel);
     } else if (event == EVENT_RIGHT_CLICK) {
         help_G(1);
     }
@@ -357,11 +487,16 @@ int info_fn(int, int, int event, void *, int, int) {
 }
 
 int ramp_fn(int, int, int event, void *, int, int) {
-    return so_ajuda(event, 9);
+    return abre_dialogo(event, Painel_Ger_Rampa, GERADOR_DECORATION_13, 9);
 }
 
 int att_fn(int, int, int event, void *, int, int) {
-    return so_ajuda(event, 2);
+    return abre_dialogo(event, Painel_Ger_Att, GERADOR_DECORATION_14, 2);
+}
+
+int most_fase(int, int, int event, void *, int eventData1, int) {
+    return botao_frontal(event, eventData1, GERADOR_PICTURE_FASE, Painel_Ger_Fase, FASE_roda_fase,
+                         kPaginaFase);
 }
 
 int sync_fn(int, int, int event, void *, int, int) {
@@ -416,6 +551,63 @@ int gerad_ampl(int panel, int control, int event, void *, int, int) {
 
 int gerad_offset(int panel, int control, int event, void *, int, int) {
     return le_botao(panel, control, event, offset);
+}
+
+int gerad_fase(int panel, int control, int event, void *, int, int) {
+    return le_botao(panel, control, event, fase_G);
+}
+
+int gerad_rampa(int panel, int control, int event, void *, int, int) {
+    return le_botao(panel, control, event, rampa_G);
+}
+
+int gerad_ciclo(int panel, int control, int event, void *, int, int) {
+    return le_botao(panel, control, event, ciclo_G);
+}
+
+int att_0(int, int, int event, void *, int, int) {
+    return escolhe_atenuacao(event, 0);
+}
+
+int att_20(int, int, int event, void *, int, int) {
+    return escolhe_atenuacao(event, 20);
+}
+
+int att_40(int, int, int event, void *, int, int) {
+    return escolhe_atenuacao(event, 40);
+}
+
+int freq_digitada(int panel, int control, int event, void *, int, int) {
+    if (event == EVENT_RIGHT_CLICK) {
+        help_G(kPaginaFreqDigitada);
+        return 0;
+    }
+    if (event != EVENT_COMMIT) {
+        return 0;
+    }
+    std::string texto;
+    GetCtrlVal(panel, control, &texto);
+    const std::optional<double> hz = vantrel::ParseSiValue(texto, "Hz");
+    const std::optional<vantrel::FrequencySetting> ajuste =
+        hz ? vantrel::FrequencySettingFor(*hz) : std::nullopt;
+    if (!ajuste) {
+        // Nothing changes: the generator keeps its frequency, the field says why.
+        SetCtrlVal(panel, GERADOR_TEXTMSG_AVISO,
+                   hz ? "Recusada: a frequência deve estar entre 0,01 Hz e 2 MHz."
+                      : "Recusada: escreva um número, por exemplo 150, 2k ou 2,5 kHz.");
+        return 0;
+    }
+    botao_activo[geradorID] = ajuste->range;
+    botao_freq[geradorID] = ajuste->dial;
+    actual_ger();
+    std::array<char, 96> aviso{};
+    const double obtida = ajuste->range * ajuste->dial;
+    if (obtida != *hz) {
+        std::snprintf(aviso.data(), aviso.size(),
+                      "Arredondada ao passo do regulador de frequência: %g Hz.", obtida);
+    }
+    SetCtrlVal(panel, GERADOR_TEXTMSG_AVISO, aviso.data());
+    return 0;
 }
 
 int quad_f(int, int, int event, void *, int, int) {

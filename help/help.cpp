@@ -117,21 +117,47 @@ constexpr std::array<Pagina, kPaginasOsciloscopio> kOsciloscopio{{
 
 constexpr std::array<Pagina, kPaginasGerador> kGerador{{
     {"Ajuda: POWER", "Fechar o Gerador"},
-    {"Ajuda: ATT", ""},
+    {"Ajuda: ATT",
+     "O atenuador reduz todo o sinal de saída, offset incluído: −20 dB divide-o por 10 e −40 dB "
+     "por 100. Assim se obtêm sinais de milivolts: 2 V de amplitude com −40 dB dão 20 mV.\n\n"
+     "Um clique esquerdo abre a escolha entre 0 dB, −20 dB e −40 dB."},
     {"Ajuda: FUNCTION", "Estes três botões permitem a escolha da forma de onda que se pretende que "
                         "seja gerada: sinusoidal, quadrada ou triangular."},
     {"Ajuda: OUTPUT", "Saida do sinal gerado pelo gerador"},
-    {"Ajuda: VCF", ""},
-    {"Ajuda: SYNC", ""},
+    {"Ajuda: VCF",
+     "Entrada de controlo da frequência por tensão: num gerador real, um sinal aplicado nesta "
+     "entrada varre a frequência de saída.\n\nNeste simulador o varrimento de frequência não é "
+     "simulado: a entrada VCF não tem efeito."},
+    {"Ajuda: SYNC",
+     "Saída de sincronismo: uma onda quadrada TTL, de 0 V e 5 V, com a frequência e a fase do "
+     "gerador (5 V durante a primeira metade de cada período), qualquer que seja a forma, a "
+     "amplitude ou o offset escolhidos.\n\nPara a observar, escolha \"Sync do outro gerador\" "
+     "como entrada de um canal: o CH II recebe o SYNC do gerador 1 e o CH I o SYNC do gerador 2."},
     {"Ajuda: OFFSET",
      "Cria um offset no sinal gerado, ou seja, acrescenta-lhe uma componente continua."},
     {"Ajuda: AMPLITUDE", "Regulação da amplitude do sinal gerado."},
-    {"Ajuda: RAMP/PULSE", ""},
+    {"Ajuda: RAMP/PULSE",
+     "Transforma a onda triangular numa rampa e a onda quadrada num impulso.\n\nUm clique "
+     "esquerdo abre dois botões: a subida da rampa, de 0 a 100 % do período (50 % é a onda "
+     "triangular e 100 % um dente de serra), e o ciclo do impulso, de 1 a 99 % do período no "
+     "nível alto (50 % é a onda quadrada).\n\nA onda sinusoidal não é alterada."},
     {"Ajuda: RANGE", "Botões para seleccionar o factor de escala para a frequência pretendida, em "
                      "conjunto com o regulador de frequência."},
     {"Ajuda: FREQUENCY", "Escolha da frequência pretendida, utilizando o valor regulado neste "
                          "comando e utilizando o factor escolhido no comando RANGE"},
     {"Ajuda: INFO", "Painel informativo do estado do gerador que está a ser utilizado."},
+    {"Ajuda: PHASE",
+     "Fase inicial do sinal gerado, de −180° a +180°, escolhida com o botão PHASE.\n\nQuando os "
+     "dois geradores têm a mesma frequência, o gerador 2 segue a base de tempo do gerador 1: a "
+     "diferença de fase entre o CH I e o CH II é exactamente a diferença das duas fases "
+     "escolhidas. Duas sinusoides de igual amplitude a 90° desenham um círculo no modo X-Y."},
+    {"Ajuda: FREQUÊNCIA DIGITADA",
+     "Escreva a frequência pretendida e prima Enter: por exemplo 150, 2k, 2,5 kHz ou 1.5 MHz. "
+     "Aceita vírgula ou ponto decimal, os prefixos m, k e M e a unidade Hz.\n\nO gerador "
+     "escolhe o RANGE e o regulador de frequência que dão esse valor; um valor entre dois passos "
+     "do regulador é arredondado ao passo mais próximo e o painel indica a frequência obtida.\n\n"
+     "Um valor fora de 0,01 Hz a 2 MHz, negativo, vazio ou com letras é recusado com uma "
+     "mensagem, sem alterar o gerador."},
 }};
 
 // Page 10, line by line: its indentation lines the sub-items up in the fixed-pitch box.

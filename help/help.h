@@ -4,12 +4,12 @@
 
 /// Number of pages of the oscilloscope book and of the generator book.
 inline constexpr int kPaginasOsciloscopio = 24;
-inline constexpr int kPaginasGerador = 12;
+inline constexpr int kPaginasGerador = 14;
 
 /// Opens page `page` (1 to 24) of the oscilloscope help book on a fresh help panel. Returns 0,
 /// or -1 when the help panel cannot be loaded (then nothing is shown).
 int help_O(int page);
-/// Opens page `page` (1 to 12) of the generator help book. Returns 0, or -1 when the help panel
+/// Opens page `page` (1 to 14) of the generator help book. Returns 0, or -1 when the help panel
 /// cannot be loaded.
 int help_G(int page);
 

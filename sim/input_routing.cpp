@@ -12,7 +12,7 @@
 namespace {
 
 /// Values of `ChIN`.
-enum Source : int { kOff = 0, kGenerator = 1, kSpreadsheet = 2, kCal02 = 3, kCal2 = 4, kBoard = 5 };
+enum Source : int { kOff = 0, kGenerator = 1, kSpreadsheet = 2, kCal02 = 3, kCal2 = 4, kBoard = 5, kOtherSync = 6 };
 
 static_assert(vantrel::board::kSamples == vantrel::kSamples);
 static_assert(vantrel::kPlacas == vantrel::circuit::kBoardCount);
@@ -85,6 +85,11 @@ void routeChannel(int c) {
         break;
     case kBoard:
         routeBoard(c, buffer);
+        break;
+    case kOtherSync:
+        // The SYNC output of the other channel's generator: CH I takes generator 2's.
+        std::copy_n(onda_sync[1 - c], vantrel::kSamples, buffer);
+        freq[c] = freq_G[1 - c];
         break;
     default:
         break;

@@ -32,6 +32,15 @@ double UnitTriangle(double u) {
     return 2.0 * (u - 2.0);
 }
 
+/// Unit ramp over the fraction s in [0, 1) of a period measured from its lowest point: rises
+/// -1 -> 1 over [0, rising), falls 1 -> -1 over [rising, 1).
+double UnitRamp(double s, double rising) {
+    if (s < rising) {
+        return -1.0 + 2.0 * s / rising;
+    }
+    return 1.0 - 2.0 * (s - rising) / (1.0 - rising);
+}
+
 /// Wichmann-Hill state, one per thread.
 struct WichmannHill {
     /// Any constant whose low 14 bits are not all zero; zero bits would never seed.
@@ -119,6 +128,44 @@ int TriangleWave(int n, double amplitude, double frequency, double *phase, doubl
         current = current + step;
     }
     *phase = WrapDegrees(current);
+    return 0;
+}
+
+int RampWave(int n, double amplitude, double frequency, double *phase, double risingShare,
+             double out[]) {
+    if (n < 1) {
+        return vantrel::kSignalCountError;
+    }
+    const double rising = std::clamp(risingShare * 0.01, 0.0, 1.0);
+    const double step = frequency * 360.0;
+    const double start = *phase;
+    for (int i = 0; i < n; ++i) {
+        // Each phase from the start and the index, so the corners fall on their exact samples.
+        // The lowest point lies half a rise before 0 degrees.
+        double s = WrapDegrees(start + i * step) / 360.0 + 0.5 * rising;
+        if (s >= 1.0) {
+            s -= 1.0;
+        }
+        out[i] = amplitude * UnitRamp(s, rising);
+    }
+    *phase = WrapDegrees(start + n * step);
+    return 0;
+}
+
+int PulseWave(int n, double amplitude, double frequency, double *phase, double dutyCycle,
+              double out[]) {
+    if (n < 1) {
+        return vantrel::kSignalCountError;
+    }
+    // A sample that lies on the falling edge but for rounding already belongs to the low part.
+    constexpr double kEdgeDegrees = 1e-9;
+    const double highUntil = 360.0 * std::clamp(dutyCycle * 0.01, 0.0, 1.0) - kEdgeDegrees;
+    const double step = frequency * 360.0;
+    const double start = *phase;
+    for (int i = 0; i < n; ++i) {
+        out[i] = WrapDegrees(start + i * step) < highUntil ? amplitude : -amplitude;
+    }
+    *phase = WrapDegrees(start + n * step);
     return 0;
 }
 

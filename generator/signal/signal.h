@@ -49,6 +49,35 @@ int SquareWave(int n, double amplitude, double frequency, double *phase, double 
 /// @return 0, or vantrel::kSignalCountError if n < 1.
 int TriangleWave(int n, double amplitude, double frequency, double *phase, double out[]);
 
+/// Writes n samples of a ramp that rises from -amplitude to +amplitude during the first
+/// risingShare percent of each period and falls back during the rest. The rise is centred on
+/// 0 degrees, where the wave crosses 0 rising, so a 50 % share traces the triangle of
+/// TriangleWave and 100 % a sawtooth that jumps from +amplitude to -amplitude at 180 degrees.
+/// @param n number of samples, >= 1.
+/// @param amplitude peak value.
+/// @param frequency cycles per sample (may be negative).
+/// @param phase in/out as for SquareWave: left wrapped into [0, 360) for continuation.
+/// @param risingShare percentage of the period spent rising; clamped to [0, 100] (0 gives a
+///        falling sawtooth).
+/// @param out receives n samples.
+/// @return 0, or vantrel::kSignalCountError if n < 1.
+int RampWave(int n, double amplitude, double frequency, double *phase, double risingShare,
+             double out[]);
+
+/// Writes n samples of a pulse: +amplitude during the first dutyCycle percent of each period,
+/// -amplitude during the rest. Unlike SquareWave, each sample's phase is computed from the
+/// start and its index, so the falling edge lies exactly at dutyCycle percent of the period
+/// (sample 180 of 600 for 30 %).
+/// @param n number of samples, >= 1.
+/// @param amplitude level of the high part; the low part is -amplitude.
+/// @param frequency cycles per sample (may be negative).
+/// @param phase in/out as for SquareWave: left wrapped into [0, 360) for continuation.
+/// @param dutyCycle percentage of the period spent high; clamped to [0, 100].
+/// @param out receives n samples.
+/// @return 0, or vantrel::kSignalCountError if n < 1.
+int PulseWave(int n, double amplitude, double frequency, double *phase, double dutyCycle,
+              double out[]);
+
 /// Sets array[0..n-1] to value.
 /// @return 0, or vantrel::kSignalCountError if n < 1.
 int Set1D(double array[], int n, double value);

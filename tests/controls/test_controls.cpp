@@ -400,8 +400,8 @@ private slots:
         // Only the generator of the chosen channel, or the data link for it, follows.
         if (source == 1) {
             QCOMPARE(geradorID, channel);
-            QCOMPARE(EngineTopPopup(), Painel_Gerador);
-            QCOMPARE(EnginePopupDepth(), 1);
+            QCOMPARE(EnginePanelShown(Painel_Gerador), 1);
+            QCOMPARE(EnginePopupDepth(), 0);
         } else if (source == 2) {
             QCOMPARE(CanalE, channel);
             QVERIFY(EngineTopPopup() != dialog);

@@ -438,6 +438,36 @@ private slots:
         QCOMPARE(fontOf(fixed).pixelSize(), stored);
     }
 
+    // A docked child panel lives in its parent's window, below the parent's face: never modal,
+    // shown and hidden in place, and back in a window of its own when detached.
+    void dockedPanelSitsBelowItsParentsFace() {
+        const int child = LoadPanel(panel_, "gerador.uir", GERADOR);
+        QVERIFY(child > 0);
+        DisplayPanel(panel_);
+        QCOMPARE(SetPanelAttribute(child, ATTR_DOCKED, 1), int(kEngineOk));
+        InstallPopup(child);
+        QCOMPARE(EnginePopupDepth(), 0);
+        QVERIFY(EnginePanelShown(child));
+        QWidget *window = EnginePanelWidget(child);
+        QVERIFY(!window->isWindow());
+        QCOMPARE(window->window(), EnginePanelWidget(panel_));
+        QCoreApplication::processEvents();
+        const QWidget *face = EngineControlWidget(panel_, PANEL_MOSTRAR)->parentWidget();
+        QVERIFY(window->geometry().top() >= face->geometry().bottom());
+
+        HidePanel(child);
+        QVERIFY(!EnginePanelShown(child));
+        QCOMPARE(SetPanelAttribute(child, ATTR_DOCKED, 0), int(kEngineOk));
+        QVERIFY(window->isWindow());
+        QVERIFY(!EnginePanelShown(child));
+        DisplayPanel(child);
+        int docked = -1;
+        GetPanelAttribute(child, ATTR_DOCKED, &docked);
+        QCOMPARE(docked, 0);
+        QVERIFY(EnginePanelShown(child));
+        QCOMPARE(SetPanelAttribute(panel_, ATTR_DOCKED, 1), int(kEngineBadHandle));
+    }
+
     void popupsStackAndDiscardingRemovesThem() {
         const int first = LoadPanel(panel_, "volt.uir", YPOS1);
         const int second = LoadPanel(panel_, "opcoes.uir", FOCUS);

@@ -245,6 +245,8 @@ private slots:
     void init() {
         EngineReset();
         QVERIFY(LoadInstrumentPanels() == 0);
+        // The generator's pictures are measured in a window of their own, at its full scale.
+        SetPanelAttribute(Painel_Gerador, ATTR_DOCKED, 0);
         // What the program holds before start-up sets anything (earlier cases changed them).
         Ligado = 0;
         Esc_Volt[0] = Esc_Volt[1] = 0.0F;

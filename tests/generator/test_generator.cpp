@@ -4,12 +4,16 @@
 
 #include "app/callbacks.h"
 #include "app/state.h"
+#include "controls/horizontal.h"
 #include "engine/engine.h"
 #include "engine/engine_qt.h"
 #include "engine/engine_testing.h"
 #include "generator/generator.h"
+#include "sim/input_routing.h"
+#include "sim/sampling.h"
 #include "ui/uir_constants.h"
 
+#include <QApplication>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -77,6 +81,42 @@ bool near(double actual, double expected, double tolerance = 1e-9) {
     return std::fabs(actual - expected) <= tolerance * std::max(1.0, std::fabs(expected));
 }
 
+/// Both channels fed by their generators at 1 kHz, DC coupled, routed and sampled once with
+/// ".1 ms" per division, so that each trace spans exactly one period.
+void sampleBothGenerators(int xy) {
+    for (int g = 0; g < 2; ++g) {
+        geradorID = g;
+        botao_activo[g] = 1000;
+        botao_freq[g] = 1.0;
+        actual_ger();
+        ChIN[g] = 1;
+        entrada_op[g] = 0;
+        Esc_Volt[g] = 2.5F;
+    }
+    modoxy = xy;
+    xC1 = xC2 = 0.0;
+    act_entr(0, 0, EVENT_TIMER_TICK, nullptr, 0, 0);
+    calc_onda(0.8 * 1e-4);
+}
+
+/// The circular shift k (0..599) for which trace 1 sample i best matches trace 0 sample i + k.
+int bestShift() {
+    int best = 0;
+    double bestError = 1e300;
+    for (int k = 0; k < vantrel::kSamples; ++k) {
+        double error = 0.0;
+        for (int i = 0; i < vantrel::kSamples; ++i) {
+            const double d = onda[1][i] - onda[0][(i + k) % vantrel::kSamples];
+            error += d * d;
+        }
+        if (error < bestError) {
+            bestError = error;
+            best = k;
+        }
+    }
+    return best;
+}
+
 } // namespace
 
 class GeneratorTest : public QObject {
@@ -105,6 +145,19 @@ private slots:
     void closeButtonActsOncePerClick_data();
     void closeButtonActsOncePerClick();
     void failedLoadLeavesStateUntouched();
+    void phaseShiftsTheDualTraces_data();
+    void phaseShiftsTheDualTraces();
+    void lissajousOfTwoSines_data();
+    void lissajousOfTwoSines();
+    void rampAndPulseSamples_data();
+    void rampAndPulseSamples();
+    void attenuatorScalesTheWholeOutput_data();
+    void attenuatorScalesTheWholeOutput();
+    void syncIsATtlSquareInStep_data();
+    void syncIsATtlSquareInStep();
+    void typedFrequency_data();
+    void typedFrequency();
+    void openPanelLeavesTheScopeOperable();
 };
 
 void GeneratorTest::init() {
@@ -269,7 +322,6 @@ void GeneratorTest::ledFollowsOnlyThePowerSwitch() {
     QCOMPARE(static_cast<int>(number(Painel_Gerador, GERADOR_LED)), 0);
 
     // Showing generator 2 (on) and rebuilding it leave the lamp as the switch set it.
-    RemovePopup(0);
     ab_gerador(1);
     press(Painel_Ger_Esc, GER_ESC_range10);
     QCOMPARE(ger_enable[1], 1);
@@ -305,12 +357,13 @@ void GeneratorTest::openingShowsTheChannelsGenerator() {
     turn(Painel_Ger_Ampl, AMPLIT_roda_gerador_2, 7.0);
     turn(Painel_Ger_offset, OFFSET_roda_offset, 1.5);
     turn(Painel_Ger_Freq, FREQ_roda_gerador, 0.4);
-    RemovePopup(0);
+    press(Painel_Gerador, GERADOR_fechar_btn);
 
     ab_gerador(1 - channel);
-    RemovePopup(0);
     ab_gerador(channel);
-    QCOMPARE(EngineTopPopup(), Painel_Gerador);
+    // Shown beside the oscilloscope, not as a pop-up over it.
+    QCOMPARE(EnginePanelShown(Painel_Gerador), 1);
+    QCOMPARE(EnginePopupDepth(), 0);
     QCOMPARE(geradorID, channel);
     QCOMPARE(static_cast<int>(number(Painel_Gerador, GERADOR_GER_ID)), shownNumber);
     QCOMPARE(number(Painel_Ger_Ampl, AMPLIT_roda_gerador_2), amplitude);
@@ -328,6 +381,9 @@ void GeneratorTest::picturesOpenTheirDialogs_data() {
     QTest::newRow("AMPLITUDE") << GERADOR_PICTURE_4 << AMPLIT;
     QTest::newRow("FUNCTION") << GERADOR_PICTURE_5 << GER_ONDA;
     QTest::newRow("OFFSET") << GERADOR_PICTURE_6 << OFFSET;
+    QTest::newRow("PHASE") << GERADOR_PICTURE_FASE << FASE;
+    QTest::newRow("RAMP/PULSE") << GERADOR_DECORATION_13 << RAMPA;
+    QTest::newRow("ATT") << GERADOR_DECORATION_14 << ATENUA;
 }
 
 void GeneratorTest::picturesOpenTheirDialogs() {
@@ -339,10 +395,10 @@ void GeneratorTest::picturesOpenTheirDialogs() {
     EngineSendEvent(Painel_Gerador, picture, EVENT_RIGHT_CLICK);
     QCOMPARE(EngineTopPopup(), Painel_Ajuda);
     press(Painel_Ajuda, AJUDA_FECHA_AJU);
-    QCOMPARE(EngineTopPopup(), Painel_Gerador);
+    QCOMPARE(EnginePopupDepth(), 0);
 
     click(picture);
-    QCOMPARE(EnginePopupDepth(), 2);
+    QCOMPARE(EnginePopupDepth(), 1);
     int shown = 0;
     GetPanelAttribute(EngineTopPopup(), ATTR_PANEL_NUMBER, &shown);
     QCOMPARE(shown, dialog);
@@ -367,6 +423,8 @@ void GeneratorTest::rightClickOpensItsHelpPage_data() {
     QTest::newRow("RANGE") << GERADOR_ESCALA_F << 10;
     QTest::newRow("FREQUENCY") << GERADOR_PICTURE_3 << 11;
     QTest::newRow("INFO") << GERADOR_DECORATION_12 << 12;
+    QTest::newRow("PHASE") << GERADOR_PICTURE_FASE << 13;
+    QTest::newRow("typed frequency") << GERADOR_FREQ_DIGITADA << 14;
 }
 
 void GeneratorTest::rightClickOpensItsHelpPage() {
@@ -386,18 +444,18 @@ void GeneratorTest::rightClickOpensItsHelpPage() {
     };
     const auto before = settings();
     EngineSendEvent(Painel_Gerador, command, EVENT_RIGHT_CLICK);
-    QCOMPARE(EnginePopupDepth(), 2);
+    QCOMPARE(EnginePopupDepth(), 1);
     QCOMPARE(EngineTopPopup(), Painel_Ajuda);
     QCOMPARE(int(number(Painel_Ajuda, AJUDA_OP_NUM)), page);
     press(Painel_Ajuda, AJUDA_FECHA_AJU);
-    QCOMPARE(EngineTopPopup(), Painel_Gerador);
+    QCOMPARE(EnginePopupDepth(), 0);
     QVERIFY(settings() == before);
 }
 
 void GeneratorTest::closeButtonRemovesTheGeneratorPanel() {
     ab_gerador(1);
     press(Painel_Gerador, GERADOR_fechar_btn);
-    QCOMPARE(EnginePopupDepth(), 0);
+    QCOMPARE(EnginePanelShown(Painel_Gerador), 0);
     // Closing keeps the generator running.
     QCOMPARE(freq_G[1], 100.0);
 }
@@ -418,7 +476,7 @@ void GeneratorTest::closeButtonActsOncePerClick() {
     QVERIFY(below > 0);
     InstallPopup(below);
     ab_gerador(0);
-    QCOMPARE(EnginePopupDepth(), 2);
+    QCOMPARE(EnginePanelShown(Painel_Gerador), 1);
 
     if (events.isEmpty()) {
         QWidget *button = EngineControlWidget(Painel_Gerador, GERADOR_fechar_btn);
@@ -444,6 +502,264 @@ void GeneratorTest::failedLoadLeavesStateUntouched() {
     QCOMPARE(amplit[0], 9.0);
     QCOMPARE(tipo_onda[1], 1);
     QCOMPARE(ger_enable[0], 0);
+}
+
+void GeneratorTest::phaseShiftsTheDualTraces_data() {
+    QTest::addColumn<int>("waveButton");
+    QTest::addColumn<double>("phase1");
+    QTest::addColumn<double>("phase2");
+    QTest::newRow("sine +90") << GER_ONDA_SINU << 0.0 << 90.0;
+    QTest::newRow("sine -90") << GER_ONDA_SINU << 0.0 << -90.0;
+    QTest::newRow("sine 1 degree") << GER_ONDA_SINU << 0.0 << 1.0;
+    QTest::newRow("sine difference of two") << GER_ONDA_SINU << 30.0 << 75.0;
+    QTest::newRow("triangle +180") << GER_ONDA_TRIA << 0.0 << 180.0;
+    QTest::newRow("square +45") << GER_ONDA_QUAD << -20.0 << 25.0;
+}
+
+// With both generators at one frequency, DUAL shows CH II shifted by the difference of the two
+// phases: 600 x phase / 360 display samples at one period per screen.
+void GeneratorTest::phaseShiftsTheDualTraces() {
+    QFETCH(int, waveButton);
+    QFETCH(double, phase1);
+    QFETCH(double, phase2);
+    const std::array<double, 2> phases{phase1, phase2};
+    for (int g = 0; g < 2; ++g) {
+        ab_gerador(g);
+        press(Painel_Ger_Onda, waveButton);
+        turn(Painel_Ger_Ampl, AMPLIT_roda_gerador_2, 2.0);
+        turn(Painel_Ger_Fase, FASE_roda_fase, phases[g]);
+    }
+    sampleBothGenerators(0);
+    const double expected = std::fmod(600.0 * (phase2 - phase1) / 360.0 + 600.0, 600.0);
+    const double distance = std::fabs(bestShift() - expected);
+    QVERIFY2(std::min(distance, 600.0 - distance) <= 1.0,
+             qPrintable(QString("shift %1, expected %2").arg(bestShift()).arg(expected)));
+}
+
+void GeneratorTest::lissajousOfTwoSines_data() {
+    QTest::addColumn<double>("amplitude2");
+    QTest::addColumn<double>("phase2");
+    QTest::newRow("90 degrees, equal amplitudes: circle") << 2.0 << 90.0;
+    QTest::newRow("90 degrees, 3 V against 2 V: ellipse") << 3.0 << 90.0;
+    QTest::newRow("-90 degrees: ellipse the other way round") << 3.0 << -90.0;
+    QTest::newRow("0 degrees: rising line") << 3.0 << 0.0;
+    QTest::newRow("180 degrees: falling line") << 2.0 << 180.0;
+}
+
+// X-Y of two 1 kHz sines: at +-90 degrees the figure is an ellipse on the axes whose axis ratio
+// is the amplitude ratio (a circle for equal amplitudes); at 0 or 180 degrees a line.
+void GeneratorTest::lissajousOfTwoSines() {
+    QFETCH(double, amplitude2);
+    QFETCH(double, phase2);
+    ab_gerador(0);
+    turn(Painel_Ger_Ampl, AMPLIT_roda_gerador_2, 2.0);
+    ab_gerador(1);
+    turn(Painel_Ger_Ampl, AMPLIT_roda_gerador_2, amplitude2);
+    turn(Painel_Ger_Fase, FASE_roda_fase, phase2);
+    sampleBothGenerators(1);
+
+    double a = 0.0;
+    double b = 0.0;
+    for (int i = 0; i < vantrel::kSamples; ++i) {
+        a = std::max(a, std::fabs(onda[0][i]));
+        b = std::max(b, std::fabs(onda[1][i]));
+    }
+    QVERIFY(std::fabs(b / a - amplitude2 / 2.0) <= 1e-3 * amplitude2 / 2.0);
+    const bool ellipse = std::fabs(phase2) == 90.0;
+    const double slope = std::cos(phase2 * M_PI / 180.0) * b / a;
+    for (int i = 0; i < vantrel::kSamples; ++i) {
+        const double x = onda[0][i];
+        const double y = onda[1][i];
+        const double off = ellipse ? (x * x) / (a * a) + (y * y) / (b * b) - 1.0 : y - slope * x;
+        QVERIFY2(std::fabs(off) < 1e-6, qPrintable(QString("point %1 off by %2").arg(i).arg(off)));
+    }
+}
+
+void GeneratorTest::rampAndPulseSamples_data() {
+    QTest::addColumn<int>("waveButton");
+    QTest::addColumn<double>("share");
+    QTest::addColumn<QList<int>>("samples");
+    QTest::addColumn<QList<double>>("values");
+
+    // Ramps of 2 V peak: 0 V rising at sample 0, the peak after half the rise, the trough half
+    // a rise before the period's end.
+    QTest::newRow("ramp 80 %") << GER_ONDA_TRIA << 80.0 << QList<int>{0, 120, 240, 300, 360, 480}
+                               << QList<double>{0.0, 1.0, 2.0, 0.0, -2.0, -1.0};
+    QTest::newRow("sawtooth 100 %") << GER_ONDA_TRIA << 100.0 << QList<int>{0, 150, 299, 300, 450}
+                                    << QList<double>{0.0, 1.0, 2.0 - 4.0 / 600.0, -2.0, -1.0};
+    QTest::newRow("falling sawtooth 0 %") << GER_ONDA_TRIA << 0.0 << QList<int>{0, 300, 599}
+                                          << QList<double>{2.0, 0.0, -2.0 + 4.0 / 600.0};
+    QTest::newRow("ramp 50 % is the triangle")
+        << GER_ONDA_TRIA << 50.0 << QList<int>{0, 150, 450} << QList<double>{0.0, 2.0, -2.0};
+    // Pulses: high through the duty cycle's last sample, low from the next.
+    QTest::newRow("pulse 1 %") << GER_ONDA_QUAD << 1.0 << QList<int>{0, 5, 6, 599}
+                               << QList<double>{2.0, 2.0, -2.0, -2.0};
+    QTest::newRow("pulse 30 %") << GER_ONDA_QUAD << 30.0 << QList<int>{0, 179, 180, 599}
+                                << QList<double>{2.0, 2.0, -2.0, -2.0};
+    QTest::newRow("pulse 99 %") << GER_ONDA_QUAD << 99.0 << QList<int>{0, 593, 594, 599}
+                                << QList<double>{2.0, 2.0, -2.0, -2.0};
+}
+
+void GeneratorTest::rampAndPulseSamples() {
+    QFETCH(int, waveButton);
+    QFETCH(double, share);
+    QFETCH(QList<int>, samples);
+    QFETCH(QList<double>, values);
+    ab_gerador(0);
+    press(Painel_Ger_Onda, waveButton);
+    // The ramp's share and the pulse's duty cycle are separate knobs; the other one stays.
+    turn(Painel_Ger_Rampa, waveButton == GER_ONDA_TRIA ? RAMPA_roda_rampa : RAMPA_roda_ciclo,
+         share);
+    for (int k = 0; k < samples.size(); ++k) {
+        QVERIFY2(near(onda_G[0][samples[k]], values[k], 1e-12),
+                 qPrintable(QString("sample %1 is %2").arg(samples[k]).arg(onda_G[0][samples[k]])));
+    }
+    if (waveButton == GER_ONDA_QUAD) {
+        // A pulse spends exactly its share of the 600 samples high.
+        const auto high = std::count(std::begin(onda_G[0]), std::end(onda_G[0]), 2.0);
+        QCOMPARE(static_cast<double>(high), 6.0 * share);
+    }
+    // The sine ignores both knobs.
+    press(Painel_Ger_Onda, GER_ONDA_SINU);
+    QVERIFY(near(onda_G[0][150], 2.0));
+}
+
+void GeneratorTest::attenuatorScalesTheWholeOutput_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<double>("gain");
+    QTest::newRow("-20 dB") << ATENUA_ATT_20 << 0.1;
+    QTest::newRow("-40 dB") << ATENUA_ATT_40 << 0.01;
+}
+
+void GeneratorTest::attenuatorScalesTheWholeOutput() {
+    QFETCH(int, key);
+    QFETCH(double, gain);
+    ab_gerador(1);
+    press(Painel_Ger_Onda, GER_ONDA_TRIA);
+    turn(Painel_Ger_offset, OFFSET_roda_offset, 1.3);
+    std::vector<double> full(std::begin(onda_G[1]), std::end(onda_G[1]));
+    press(Painel_Ger_Att, key);
+    QCOMPARE(atenuacao_G[1], gain == 0.1 ? 20 : 40);
+    for (int i = 0; i < vantrel::kSamples; ++i) {
+        QCOMPARE(onda_G[1][i], full[i] * gain);
+    }
+    // The keys act as one radio group, and 0 dB gives the whole output back.
+    QCOMPARE(int(number(Painel_Ger_Att, key)), 1);
+    press(Painel_Ger_Att, ATENUA_ATT_0);
+    QCOMPARE(int(number(Painel_Ger_Att, key)), 0);
+    QVERIFY(std::equal(full.begin(), full.end(), std::begin(onda_G[1])));
+}
+
+void GeneratorTest::syncIsATtlSquareInStep_data() {
+    QTest::addColumn<double>("phase");
+    QTest::addColumn<int>("power");
+    QTest::newRow("phase 0") << 0.0 << 1;
+    QTest::newRow("phase +90") << 90.0 << 1;
+    QTest::newRow("phase -135") << -135.0 << 1;
+    QTest::newRow("switched off") << 0.0 << 0;
+}
+
+// The SYNC output is 5 V while the generator's sine is positive and 0 V while it is negative,
+// whatever its amplitude, offset and attenuator; the other channel takes it as its source.
+void GeneratorTest::syncIsATtlSquareInStep() {
+    QFETCH(double, phase);
+    QFETCH(int, power);
+    ab_gerador(0);
+    turn(Painel_Ger_Fase, FASE_roda_fase, phase);
+    press(Painel_Ger_Att, ATENUA_ATT_40);
+    std::vector<double> sine(std::begin(onda_G[0]), std::end(onda_G[0]));
+    turn(Painel_Ger_offset, OFFSET_roda_offset, -3.0);
+    if (power == 0) {
+        click(GERADOR_PICTURE_2);
+    }
+    for (int i = 0; i < vantrel::kSamples; ++i) {
+        const double expected = power == 0 || sine[i] < -1e-9 ? 0.0 : 5.0;
+        if (power == 0 || std::fabs(sine[i]) > 1e-9) {
+            QCOMPARE(onda_sync[0][i], expected);
+        } else {
+            QVERIFY(onda_sync[0][i] == 0.0 || onda_sync[0][i] == 5.0);
+        }
+    }
+    ChIN[1] = 6;
+    act_entr(0, 0, EVENT_TIMER_TICK, nullptr, 0, 0);
+    QVERIFY(std::equal(std::begin(onda_sync[0]), std::end(onda_sync[0]), onda_entCh[1]));
+    QCOMPARE(freq[1], freq_G[0]);
+    ChIN[1] = 0;
+}
+
+void GeneratorTest::typedFrequency_data() {
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<int>("range"); // 0: refused
+    QTest::addColumn<double>("dial");
+    QTest::addColumn<bool>("rounded");
+
+    QTest::newRow("2k") << "2k" << 1000 << 2.0 << false;
+    QTest::newRow("2,5 kHz") << "2,5 kHz" << 10000 << 0.25 << false;
+    QTest::newRow("150") << "150" << 100 << 1.5 << false;
+    QTest::newRow("150 hz, spaces") << "  150 hz " << 100 << 1.5 << false;
+    QTest::newRow("1.5MHz") << "1.5MHz" << 1000000 << 1.5 << false;
+    QTest::newRow("2 MHz, the top") << "2 MHz" << 1000000 << 2.0 << false;
+    QTest::newRow("500 mHz") << "500 mHz" << 1 << 0.5 << false;
+    QTest::newRow("0,01, the bottom") << "0,01" << 1 << 0.01 << false;
+    QTest::newRow("1234 between dial steps") << "1234" << 1000 << 1.23 << true;
+    QTest::newRow("letters") << "abc" << 0 << 0.0 << false;
+    QTest::newRow("number then letters") << "12x" << 0 << 0.0 << false;
+    QTest::newRow("two separators") << "1,5.3" << 0 << 0.0 << false;
+    QTest::newRow("negative") << "-5" << 0 << 0.0 << false;
+    QTest::newRow("zero") << "0" << 0 << 0.0 << false;
+    QTest::newRow("beyond 2 MHz") << "2.5 MHz" << 0 << 0.0 << false;
+    QTest::newRow("empty") << "" << 0 << 0.0 << false;
+}
+
+void GeneratorTest::typedFrequency() {
+    QFETCH(QString, text);
+    QFETCH(int, range);
+    QFETCH(double, dial);
+    QFETCH(bool, rounded);
+    ab_gerador(1);
+    turn(Painel_Ger_Freq, FREQ_roda_gerador, 0.7);
+    SetCtrlVal(Painel_Gerador, GERADOR_FREQ_DIGITADA, text.toUtf8().constData());
+    press(Painel_Gerador, GERADOR_FREQ_DIGITADA);
+
+    std::string message;
+    GetCtrlVal(Painel_Gerador, GERADOR_TEXTMSG_AVISO, &message);
+    if (range == 0) {
+        QVERIFY(!message.empty());
+        QCOMPARE(botao_activo[1], 100);
+        QCOMPARE(botao_freq[1], 0.7);
+        QVERIFY(near(freq_G[1], 70.0));
+        return;
+    }
+    QCOMPARE(message.empty(), !rounded);
+    QCOMPARE(botao_activo[1], range);
+    QCOMPARE(botao_freq[1], dial);
+    // The dial and the range keys show the typed value, and the formula gives it back.
+    QCOMPARE(number(Painel_Ger_Freq, FREQ_roda_gerador), dial);
+    QVERIFY(near(freq_G[1], range * dial));
+    QCOMPARE(freq_G[0], 100.0);
+}
+
+// The generator panel stays open beside the oscilloscope: no modal window stands between the
+// user and the front, a knob of the front opens its own dialog, and the generator keeps its
+// settings when closed and opened again.
+void GeneratorTest::openPanelLeavesTheScopeOperable() {
+    ab_gerador(1);
+    turn(Painel_Ger_Fase, FASE_roda_fase, 90.0);
+    press(Painel_Ger_Att, ATENUA_ATT_20);
+    QCOMPARE(QApplication::activeModalWidget(), nullptr);
+    Ligado = 1;
+    EngineSendEvent(Painel_Principal, PANEL_TIMEDIV, EVENT_LEFT_CLICK);
+    Ligado = 0;
+    QCOMPARE(EngineTopPopup(), Painel_Time);
+    QCOMPARE(EnginePanelShown(Painel_Gerador), 1);
+    RemovePopup(1);
+
+    press(Painel_Gerador, GERADOR_fechar_btn);
+    ab_gerador(1);
+    QCOMPARE(number(Painel_Ger_Fase, FASE_roda_fase), 90.0);
+    QCOMPARE(int(number(Painel_Ger_Att, ATENUA_ATT_20)), 1);
+    QCOMPARE(fase_G[1], 90.0);
+    QCOMPARE(atenuacao_G[1], 20);
 }
 
 int main(int argc, char *argv[]) {

@@ -179,17 +179,18 @@ const Page kPages[] = {
      "ligada internamente ao eixo horizontal do osciloscópio.\n\nPara o normal funcionamento do "
      "osciloscópio o botão não deverá estar pressionado."},
     {"gen", 1, "Ajuda: POWER", "Fechar o Gerador"},
-    {"gen", 2, "Ajuda: ATT", ""},
+    // Pages of the generator's own additions: "~" marks a fact that the text must state.
+    {"gen", 2, "Ajuda: ATT", "~−20 dB divide-o por 10 e −40 dB por 100"},
     {"gen", 3, "Ajuda: FUNCTION",
      "Estes três botões permitem a escolha da forma de onda que se pretende que seja gerada: "
      "sinusoidal, quadrada ou triangular."},
     {"gen", 4, "Ajuda: OUTPUT", "Saida do sinal gerado pelo gerador"},
-    {"gen", 5, "Ajuda: VCF", ""},
-    {"gen", 6, "Ajuda: SYNC", ""},
+    {"gen", 5, "Ajuda: VCF", "~o varrimento de frequência não é simulado"},
+    {"gen", 6, "Ajuda: SYNC", "~o CH II recebe o SYNC do gerador 1 e o CH I o SYNC do gerador 2"},
     {"gen", 7, "Ajuda: OFFSET",
      "Cria um offset no sinal gerado, ou seja, acrescenta-lhe uma componente continua."},
     {"gen", 8, "Ajuda: AMPLITUDE", "Regulação da amplitude do sinal gerado."},
-    {"gen", 9, "Ajuda: RAMP/PULSE", ""},
+    {"gen", 9, "Ajuda: RAMP/PULSE", "~de 1 a 99 % do período no nível alto"},
     {"gen", 10, "Ajuda: RANGE",
      "Botões para seleccionar o factor de escala para a frequência pretendida, em conjunto com o "
      "regulador de frequência."},
@@ -197,6 +198,8 @@ const Page kPages[] = {
      "Escolha da frequência pretendida, utilizando o valor regulado neste comando e utilizando o "
      "factor escolhido no comando RANGE"},
     {"gen", 12, "Ajuda: INFO", "Painel informativo do estado do gerador que está a ser utilizado."},
+    {"gen", 13, "Ajuda: PHASE", "~de −180° a +180°"},
+    {"gen", 14, "Ajuda: FREQUÊNCIA DIGITADA", "~fora de 0,01 Hz a 2 MHz"},
 };
 
 int (*const kOpen[])(int) = {help_O, help_G};
@@ -235,6 +238,11 @@ void rightClickThroughWindow(QWidget *control) {
     const QPoint at = control->mapTo(top, control->rect().center());
     QTest::mouseClick(top->windowHandle(), Qt::RightButton, {}, at);
     QCoreApplication::processEvents();
+}
+
+/// A page's text as the table gives it: whole, or the fact that "~" marks.
+bool showsPage(const QString &shown, const QString &expected) {
+    return expected.startsWith('~') ? shown.contains(expected.mid(1)) : shown == expected;
 }
 
 void bookColumn() {
@@ -283,12 +291,13 @@ private slots:
         QCOMPARE(help, Painel_Ajuda);
         QCOMPARE(EnginePopupDepth(), 1);
         QCOMPARE(QString::fromStdString(label(help)), title);
-        QCOMPARE(QString::fromStdString(text(help)), expected);
+        const QString shown = QString::fromStdString(text(help));
+        QVERIFY2(showsPage(shown, expected), qPrintable(shown));
         QCOMPARE(pageNumber(help), page);
         QCOMPARE(url_help, ProgramWebPage());
         // What the box shows on screen is what the page holds.
         QCoreApplication::processEvents();
-        QCOMPARE(box(help)->toPlainText(), expected);
+        QCOMPARE(box(help)->toPlainText(), shown);
     }
 
     // The mode table is read by its columns: every cell border of every line falls in the same
@@ -339,10 +348,10 @@ private slots:
         QTest::newRow("osc Ctrl+S on 24") << "osc" << 24 << 0 << "S" << 1;
         QTest::newRow("osc Ctrl+A on 1") << "osc" << 1 << 0 << "A" << 24;
         QTest::newRow("gen next") << "gen" << 3 << AJUDA_SEG_BTN << "" << 4;
-        QTest::newRow("gen 12 next is 1") << "gen" << 12 << AJUDA_SEG_BTN << "" << 1;
-        QTest::newRow("gen 1 previous is 12") << "gen" << 1 << AJUDA_ANT_BTN << "" << 12;
-        QTest::newRow("gen Ctrl+S on 12") << "gen" << 12 << 0 << "S" << 1;
-        QTest::newRow("gen Ctrl+A on 1") << "gen" << 1 << 0 << "A" << 12;
+        QTest::newRow("gen 14 next is 1") << "gen" << 14 << AJUDA_SEG_BTN << "" << 1;
+        QTest::newRow("gen 1 previous is 14") << "gen" << 1 << AJUDA_ANT_BTN << "" << 14;
+        QTest::newRow("gen Ctrl+S on 14") << "gen" << 14 << 0 << "S" << 1;
+        QTest::newRow("gen Ctrl+A on 1") << "gen" << 1 << 0 << "A" << 14;
         // A page number that no caller should pass still pages back into the book.
         QTest::newRow("osc past the end") << "osc" << 30 << AJUDA_SEG_BTN << "" << 1;
     }
@@ -374,7 +383,7 @@ private slots:
         // Pages outside the table (the board dialog's) are checked by their own suite.
         if (shown != nullptr) {
             QCOMPARE(QString::fromStdString(label(help)), QString(shown->title));
-            QCOMPARE(QString::fromStdString(text(help)), QString(shown->text));
+            QVERIFY(showsPage(QString::fromStdString(text(help)), QString(shown->text)));
         }
     }
 
@@ -384,7 +393,7 @@ private slots:
         QTest::addColumn<int>("page");
         QTest::newRow("osc 0") << "osc" << 0;
         QTest::newRow("osc 25") << "osc" << 25;
-        QTest::newRow("gen 13") << "gen" << 13;
+        QTest::newRow("gen 15") << "gen" << 15;
         QTest::newRow("gen -1") << "gen" << -1;
     }
     void pageOutsideTheBookSetsOnlyThePageNumber() {

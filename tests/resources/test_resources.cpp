@@ -298,8 +298,8 @@ const auto kControls = std::to_array<Control>({
     PIC(PANEL, 145, HOLDOFF, "holdoff_btn"),
     CTRL(PANEL, 146, DECORATION_11, CTRL_DECORATION, nullptr, "informP", 0),
     CTRL(PANEL, 147, DECORATION_28, CTRL_DECORATION, nullptr, "informP", 0),
-    CTRL(PANEL, 148, STRING_CH2, CTRL_STRING, "Desligado", "", 0),
-    CTRL(PANEL, 149, STRING_CH1, CTRL_STRING, "Desligado", "", 0),
+    CTRL(PANEL, 148, STRING_CH2, CTRL_STRING, "Desligado", "nome_ch2", 0),
+    CTRL(PANEL, 149, STRING_CH1, CTRL_STRING, "Desligado", "nome_ch1", 0),
     TXT(PANEL, 150, TEXTMSG_8, "Entrada:", 0),
     CTRL(PANEL, 151, DADOS_CHII, CTRL_RING, nullptr, "", 0),
     TXT(PANEL, 152, TEXTMSG_9, "Entrada:", 0),
@@ -494,6 +494,7 @@ const auto kSources = std::to_array<Item>({{"Gerador de Sinais", 1},
                                            {"Cal. 0.2V", 3},
                                            {"Cal. 2V", 4},
                                            {"Placa de circuitos", 5},
+                                           {"Sync do outro gerador", 6},
                                            {"Desligada", 0}});
 const auto kExternalSources = std::to_array<Item>(
     {{"Desligado", 0}, {"Gerador 1", 1}, {"Gerador 2", 2}, {"Cal 0.2Vpp", 3}, {"Cal 2Vpp", 4}});
@@ -601,6 +602,9 @@ const auto kMenuEntries = std::to_array<MenuEntry>({
     MENU(ecra, "Ecrã", "", ""),
     MENU(ecra_cap_clip, "Capturar para Clipboard", "Cap_Clip", ""),
     MENU(ecra_cap_fich, "Capturar para Ficheiro", "Cap_Fich", ""),
+    MENU(geradores, "Geradores", "", ""),
+    MENU(geradores_abrir_ger1, "Gerador 1", "Abrir_ger1", ""),
+    MENU(geradores_abrir_ger2, "Gerador 2", "Abrir_ger2", ""),
     MENU(sobre, "Sobre", "", ""),
     MENU(sobre_pagina, "Página Oficial", "abrir_page", ""),
     MENU(sobre_prog, "Acerca", "exibir_acerca", ""),

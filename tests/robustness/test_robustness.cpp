@@ -165,12 +165,22 @@ std::string checkState() {
             Check{"inversao", inversao[c] == 1 || inversao[c] == -1, double(inversao[c])},
             Check{"entrada_op", entrada_op[c] >= 0 && entrada_op[c] <= 2, double(entrada_op[c])},
             Check{"canais_op", canais_op[c] == 0 || canais_op[c] == 1, double(canais_op[c])},
-            Check{"ChIN", ChIN[c] >= 0 && ChIN[c] <= 4, double(ChIN[c])},
+            Check{"ChIN", (ChIN[c] >= 0 && ChIN[c] <= 4) || ChIN[c] == 6, double(ChIN[c])},
             Check{"freq", inRange(freq[c], 0.0, 1e7), double(freq[c])},
             Check{"tipo_onda", tipo_onda[c] >= 1 && tipo_onda[c] <= 3, double(tipo_onda[c])},
             Check{"botao_freq", inRange(botao_freq[c], 0.0, 2.0), double(botao_freq[c])},
             Check{"amplit", inRange(amplit[c], 0.0, 10.0), double(amplit[c])},
             Check{"offset", inRange(offset[c], -5.0, 5.0), double(offset[c])},
+            Check{"fase_G", inRange(fase_G[c], -180.0, 180.0), double(fase_G[c])},
+            Check{"rampa_G", inRange(rampa_G[c], 0.0, 100.0), double(rampa_G[c])},
+            Check{"ciclo_G", inRange(ciclo_G[c], 1.0, 99.0), double(ciclo_G[c])},
+            Check{"atenuacao_G",
+                  atenuacao_G[c] == 0 || atenuacao_G[c] == 20 || atenuacao_G[c] == 40,
+                  double(atenuacao_G[c])},
+            Check{"onda_sync",
+                  std::all_of(std::begin(onda_sync[c]), std::end(onda_sync[c]),
+                              [](double v) { return v == 0.0 || v == 5.0; }),
+                  0.0},
         };
         for (const Check &check : perChannel) {
             if (!check.holds) {

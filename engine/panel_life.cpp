@@ -166,6 +166,8 @@ int DockPanelWindow(Panel &panel, bool docked) {
         // The faces share the window's height in proportion to their own.
         layout->setStretchFactor(parent->canvas, parent->definition.height);
         layout->addWidget(window, panel.definition.height);
+        // Hidden explicitly: a child widget that was never hidden would appear with its parent.
+        window->hide();
     } else {
         layout->removeWidget(window);
         window->setParent(parent->window, childWindowFlags(panel));

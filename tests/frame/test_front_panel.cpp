@@ -311,6 +311,9 @@ private slots:
         QFETCH(double, angle);
         QFETCH(int, mark);
         const double wanted = std::isnan(angle) ? directionTo(picture, mark) : angle;
+        if (front == Generator) {
+            showAtScale(Painel_Gerador, 1.0);
+        }
         setThroughDialog(front, picture, control, value);
         QWidget *widget = EngineControlWidget(frontPanel(front), picture);
         const double seen = pointerDirection(front, widget, hubOf(front, picture, widget));

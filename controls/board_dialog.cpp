@@ -373,7 +373,11 @@ int placa_presenca(int panel, int control, int event, void *, int, int) {
 
 int placa_painel_gerador(int, int, int event, void *, int, int) {
     if (!pedeAjuda(event) && event == EVENT_COMMIT) {
-        ab_gerador(placa_gerador);
+        // The generator's panel opens beside the front, which a modal board dialog would block:
+        // the board is confirmed as it stands first.
+        const int gerador = placa_gerador;
+        fecha();
+        ab_gerador(gerador);
     }
     return 0;
 }

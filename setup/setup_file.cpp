@@ -35,6 +35,7 @@ constexpr T *primeiro(T (&valores)[N][M]) {
 constexpr std::array<double, 2> kSinais{-1.0, 1.0};
 constexpr std::array<double, 2> kAmpliacao{1.0, 10.0};
 constexpr std::array<double, 7> kEscalas{1, 10, 100, 1000, 10000, 100000, 1000000};
+constexpr std::array<double, 3> kAtenuacoes{0.0, 20.0, 40.0};
 /// Spreadsheet waveforms are any finite numbers; these bounds keep a file within reason.
 constexpr double kVoltsFolha = 1.0e6;
 constexpr double kFrequenciaFolha = 1.0e7;
@@ -61,12 +62,16 @@ const std::array kCampos{
     CAMPO(Osciloscopio, "trigger_auto", autot, 1, 0, 1),
     CAMPO(Osciloscopio, "intensity", intens_val, 1, 0, 10),
     CAMPO(Osciloscopio, "focus", focus_val, 1, -10.0, 10.0),
+    CAMPO(Osciloscopio, "trigger_coupling", trig_acopl, 1, 0, 4),
+    CAMPO(Osciloscopio, "trigger_external", trig_ext, 1, 0, 4),
+    CAMPO(Osciloscopio, "hold_off", holdoff, 1, 0.0, 10.0),
+    CAMPO(Osciloscopio, "tv_separation", tvsep, 1, 0, 2),
     CAMPO(Canais, "volts_div_step", Esc_VoltID, 1, 0, vantrel::kVoltSteps - 1),
     CAMPO(Canais, "volts_variable", y_calib, 1, 0.6, 1.0),
     CAMPO(Canais, "position", y_offset, 1, -10.0, 10.0),
     CAMPO(Canais, "invert", inversao, 1, -1, 1, kSinais),
     CAMPO(Canais, "coupling", entrada_op, 1, 0, 2),
-    CAMPO(Canais, "source", ChIN, 1, 0, 4),
+    CAMPO(Canais, "source", ChIN, 1, 0, 6),
     CAMPO(Canais, "readout", grandeza_leitura, 1, 0, 7),
     CAMPO(Canais, "sheet_frequency", freq_E, 1, 0.0, kFrequenciaFolha),
     CAMPO(Canais, "sheet_samples", onda_E, vantrel::kSamples, -kVoltsFolha, kVoltsFolha),
@@ -76,6 +81,10 @@ const std::array kCampos{
     CAMPO(Geradores, "amplitude", amplit, 1, 0.0, 10.0),
     CAMPO(Geradores, "offset", offset, 1, -5.0, 5.0),
     CAMPO(Geradores, "on", ger_enable, 1, 0, 1),
+    CAMPO(Geradores, "phase", fase_G, 1, -180.0, 180.0),
+    CAMPO(Geradores, "ramp_rise", rampa_G, 1, 0.0, 100.0),
+    CAMPO(Geradores, "pulse_duty", ciclo_G, 1, 1.0, 99.0),
+    CAMPO(Geradores, "attenuation", atenuacao_G, 1, 0, 40, kAtenuacoes),
 };
 
 #undef CAMPO

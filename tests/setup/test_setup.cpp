@@ -34,21 +34,24 @@ const std::set<std::string> kNaoConfiguracoes{
     "Painel_YcalII", "Painel_Acerca", "Painel_Time", "Painel_Volt", "Painel_YposI", "Painel_YposII",
     "Painel_YentI", "Painel_YentII", "Painel_Entradas", "Painel_Focus", "Painel_Intens",
     "Painel_Level", "Painel_Gerador", "Painel_Ger_Esc", "Painel_Ger_Freq", "Painel_Ger_Ampl",
-    "Painel_Ger_Onda", "Painel_Ger_offset", "Painel_Ajuda", "panelhandle",
+    "Painel_Ger_Onda", "Painel_Ger_offset", "Painel_Ger_Fase", "Painel_Ger_Rampa", "Painel_Ger_Att",
+    "Painel_Placa", "Painel_Ajuda", "panelhandle",
     // derived from the settings
     "chop_ch", "OPCAO_FOCUS", "OPCAO_INTENS", "Esc_Volt", "canais_op", "dc_val", "Esc_Tempo",
-    "atraso_orig", "minimo", "maximo", "trigger_ch", "freq_G", "onda_G", "geradorID", "Canal",
+    "atraso_orig", "minimo", "maximo", "trigger_ch", "freq_G", "onda_G", "onda_sync", "geradorID",
+    "Canal",
     // recomputed every refresh
     "onda_entCh", "freq", "xC1", "xC2", "onda", "canais_ver", "plot_onda", "plot_exist",
     // the spreadsheet link and the help pages
     "CanalE", "datalink", "systemlink", "program_handle", "status", "path", "pathP", "pathF",
     "path_memo", "url_help"};
 
-/// Settings of the trigger coupling, HOLD OFF, TV SEP and the component tester that set-up
-/// files do not hold yet: each needs its line in the settings' table and its lamps brought into
-/// line after a load. Listed here so that no other global slips through.
-const std::set<std::string> kAindaPorGuardar{
-    "trig_acopl", "trig_ext", "holdoff", "tvsep", "testador", "testador_comp", "testador_valor"};
+/// Settings of the component tester and the experiment board that set-up files do not hold yet:
+/// each needs its line in the settings' table and its dialog brought into line after a load.
+/// Listed here so that no other global slips through.
+const std::set<std::string> kAindaPorGuardar{"testador",      "testador_comp", "testador_valor",
+                                             "placa_tipo",    "placa_gerador", "placa_ponto",
+                                             "placa_valores", "placa_presente"};
 
 /// The names of every global that app/state.h declares.
 std::set<std::string> globaisDeclaradas() {

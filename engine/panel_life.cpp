@@ -134,8 +134,9 @@ void resizeParentFor(const Panel &panel, bool appearing) {
     const int extra = static_cast<int>(panel.definition.height * parent->scale);
     const QScreen *screen = QGuiApplication::primaryScreen();
     const int tallest = screen != nullptr ? screen->availableGeometry().height() : 1 << 20;
-    const int height = std::clamp(window->height() + (appearing ? extra : -extra),
-                                  window->minimumSizeHint().height(), std::max(1, tallest));
+    const int highest = std::max(1, tallest);
+    const int lowest = std::min(window->minimumSizeHint().height(), highest);
+    const int height = std::clamp(window->height() + (appearing ? extra : -extra), lowest, highest);
     window->resize(window->width(), height);
 }
 

@@ -135,7 +135,8 @@ package_checks() {
     touch "$root"/var/lib/dpkg/{status,available}
     dpkg --root="$root" --force-depends --force-script-chrootless -i "$deb"
     local command
-    command=$(sed -n 's/^Exec=//p' "$root"/usr/share/applications/*.desktop)
+    # The command of the menu entry, without its field codes (%f: the file opened).
+    command=$(sed -n 's/^Exec=\([^ ]*\).*/\1/p' "$root"/usr/share/applications/*.desktop)
     QT_QPA_PLATFORM=offscreen "$root/usr/bin/$command" --check-install
     dpkg --root="$root" --force-depends --force-script-chrootless -r vantrel
     [ -z "$(find "$root/usr" -type f 2>/dev/null)" ] || { echo "files left after removal"; false; }

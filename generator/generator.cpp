@@ -3,6 +3,7 @@
 #include "app/state.h"
 #include "engine/engine.h"
 #include "generator/signal/frequency.h"
+#include "generator/signal/si_value.h"
 #include "generator/signal/signal.h"
 #include "help/help.h"
 #include "ui/uir_constants.h"
@@ -587,14 +588,17 @@ int freq_digitada(int panel, int control, int event, void *, int, int) {
     }
     std::string texto;
     GetCtrlVal(panel, control, &texto);
-    const std::optional<double> hz = vantrel::ParseSiValue(texto, "Hz");
+    double hz = 0.0;
+    const int lido =
+        parseSiValue(texto, "Hz", vantrel::kLowestTypedHz, vantrel::kHighestTypedHz, &hz);
     const std::optional<vantrel::FrequencySetting> ajuste =
-        hz ? vantrel::FrequencySettingFor(*hz) : std::nullopt;
+        lido == 0 ? vantrel::FrequencySettingFor(hz) : std::nullopt;
     if (!ajuste) {
         // Nothing changes: the generator keeps its frequency, the field says why.
+        const bool numero = lido != vantrel::kSiValueEmpty && lido != vantrel::kSiValueNotNumber;
         SetCtrlVal(panel, GERADOR_TEXTMSG_AVISO,
-                   hz ? "Recusada: a frequência deve estar entre 0,01 Hz e 2 MHz."
-                      : "Recusada: escreva um número, por exemplo 150, 2k ou 2,5 kHz.");
+                   numero ? "Recusada: a frequência deve estar entre 0,01 Hz e 2 MHz."
+                          : "Recusada: escreva um número, por exemplo 150, 2k ou 2,5 kHz.");
         return 0;
     }
     botao_activo[geradorID] = ajuste->range;
@@ -602,7 +606,7 @@ int freq_digitada(int panel, int control, int event, void *, int, int) {
     actual_ger();
     std::array<char, 96> aviso{};
     const double obtida = ajuste->range * ajuste->dial;
-    if (obtida != *hz) {
+    if (obtida != hz) {
         std::snprintf(aviso.data(), aviso.size(),
                       "Arredondada ao passo do regulador de frequência: %g Hz.", obtida);
     }

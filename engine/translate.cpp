@@ -1,0 +1,5 @@
+#include "engine/translate.h"
+
+const char *Tr(const char *source) {
+    return source;
+}

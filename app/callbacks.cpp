@@ -3,6 +3,7 @@
 #include "app/reset.h"
 #include "app/setup_menu.h"
 #include "app/startup.h"
+#include "app/teacher_menu.h"
 #include "controls/board_dialog.h"
 #include "controls/channels.h"
 #include "controls/horizontal.h"
@@ -170,6 +171,7 @@ constexpr std::array kMenuCallbacks = std::to_array<std::pair<const char *, Menu
     {"Reiniciar_ger2", Reiniciar_ger2},
     {"Reiniciar_osc", Reiniciar_osc},
     {"Reiniciar_tudo", Reiniciar_tudo},
+    {"Resultados_ex", Resultados_ex},
     {"Sair_prog", Sair_prog},
 });
 

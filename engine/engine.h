@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 /// Negative results of engine operations.
 enum EngineError : int {
@@ -327,6 +328,11 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec,
                     const char *fileTypeList, const char *title, int buttonLabel,
                     int restrictDirectory, int restrictExtension, int allowCancel,
                     int allowMakeDirectory, char pathOut[260]);
+/// File dialog for several existing files of the types in `fileTypeList` ("*.csv"). Writes
+/// their paths into `paths` and returns how many there are (0 on cancel). A path of 260
+/// characters or more is left out after a message naming it.
+int MultiFileSelectPopup(const char *defaultDirectory, const char *fileTypeList,
+                         const char *title, std::vector<std::string> *paths);
 void CVI_Beep();
 
 // ---- Files ----------------------------------------------------------------------------------

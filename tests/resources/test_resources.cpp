@@ -591,6 +591,8 @@ const auto kMenuEntries = std::to_array<MenuEntry>({
     MENU(Fich_guardar_cfg, "Guardar configuração…", "Guardar_config", "Ctrl+S"),
     MENU(Fich_SEPARATOR_3, nullptr, "", ""),
     MENU(Fich_SEPARATOR_4, nullptr, "", ""),
+    MENU(Fich_resultados, "Resultados…", "Resultados_ex", ""),
+    MENU(Fich_SEPARATOR_5, nullptr, "", ""),
     MENU(Fich_RST, "Reiniciar", "", ""),
     MENU(Fich_RST_osc, "Reiniciar Osciloscopio", "Reiniciar_osc", ""),
     MENU(Fich_RST_ger1, "Reiniciar Gerador 1", "Reiniciar_ger1", ""),

@@ -236,30 +236,6 @@ std::string caminho(const Campo &campo, int instancia) {
     return texto + "." + campo.chave;
 }
 
-/// Refuses nesting deeper than a set-up has, counting brackets outside strings.
-bool profundidade_aceitavel(std::string_view texto) {
-    int nivel = 0;
-    bool em_texto = false;
-    bool escape = false;
-    for (const char c : texto) {
-        if (em_texto) {
-            escape = !escape && c == '\\';
-            em_texto = escape || c != '"';
-            continue;
-        }
-        if (c == '"') {
-            em_texto = true;
-        } else if (c == '[' || c == '{') {
-            if (++nivel > kProfundidadeMaxima) {
-                return false;
-            }
-        } else if (c == ']' || c == '}') {
-            --nivel;
-        }
-    }
-    return true;
-}
-
 /// Gathers the first fault while a file is checked.
 struct Verificacao {
     Leitura &leitura;
@@ -461,6 +437,29 @@ bool combinacao_valida(Leitura &leitura) {
 
 } // namespace
 
+bool profundidade_aceitavel(std::string_view texto, int maxima) {
+    int nivel = 0;
+    bool em_texto = false;
+    bool escape = false;
+    for (const char c : texto) {
+        if (em_texto) {
+            escape = !escape && c == '\\';
+            em_texto = escape || c != '"';
+            continue;
+        }
+        if (c == '"') {
+            em_texto = true;
+        } else if (c == '[' || c == '{') {
+            if (++nivel > maxima) {
+                return false;
+            }
+        } else if (c == ']' || c == '}') {
+            --nivel;
+        }
+    }
+    return true;
+}
+
 std::span<const Campo> campos() {
     return kCampos;
 }
@@ -532,7 +531,7 @@ Leitura le_configuracao(std::string_view texto, const Valores &iniciais) {
         leitura.motivo = "é demasiado grande para um ficheiro de configuração";
         return leitura;
     }
-    if (!profundidade_aceitavel(texto)) {
+    if (!profundidade_aceitavel(texto, kProfundidadeMaxima)) {
         leitura.motivo = "não é um ficheiro de configuração do Vantrel";
         return leitura;
     }

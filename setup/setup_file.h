@@ -84,6 +84,10 @@ struct Leitura {
 /// from `iniciais` (the start-up state). Never throws.
 Leitura le_configuracao(std::string_view texto, const Valores &iniciais);
 
+/// False when brackets outside strings nest deeper than `maxima`: checked before parsing, so a
+/// hostile file never reaches the parser's recursion.
+bool profundidade_aceitavel(std::string_view texto, int maxima);
+
 /// "Não foi possível abrir «nome»: o campo «campo» motivo." (or without the field).
 std::string mensagem_erro(std::string_view nome, const Leitura &leitura);
 

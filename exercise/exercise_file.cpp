@@ -46,6 +46,10 @@ std::string caminho_de(const setup::Campo &campo, int instancia) {
         return "channels[" + std::to_string(instancia) + "]." + campo.chave;
     case setup::Grupo::Geradores:
         return "generators[" + std::to_string(instancia) + "]." + campo.chave;
+    case setup::Grupo::Testador:
+        return std::string("tester.") + campo.chave;
+    case setup::Grupo::Placa:
+        return std::string("board.") + campo.chave;
     }
     return {};
 }
@@ -54,7 +58,9 @@ std::string caminho_de(const setup::Campo &campo, int instancia) {
 std::optional<Lugar> lugar_de(std::string_view definicao) {
     const auto campos = setup::campos();
     for (std::size_t c = 0; c < campos.size(); ++c) {
-        const int instancias = campos[c].grupo == setup::Grupo::Osciloscopio ? 1 : 2;
+        const bool por_canal =
+            campos[c].grupo == setup::Grupo::Canais || campos[c].grupo == setup::Grupo::Geradores;
+        const int instancias = por_canal ? 2 : 1;
         for (int n = 0; n < instancias && campos[c].quantos == 1; ++n) {
             if (caminho_de(campos[c], n) == definicao) {
                 return Lugar{c, static_cast<std::size_t>(n)};

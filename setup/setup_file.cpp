@@ -46,6 +46,8 @@ constexpr double kFrequenciaFolha = 1.0e7;
 /// part; each value is then held to its own kind's or part's range.
 constexpr double kValorMaximoTestador = 1.0e7;
 constexpr double kValorMaximoPlaca = 1.0e6;
+/// Every board's components, three per board.
+constexpr int kComponentesDasPlacas = vantrel::kPlacas * vantrel::kComponentesPlaca;
 
 Intervalo valores_testador(const Valores &valores, std::size_t elemento);
 Intervalo ponto_placa(const Valores &valores, std::size_t elemento);
@@ -103,10 +105,9 @@ const std::array kCampos{
           valores_testador),
     CAMPO(Placa, "board", placa_tipo, 1, 0, vantrel::kPlacas - 1, {}, 2),
     CAMPO(Placa, "generator", placa_gerador, 1, 0, 1, {}, 2),
-    CAMPO(Placa, "values", placa_valores, vantrel::kPlacas * vantrel::kComponentesPlaca, 0.0,
-          kValorMaximoPlaca, {}, 2, valor_placa),
-    CAMPO(Placa, "present", placa_presente, vantrel::kPlacas * vantrel::kComponentesPlaca, 0, 1,
-          {}, 2, presenca_placa),
+    CAMPO(Placa, "values", placa_valores, kComponentesDasPlacas, 0.0, kValorMaximoPlaca, {}, 2,
+          valor_placa),
+    CAMPO(Placa, "present", placa_presente, kComponentesDasPlacas, 0, 1, {}, 2, presenca_placa),
     CAMPO(Canais, "board_point", placa_ponto, 1, 0, vantrel::circuit::kMaxProbes - 1, {}, 2,
           ponto_placa),
 };
@@ -171,8 +172,8 @@ Intervalo presenca_placa(const Valores &, std::size_t elemento) {
 constexpr const char *kNomePrograma = "Vantrel";
 /// Deeper nesting than a set-up ever has is refused before the parser sees it.
 constexpr int kProfundidadeMaxima = 8;
-constexpr std::array kGrupos{Grupo::Osciloscopio, Grupo::Canais, Grupo::Geradores,
-                             Grupo::Testador, Grupo::Placa};
+constexpr std::array kGrupos{Grupo::Osciloscopio, Grupo::Canais, Grupo::Geradores, Grupo::Testador,
+                             Grupo::Placa};
 
 const char *nome_grupo(Grupo grupo) {
     switch (grupo) {

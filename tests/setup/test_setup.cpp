@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <string>
@@ -94,6 +95,18 @@ double outroValor(const setup::Campo &campo, const setup::Valores &valores, std:
     const double fraccao = 0.25 + 0.5 * static_cast<double>(elemento % 7) / 7.0;
     const double valor = limites.minimo + fraccao * (limites.maximo - limites.minimo);
     return valor != actual ? valor : limites.minimo;
+}
+
+/// Values whose range follows another setting (the tester's values its component) moved into
+/// that range, as the dialog that changes the one does with the other.
+void acertaDependentes(setup::Valores &valores) {
+    const auto campos = setup::campos();
+    for (std::size_t i = 0; i < campos.size(); ++i) {
+        for (std::size_t k = 0; k < valores[i].size(); ++k) {
+            const setup::Intervalo limites = setup::intervalo(campos[i], valores, k);
+            valores[i][k] = std::clamp(valores[i][k], limites.minimo, limites.maximo);
+        }
+    }
 }
 
 /// What the instrument shows besides its settings: the values derived from them, the lamps,
@@ -199,6 +212,7 @@ private slots:
                 }
             }
         }
+        acertaDependentes(valores);
         QVERIFY(escreverFicheiro(pedido,
                                  QByteArray::fromStdString(setup::escreve_configuracao(valores))));
         QCOMPARE(abre_configuracao(pedido.toUtf8().constData()), 0);
@@ -364,7 +378,7 @@ private slots:
             << campo.arg("tester.values[0]", "está fora do intervalo");
         QTest::newRow("group of a later format in an older file")
             << QByteArray("\"format\": 2") << QByteArray("\"format\": 1")
-            << campo.arg("tester", "não é conhecido");
+            << campo.arg("board", "não é conhecido");
         QTest::newRow("short array")
             << QByteArray("\"sheet_samples\": [\n0.0,") << QByteArray("\"sheet_samples\": [")
             << campo.arg("channels[0].sheet_samples", "não é uma lista de 600 números");

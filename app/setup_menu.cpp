@@ -39,16 +39,6 @@ Configuracao &configuracao() {
     return c;
 }
 
-std::string nome_base(const std::string &caminho) {
-    const auto barra = caminho.find_last_of("/\\");
-    return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
-}
-
-std::string pasta_de(const std::string &caminho) {
-    const auto barra = caminho.find_last_of("/\\");
-    return barra == std::string::npos ? std::string() : caminho.substr(0, barra);
-}
-
 /// The settings now, those that only the panels keep included.
 setup::Valores estado_actual() {
     GetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_CH_CHG, &setup::botao_ch2);
@@ -170,21 +160,6 @@ void fixa_ficheiro(const std::string &caminho) {
     junta_recente(caminho);
 }
 
-/// At most one byte more than a set-up may have, so that a huge file is never read whole.
-std::optional<std::string> le_ficheiro(const char *caminho) {
-    std::ifstream entrada(caminho, std::ios::binary);
-    if (!entrada) {
-        return std::nullopt;
-    }
-    std::string texto(setup::kTamanhoMaximo + 1, '\0');
-    entrada.read(texto.data(), static_cast<std::streamsize>(texto.size()));
-    if (entrada.bad()) {
-        return std::nullopt;
-    }
-    texto.resize(static_cast<std::size_t>(entrada.gcount()));
-    return texto;
-}
-
 /// The user's answer before the settings of an open set-up with changes are given up.
 bool pode_abandonar(const char *titulo, const char *pergunta) {
     if (!configuracao_alterada()) {
@@ -206,6 +181,31 @@ std::string com_extensao(std::string caminho) {
 
 } // namespace
 
+std::string nome_base(const std::string &caminho) {
+    const auto barra = caminho.find_last_of("/\\");
+    return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
+}
+
+std::string pasta_de(const std::string &caminho) {
+    const auto barra = caminho.find_last_of("/\\");
+    return barra == std::string::npos ? std::string() : caminho.substr(0, barra);
+}
+
+std::optional<std::string> le_ficheiro(const std::string &caminho, std::size_t maximo) {
+    std::ifstream entrada(caminho, std::ios::binary);
+    if (!entrada) {
+        return std::nullopt;
+    }
+    // One byte more than the limit, so that a file too large shows without being read whole.
+    std::string texto(maximo + 1, '\0');
+    entrada.read(texto.data(), static_cast<std::streamsize>(texto.size()));
+    if (entrada.bad()) {
+        return std::nullopt;
+    }
+    texto.resize(static_cast<std::size_t>(entrada.gcount()));
+    return texto;
+}
+
 void prepara_configuracoes() {
     Configuracao &c = configuracao();
     c = Configuracao{};
@@ -224,7 +224,7 @@ void Abrir_config_em(const std::string &caminho) {
 
 int abre_configuracao(const char *caminho) {
     const std::string nome = nome_base(caminho);
-    const std::optional<std::string> texto = le_ficheiro(caminho);
+    const std::optional<std::string> texto = le_ficheiro(caminho, setup::kTamanhoMaximo);
     if (!texto) {
         const std::string mensagem =
             "Não foi possível abrir «" + nome + "»: o ficheiro não existe ou não pode ser lido.";
@@ -251,6 +251,10 @@ int guarda_configuracao(const char *caminho) {
     }
     fixa_ficheiro(caminho);
     return 0;
+}
+
+setup::Valores configuracao_actual() {
+    return estado_actual();
 }
 
 bool configuracao_alterada() {

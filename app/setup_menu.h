@@ -2,6 +2,10 @@
 /// Opening and saving set-up files from the "Ficheiro" menu, the command line and the window,
 /// the window title that names the open file, and the question before quitting.
 
+#include "setup/setup_file.h"
+
+#include <cstddef>
+#include <optional>
 #include <string>
 
 /// Remembers the start-up state (what a field missing from an older file takes) and the
@@ -23,6 +27,18 @@ int guarda_configuracao(const char *caminho);
 /// Opens `caminho` as the user asked for it (a recent set-up, a dropped file, the open dialog):
 /// after asking, when the open set-up has unsaved changes.
 void Abrir_config_em(const std::string &caminho);
+
+/// The instrument's settings now, as a set-up file holds them (those only a panel keeps
+/// included).
+setup::Valores configuracao_actual();
+
+/// The file name of a path, and its folder ("" for none).
+std::string nome_base(const std::string &caminho);
+std::string pasta_de(const std::string &caminho);
+
+/// The file's bytes, or std::nullopt when it cannot be read. Reads at most `maximo` + 1 bytes,
+/// so that a file larger than `maximo` shows as such without being read whole.
+std::optional<std::string> le_ficheiro(const std::string &caminho, std::size_t maximo);
 
 /// True when a set-up was opened or saved and a setting changed since then.
 bool configuracao_alterada();

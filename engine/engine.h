@@ -331,8 +331,8 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec,
 /// File dialog for several existing files of the types in `fileTypeList` ("*.csv"). Writes
 /// their paths into `paths` and returns how many there are (0 on cancel). A path of 260
 /// characters or more is left out after a message naming it.
-int MultiFileSelectPopup(const char *defaultDirectory, const char *fileTypeList,
-                         const char *title, std::vector<std::string> *paths);
+int MultiFileSelectPopup(const char *defaultDirectory, const char *fileTypeList, const char *title,
+                         std::vector<std::string> *paths);
 void CVI_Beep();
 
 // ---- Files ----------------------------------------------------------------------------------

@@ -135,8 +135,8 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec,
                                                               : VAL_NEW_FILE_SELECTED;
 }
 
-int MultiFileSelectPopup(const char *defaultDirectory, const char *fileTypeList,
-                         const char *title, std::vector<std::string> *paths) {
+int MultiFileSelectPopup(const char *defaultDirectory, const char *fileTypeList, const char *title,
+                         std::vector<std::string> *paths) {
     EngineState &engine = Engine();
     engine.lastFileDialogDirectory = defaultDirectory != nullptr ? defaultDirectory : "";
     QStringList chosen;
@@ -149,8 +149,8 @@ int MultiFileSelectPopup(const char *defaultDirectory, const char *fileTypeList,
     } else if (!Headless()) {
         const QString filter =
             QText(fileTypeList).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
-        chosen = QFileDialog::getOpenFileNames(nullptr, QText(title), QText(defaultDirectory),
-                                               filter);
+        chosen =
+            QFileDialog::getOpenFileNames(nullptr, QText(title), QText(defaultDirectory), filter);
     }
     if (answer) {
         chosen = QString::fromStdString(*answer).split(QLatin1Char('\n'), Qt::SkipEmptyParts);

@@ -22,7 +22,7 @@ struct Registo {
 };
 
 /// Splits RFC 4180 text into records; false, with `linha` at the fault, for a quote left open
-/// or text right after a closing quote.
+/// (the line of its record) or text right after a closing quote.
 bool separa(std::string_view texto, std::vector<Registo> &registos, int &linha) {
     linha = 1;
     Registo actual{{std::string()}, 1};
@@ -66,6 +66,7 @@ bool separa(std::string_view texto, std::vector<Registo> &registos, int &linha) 
         }
     }
     if (aspas) {
+        linha = actual.linha; // where the quote was opened
         return false;
     }
     termina();
@@ -134,10 +135,9 @@ const char *le_registo(const Registo &registo, Resultado &r) {
 
 std::string numero(double valor) {
     std::array<char, 32> texto{};
-    const auto fim =
-        std::to_chars(texto.data(), texto.data() + texto.size(), valor, std::chars_format::general,
-                      9)
-            .ptr;
+    const auto fim = std::to_chars(texto.data(), texto.data() + texto.size(), valor,
+                                   std::chars_format::general, 9)
+                         .ptr;
     return std::string(texto.data(), fim);
 }
 

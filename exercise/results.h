@@ -32,9 +32,9 @@ struct Resultado {
 struct LeituraResultados {
     bool valida = false;
     std::vector<Resultado> resultados;
-    int linha = 0;                 ///< line at fault, 1-based; 0 for the whole file
-    const char *coluna = "";       ///< column at fault ("tarefa"), or "" for the whole line
-    const char *motivo = "";       ///< Portuguese, marked for translation: "tem um valor inválido"
+    int linha = 0;           ///< line at fault, 1-based; 0 for the whole file
+    const char *coluna = ""; ///< column at fault ("tarefa"), or "" for the whole line
+    const char *motivo = ""; ///< Portuguese, marked for translation: "tem um valor inválido"
 };
 
 /// Reads a result file's text (RFC 4180: quoted fields may hold commas, quotes doubled and

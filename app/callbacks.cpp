@@ -58,6 +58,12 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"ch_fn", ch_fn},
     {"ConnectToExcel", ConnectToExcel},
     {"component_btn", component_btn},
+    {"ex_cancelar", ex_cancelar},
+    {"ex_guardar", ex_guardar},
+    {"ex_juntar_sorteio", ex_juntar_sorteio},
+    {"ex_juntar_tarefa", ex_juntar_tarefa},
+    {"ex_retirar_sorteio", ex_retirar_sorteio},
+    {"ex_retirar_tarefa", ex_retirar_tarefa},
     {"dual_fn", dual_fn},
     {"ecran", ecran},
     {"entrada1_btn", entrada1_btn},
@@ -160,6 +166,7 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
 
 constexpr std::array kMenuCallbacks = std::to_array<std::pair<const char *, MenuCallbackPtr>>({
     {"Abrir_config", Abrir_config},
+    {"Criar_ex", Criar_ex},
     {"abrir_page", abrir_page},
     {"Abrir_ger1", Abrir_ger1},
     {"Abrir_ger2", Abrir_ger2},

@@ -13,3 +13,22 @@ int recolhe_resultados(const std::vector<std::string> &ficheiros, const std::str
 
 /// Menu item "Resultados…": choosing the files, then where the table goes.
 void Resultados_ex(int menuBar, int menuItem, void *callbackData, int panel);
+
+/// Menu item "Criar exercício…": the dialog in which the teacher adds tasks, chooses what the
+/// student does not see and which settings each student gets drawn, then saves the exercise
+/// with the instrument's settings as they are.
+void Criar_ex(int menuBar, int menuItem, void *callbackData, int panel);
+
+/// The dialog's buttons: add or remove a task or a randomised setting, save, cancel.
+int ex_juntar_tarefa(int panel, int control, int event, void *callbackData, int eventData1,
+                     int eventData2);
+int ex_retirar_tarefa(int panel, int control, int event, void *callbackData, int eventData1,
+                      int eventData2);
+int ex_juntar_sorteio(int panel, int control, int event, void *callbackData, int eventData1,
+                      int eventData2);
+int ex_retirar_sorteio(int panel, int control, int event, void *callbackData, int eventData1,
+                       int eventData2);
+int ex_guardar(int panel, int control, int event, void *callbackData, int eventData1,
+               int eventData2);
+int ex_cancelar(int panel, int control, int event, void *callbackData, int eventData1,
+                int eventData2);

@@ -27,35 +27,65 @@ private slots:
         QTest::addColumn<QString>("aluno"); ///< of the last answer read
         QTest::addColumn<QString>("resposta");
         const QByteArray certa = "Ana,1,2500,2500,sim,2026-12-08T10:00:00\n";
-        QTest::newRow("plain") << kCabecalho + certa + certa << 2 << 0 << "" << "Ana" << "2500";
+        QTest::newRow("plain") << kCabecalho + certa + certa << 2 << 0 << ""
+                               << "Ana"
+                               << "2500";
         QTest::newRow("quoted comma, quote and line break")
-            << kCabecalho + "\"Silva, \"\"Zé\"\"\",2,\"2,5\nkHz\",2500,nao,2026-12-08T10:00:00"
-            << 1 << 0 << "" << "Silva, \"Zé\"" << "2,5\nkHz";
+            << kCabecalho + "\"Silva, \"\"Zé\"\"\",2,\"2,5\nkHz\",2500,nao,2026-12-08T10:00:00" << 1
+            << 0 << ""
+            << "Silva, \"Zé\""
+            << "2,5\nkHz";
         QTest::newRow("BOM, CRLF, blank line")
-            << "\xEF\xBB\xBF" + kCabecalho.chopped(1) + "\r\n\r\nAna,1,x,1e-3,sim,2026-01-02T03:04:05\r\n"
-            << 1 << 0 << "" << "Ana" << "x";
-        QTest::newRow("header only") << kCabecalho << 0 << 0 << "" << "" << "";
+            << "\xEF\xBB\xBF" + kCabecalho.chopped(1) +
+                   "\r\n\r\nAna,1,x,1e-3,sim,2026-01-02T03:04:05\r\n"
+            << 1 << 0 << ""
+            << "Ana"
+            << "x";
+        QTest::newRow("header only") << kCabecalho << 0 << 0 << ""
+                                     << ""
+                                     << "";
         QTest::newRow("another header") << QByteArray("aluno,tarefa\n") + certa << -1 << 1 << ""
-                                        << "" << "";
-        QTest::newRow("empty file") << QByteArray() << -1 << 1 << "" << "" << "";
-        QTest::newRow("five columns")
-            << kCabecalho + certa + "Ana,1,2500,2500,sim\n" << -1 << 3 << "" << "" << "";
-        QTest::newRow("task zero") << kCabecalho + "Ana,0,1,1,sim,2026-12-08T10:00:00\n" << -1
-                                   << 2 << "tarefa" << "" << "";
+                                        << ""
+                                        << "";
+        QTest::newRow("empty file") << QByteArray() << -1 << 1 << ""
+                                    << ""
+                                    << "";
+        QTest::newRow("five columns") << kCabecalho + certa + "Ana,1,2500,2500,sim\n"
+                                      << -1 << 3 << ""
+                                      << ""
+                                      << "";
+        QTest::newRow("task zero") << kCabecalho + "Ana,0,1,1,sim,2026-12-08T10:00:00\n"
+                                   << -1 << 2 << "tarefa"
+                                   << ""
+                                   << "";
         QTest::newRow("task not whole") << kCabecalho + "Ana,1.5,1,1,sim,2026-12-08T10:00:00\n"
-                                        << -1 << 2 << "tarefa" << "" << "";
+                                        << -1 << 2 << "tarefa"
+                                        << ""
+                                        << "";
         QTest::newRow("true value NaN") << kCabecalho + "Ana,1,1,nan,sim,2026-12-08T10:00:00\n"
-                                        << -1 << 2 << "valor_verdadeiro" << "" << "";
-        QTest::newRow("verdict") << kCabecalho + "Ana,1,1,1,yes,2026-12-08T10:00:00\n" << -1 << 2
-                                 << "dentro_da_tolerancia" << "" << "";
-        QTest::newRow("time") << kCabecalho + "Ana,1,1,1,sim,08/12/2026 10:00\n" << -1 << 2
-                              << "hora" << "" << "";
-        QTest::newRow("empty name") << kCabecalho + " ,1,1,1,sim,2026-12-08T10:00:00\n" << -1 << 2
-                                    << "aluno" << "" << "";
-        QTest::newRow("quote left open") << kCabecalho + certa + "\"Ana,1,1,1,sim,x\n" << -1 << 3
-                                         << "" << "" << "";
-        QTest::newRow("text after a quote") << kCabecalho + "\"Ana\"x,1,1,1,sim,x\n" << -1 << 2
-                                            << "" << "" << "";
+                                        << -1 << 2 << "valor_verdadeiro"
+                                        << ""
+                                        << "";
+        QTest::newRow("verdict") << kCabecalho + "Ana,1,1,1,yes,2026-12-08T10:00:00\n"
+                                 << -1 << 2 << "dentro_da_tolerancia"
+                                 << ""
+                                 << "";
+        QTest::newRow("time") << kCabecalho + "Ana,1,1,1,sim,08/12/2026 10:00\n"
+                              << -1 << 2 << "hora"
+                              << ""
+                              << "";
+        QTest::newRow("empty name") << kCabecalho + " ,1,1,1,sim,2026-12-08T10:00:00\n"
+                                    << -1 << 2 << "aluno"
+                                    << ""
+                                    << "";
+        QTest::newRow("quote left open") << kCabecalho + certa + "\"Ana,1,1,1,sim,x\n"
+                                         << -1 << 3 << ""
+                                         << ""
+                                         << "";
+        QTest::newRow("text after a quote") << kCabecalho + "\"Ana\"x,1,1,1,sim,x\n"
+                                            << -1 << 2 << ""
+                                            << ""
+                                            << "";
     }
 
     void resultFileIsReadOrRefused() {

@@ -591,6 +591,7 @@ const auto kMenuEntries = std::to_array<MenuEntry>({
     MENU(Fich_guardar_cfg, "Guardar configuração…", "Guardar_config", "Ctrl+S"),
     MENU(Fich_SEPARATOR_3, nullptr, "", ""),
     MENU(Fich_SEPARATOR_4, nullptr, "", ""),
+    MENU(Fich_criar_ex, "Criar exercício…", "Criar_ex", ""),
     MENU(Fich_resultados, "Resultados…", "Resultados_ex", ""),
     MENU(Fich_SEPARATOR_5, nullptr, "", ""),
     MENU(Fich_RST, "Reiniciar", "", ""),

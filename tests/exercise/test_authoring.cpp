@@ -211,6 +211,36 @@ private slots:
         QVERIFY2(lida.valido, lida.motivo.c_str());
         QVERIFY(lida.exercicio == esperado);
     }
+
+    /// "Resultados…": two students' files and a damaged one chosen together; the table holds
+    /// the two, the summary counts their right answers and names the damaged file's line.
+    void resultFilesAreCollectedThroughTheMenu() {
+        QTemporaryDir pasta;
+        QVERIFY(LoadInstrumentPanels() == 0);
+        const QByteArray cabecalho =
+            "aluno,tarefa,resposta,valor_verdadeiro,dentro_da_tolerancia,hora\n";
+        const std::vector<std::pair<QString, QByteArray>> ficheiros{
+            {"ana.csv", cabecalho + "Ana,1,2k,2000,sim,2026-12-08T10:00:00\n"},
+            {"rui.csv", cabecalho + "Rui,1,3k,2000,nao,2026-12-08T10:00:00\n"
+                                    "Rui,2,1,1,sim,2026-12-08T10:01:00\n"},
+            {"mau.csv", cabecalho + "Eva,um,1,1,sim,2026-12-08T10:00:00\n"}};
+        QString escolhidos;
+        for (const auto &[nome, texto] : ficheiros) {
+            QFile ficheiro(pasta.filePath(nome));
+            QVERIFY(ficheiro.open(QIODevice::WriteOnly) && ficheiro.write(texto) == texto.size());
+            escolhidos += pasta.filePath(nome) + "\n";
+        }
+        EngineQueueFileAnswer(escolhidos.toUtf8().constData());
+        EngineQueueFileAnswer(pasta.filePath("turma").toUtf8().constData());
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_Fich_resultados);
+        QCOMPARE(QString::fromStdString(EngineLastPopupMessage()),
+                 "2 ficheiro(s) recolhido(s), 2 aluno(s).\nAna: 1 de 2 certas\nRui: 1 de 2 "
+                 "certas\nTabela guardada em «turma.csv».\n\nFicheiros ignorados:\n«mau.csv», "
+                 "linha 2, coluna «tarefa»: tem um valor inválido.\n");
+        QFile tabela(pasta.filePath("turma.csv"));
+        QVERIFY(tabela.open(QIODevice::ReadOnly));
+        QCOMPARE(tabela.readAll().count('\n'), 4);
+    }
 };
 
 QTEST_MAIN(AuthoringTest)

@@ -117,10 +117,13 @@ const char *nome_grandeza(exercicio::Grandeza grandeza) {
     return Tr(kNomes[static_cast<std::size_t>(grandeza)]);
 }
 
+/// A number as the dialog's user writes it, with the decimal comma.
 std::string numero_curto(double valor) {
     std::array<char, 32> texto{};
     std::snprintf(texto.data(), texto.size(), "%g", valor);
-    return texto.data();
+    std::string escrito = texto.data();
+    std::replace(escrito.begin(), escrito.end(), '.', ',');
+    return escrito;
 }
 
 /// "2. Frequência (Gerador 1, ±5 %): Qual é a frequência…"

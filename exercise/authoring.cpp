@@ -13,12 +13,12 @@ namespace {
 
 constexpr auto kSorteaveis = std::to_array<Sorteavel>({
     {"generators[0].frequency",
-     QT_TRANSLATE_NOOP("Vantrel", "Gerador 1: frequência (botão, 0 a 2, vezes a escala)")},
+     QT_TRANSLATE_NOOP("Vantrel", "Gerador 1: frequência (botão, 0 a 2)")},
     {"generators[0].amplitude", QT_TRANSLATE_NOOP("Vantrel", "Gerador 1: amplitude (V)")},
     {"generators[0].offset", QT_TRANSLATE_NOOP("Vantrel", "Gerador 1: offset (V)")},
     {"generators[0].phase", QT_TRANSLATE_NOOP("Vantrel", "Gerador 1: fase (°)")},
     {"generators[1].frequency",
-     QT_TRANSLATE_NOOP("Vantrel", "Gerador 2: frequência (botão, 0 a 2, vezes a escala)")},
+     QT_TRANSLATE_NOOP("Vantrel", "Gerador 2: frequência (botão, 0 a 2)")},
     {"generators[1].amplitude", QT_TRANSLATE_NOOP("Vantrel", "Gerador 2: amplitude (V)")},
     {"generators[1].offset", QT_TRANSLATE_NOOP("Vantrel", "Gerador 2: offset (V)")},
     {"generators[1].phase", QT_TRANSLATE_NOOP("Vantrel", "Gerador 2: fase (°)")},

@@ -108,8 +108,10 @@ void SyncView(Control &control) {
     }
     case CTRL_STRING: {
         auto *edit = static_cast<QLineEdit *>(view);
-        if (edit->text() != QText(control.text)) {
-            edit->setText(QText(control.text));
+        const QString shown =
+            control.definition.readOnly ? ShownText(control.text) : QText(control.text);
+        if (edit->text() != shown) {
+            edit->setText(shown);
         }
         break;
     }

@@ -435,7 +435,10 @@ QWidget *CreateView(Panel &panel, Control &control, QWidget *canvas) {
         break;
     }
     case CTRL_STRING: {
-        auto *edit = new QLineEdit(QText(control.text), canvas);
+        // An indicator shows its text in the program's language; a field the user types into shows
+        // what it holds.
+        auto *edit = new QLineEdit(
+            definition.readOnly ? ShownText(control.text) : QText(control.text), canvas);
         // An indicator that the program writes: no caret, no typing, no focus.
         if (definition.readOnly) {
             edit->setReadOnly(true);

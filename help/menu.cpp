@@ -3,6 +3,7 @@
 #include "app/state.h"
 #include "app/version.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "ui/uir_constants.h"
 
 namespace {
@@ -71,14 +72,17 @@ void Cap_Fich(int, int, void *, int) {
     GetCaptureDir(directory);
     // The picture is written in the format its name's extension says.
     const int answer = FileSelectPopup(directory, "ecra osciloscopio.jpg", "*.jpg;*.png;*.bmp",
-                                       "Guardar ecrã", VAL_SAVE_BUTTON, 0, 1, 1, 1, chosen);
+                                       QT_TRANSLATE_NOOP("Vantrel", "Guardar ecrã"),
+                                       VAL_SAVE_BUTTON, 0, 1, 1, 1, chosen);
     if (answer <= 0) {
         return;
     }
     // A capture that could not be written must not look like one that was.
     if (SaveCtrlDisplayToFile(Painel_Principal, PANEL_MOSTRAR, 0, kCaptureHeight, kCaptureWidth,
                               chosen) != 0) {
-        MessagePopup("Guardar ecrã", "Não foi possível escrever o ficheiro escolhido.\n"
-                                     "Verifique a pasta e as permissões e tente de novo.");
+        MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Guardar ecrã"),
+                     QT_TRANSLATE_NOOP("Vantrel",
+                                       "Não foi possível escrever o ficheiro escolhido.\n"
+                                       "Verifique a pasta e as permissões e tente de novo."));
     }
 }

@@ -469,11 +469,11 @@
     </message>
     <message>
         <source>Canal 1</source>
-        <translation>Channel 1</translation>
+        <translation>Chan. 1</translation>
     </message>
     <message>
         <source>Canal 2</source>
-        <translation>Channel 2</translation>
+        <translation>Chan. 2</translation>
     </message>
     <message>
         <source>CH II</source>
@@ -738,10 +738,6 @@
     <message>
         <source>verifica a instalação e termina (estado 0: completa; 1: com falhas)</source>
         <translation>check the installation and exit (status 0: complete; 1: damaged)</translation>
-    </message>
-    <message>
-        <source>fala IDIOMA nesta execução: pt (português) ou en (inglês); a escolha memorizada não muda</source>
-        <translation>speak LANGUAGE in this run: pt (Portuguese) or en (English); the remembered choice does not change</translation>
     </message>
     <message>
         <source>o fósforo do ecrã guarda um rasto que se desvanece</source>
@@ -1478,6 +1474,22 @@ Confirm when corrected...</translation>
     <message>
         <source>English</source>
         <translation>English</translation>
+    </message>
+    <message>
+        <source>MODO</source>
+        <translation>MODE</translation>
+    </message>
+    <message>
+        <source>FICHEIRO</source>
+        <translation>FILE</translation>
+    </message>
+    <message>
+        <source>IDIOMA</source>
+        <translation>LANGUAGE</translation>
+    </message>
+    <message>
+        <source>fala IDIOMA nesta execução: pt ou en (não fica memorizado)</source>
+        <translation>speak LANGUAGE in this run: pt or en (not remembered)</translation>
     </message>
 </context>
 </TS>

@@ -32,7 +32,9 @@ void prepara_acerca() {
     constexpr const char *kVersion = "v" VANTREL_VERSION;
     std::string title;
     GetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG, &title);
-    SetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG, (title + " " + kVersion).c_str());
+    // The title gets the version appended, so it is put in the program's language first.
+    SetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG,
+               (std::string(Tr(title.c_str())) + " " + kVersion).c_str());
     SetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG_15, kVersion);
     centra_acerca();
 }

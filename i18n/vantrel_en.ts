@@ -293,7 +293,7 @@
     </message>
     <message>
         <source>Gerador nº</source>
-        <translation>Generator no.</translation>
+        <translation>Gen. no.</translation>
     </message>
     <message>
         <source>Frequência:</source>

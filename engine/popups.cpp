@@ -135,9 +135,11 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec,
         return VAL_NO_FILE_SELECTED;
     }
     if (chosen->size() >= 260) {
-        MessagePopup("Caminho demasiado longo",
-                     "O caminho escolhido tem mais de 259 caracteres e não pode ser usado.\n"
-                     "Escolha um ficheiro num caminho mais curto.");
+        MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Caminho demasiado longo"),
+                     QT_TRANSLATE_NOOP("Vantrel",
+                                       "O caminho escolhido tem mais de 259 caracteres e "
+                                       "não pode ser usado.\nEscolha um ficheiro num "
+                                       "caminho mais curto."));
         return VAL_NO_FILE_SELECTED;
     }
     CopyText(*chosen, pathOut, 260);

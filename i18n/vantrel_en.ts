@@ -1491,5 +1491,51 @@ Confirm when corrected...</translation>
         <source>fala IDIOMA nesta execução: pt ou en (não fica memorizado)</source>
         <translation>speak LANGUAGE in this run: pt or en (not remembered)</translation>
     </message>
+    <message>
+        <source>Conversa DDE inexistente.</source>
+        <translation>No such DDE conversation.</translation>
+    </message>
+    <message>
+        <source>O servidor terminou a conversa.</source>
+        <translation>The server ended the conversation.</translation>
+    </message>
+    <message>
+        <source>A conversa DDE foi terminada.</source>
+        <translation>The DDE conversation was ended.</translation>
+    </message>
+    <message>
+        <source>O servidor não respondeu a tempo.</source>
+        <translation>The server did not answer in time.</translation>
+    </message>
+    <message>
+        <source>O servidor recusou o pedido.</source>
+        <translation>The server refused the request.</translation>
+    </message>
+    <message>
+        <source>Pedido de ligação DDE inválido.</source>
+        <translation>Invalid DDE connection request.</translation>
+    </message>
+    <message>
+        <source>Nenhum servidor responde.</source>
+        <translation>No server answers.</translation>
+    </message>
+    <message>
+        <source>Pedido de leitura DDE inválido.</source>
+        <translation>Invalid DDE read request.</translation>
+    </message>
+    <message>
+        <source>: texto demasiado longo.</source>
+        <translation>: text too long.</translation>
+    </message>
+    <message>
+        <source>Caminho demasiado longo</source>
+        <translation>Path too long</translation>
+    </message>
+    <message>
+        <source>O caminho escolhido tem mais de 259 caracteres e não pode ser usado.
+Escolha um ficheiro num caminho mais curto.</source>
+        <translation>The chosen path is longer than 259 characters and cannot be used.
+Choose a file on a shorter path.</translation>
+    </message>
 </context>
 </TS>

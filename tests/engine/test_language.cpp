@@ -12,6 +12,7 @@
 #include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
@@ -189,6 +190,30 @@ private slots:
                                   "Não foi possível escrever o ficheiro escolhido.\nVerifique a "
                                   "pasta e as permissões e tente de novo."};
         QCOMPARE(seen, expected);
+    }
+
+    // What is shown is translated; what the program sets and reads back stays its own text, so
+    // that the instrument compares it alike in both languages.
+    void dataStaysPortugueseWhileShownInEnglish() {
+        SetUiLanguage(UiLanguage::English);
+        const int panel = LoadPanel(0, "oscil.uir", PANEL);
+        QVERIFY(panel > 0);
+        DisplayPanel(panel);
+        SetCtrlVal(panel, PANEL_STRING_CH1, "Gerador");
+        QCoreApplication::processEvents();
+        const auto *source =
+            qobject_cast<QLineEdit *>(EngineControlWidget(panel, PANEL_STRING_CH1));
+        QVERIFY(source != nullptr);
+        QCOMPARE(source->text(), QStringLiteral("Generator"));
+        std::string value;
+        GetCtrlVal(panel, PANEL_STRING_CH1, &value);
+        QCOMPARE(value, std::string("Gerador"));
+        const auto *ring = qobject_cast<QComboBox *>(EngineControlWidget(panel, PANEL_DADOS_CHI));
+        QVERIFY(ring != nullptr);
+        QCOMPARE(ring->itemText(1), QStringLiteral("Frequency"));
+        std::string label;
+        GetLabelFromIndex(panel, PANEL_DADOS_CHI, 1, &label);
+        QCOMPARE(label, std::string("Frequência"));
     }
 
     // Qt's own file dialog: Portuguese buttons in a Portuguese program, English in English.

@@ -19,7 +19,16 @@ QString codeOf(UiLanguage language) {
 }
 
 void choose(UiLanguage language) {
-    RememberUiLanguage(language);
+    if (!RememberUiLanguage(language)) {
+        MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Idioma / Language"),
+                     QT_TRANSLATE_NOOP("Vantrel",
+                                       "Não foi possível guardar a escolha do idioma: verifique "
+                                       "as permissões da pasta de configuração "
+                                       "(~/.config/vantrel).\nThe language choice could not be "
+                                       "saved: check the permissions of the configuration "
+                                       "folder (~/.config/vantrel)."));
+        return;
+    }
     // Both languages: whoever chose may not read the one the program speaks now.
     MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Idioma / Language"),
                  language == UiLanguage::English
@@ -49,10 +58,11 @@ UiLanguage RememberedUiLanguage() {
     return UiLanguageNamed(code).value_or(UiLanguage::Portuguese);
 }
 
-void RememberUiLanguage(UiLanguage language) {
+bool RememberUiLanguage(UiLanguage language) {
     QSettings settings = userSettings();
     settings.setValue(QString::fromLatin1(kKey), codeOf(language));
     settings.sync();
+    return settings.status() == QSettings::NoError;
 }
 
 void Idioma_pt(int, int, void *, int) {

@@ -15,8 +15,8 @@ std::optional<UiLanguage> UiLanguageNamed(const QString &name);
 /// vantrel/vantrel.conf); Portuguese when none was chosen. The system locale plays no part.
 UiLanguage RememberedUiLanguage();
 
-/// Remembers `language` for the next starts.
-void RememberUiLanguage(UiLanguage language);
+/// Remembers `language` for the next starts; false when the setting could not be written.
+bool RememberUiLanguage(UiLanguage language);
 
 /// The menu items: remember the choice, which applies at the next start, and say so.
 void Idioma_pt(int menuBar, int menuItem, void *callbackData, int panel);

@@ -1537,5 +1537,11 @@ Escolha um ficheiro num caminho mais curto.</source>
         <translation>The chosen path is longer than 259 characters and cannot be used.
 Choose a file on a shorter path.</translation>
     </message>
+    <message>
+        <source>Não foi possível guardar a escolha do idioma: verifique as permissões da pasta de configuração (~/.config/vantrel).
+The language choice could not be saved: check the permissions of the configuration folder (~/.config/vantrel).</source>
+        <translation>The language choice could not be saved: check the permissions of the configuration folder (~/.config/vantrel).
+Não foi possível guardar a escolha do idioma: verifique as permissões da pasta de configuração (~/.config/vantrel).</translation>
+    </message>
 </context>
 </TS>

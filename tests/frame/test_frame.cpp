@@ -719,15 +719,22 @@ private slots:
         QTest::addColumn<QStringList>("chosen");
         QTest::addColumn<QString>("stored");
         QTest::addColumn<bool>("english");
-        QTest::newRow("never chosen") << QStringList{} << "" << false;
-        QTest::newRow("English") << QStringList{"en"} << "" << true;
-        QTest::newRow("English, then Portuguese") << QStringList{"en", "pt"} << "" << false;
-        QTest::newRow("damaged setting") << QStringList{} << "klingon" << false;
+        QTest::addColumn<QString>("said");
+        QTest::newRow("never chosen") << QStringList{} << "" << false << "";
+        QTest::newRow("English") << QStringList{"en"} << "" << true << "O programa falará inglês";
+        QTest::newRow("English, then Portuguese")
+            << QStringList{"en", "pt"} << "" << false << "O programa falará português";
+        QTest::newRow("damaged setting") << QStringList{} << "klingon" << false << "";
+        // A folder where the settings file belongs: the choice cannot be written, and says so
+        // (what the running program holds in memory is no longer looked at).
+        QTest::newRow("cannot be written")
+            << QStringList{"en"} << "/" << true << "Não foi possível guardar";
     }
     void languageChoiceIsRemembered() {
         QFETCH(QStringList, chosen);
         QFETCH(QString, stored);
         QFETCH(bool, english);
+        QFETCH(QString, said);
         QStandardPaths::setTestModeEnabled(true);
         const auto restore = qScopeGuard([] {
             QSettings(QStringLiteral("vantrel"), QStringLiteral("vantrel")).clear();
@@ -737,15 +744,21 @@ private slots:
         QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
         QSettings settings(QStringLiteral("vantrel"), QStringLiteral("vantrel"));
         settings.clear();
-        if (!stored.isEmpty()) {
+        if (stored == u"/") {
+            QFile::remove(settings.fileName());
+            QVERIFY(QDir().mkpath(settings.fileName()));
+        } else if (!stored.isEmpty()) {
             settings.setValue(QStringLiteral("interface/language"), stored);
         }
         settings.sync();
+        const auto unblock =
+            qScopeGuard([&settings] { QDir(settings.fileName()).removeRecursively(); });
         const int popups = EnginePopupCount();
         for (const QString &language : chosen) {
             (language == u"en" ? Idioma_en : Idioma_pt)(0, 0, nullptr, 0);
         }
         QCOMPARE(EnginePopupCount() - popups, chosen.size());
+        QVERIFY(QString::fromStdString(EngineLastPopupMessage()).startsWith(said));
         QCOMPARE(RememberedUiLanguage() == UiLanguage::English, english);
         QCOMPARE(CurrentUiLanguage(), UiLanguage::Portuguese); // at the next start only
     }

@@ -13,6 +13,7 @@
 #include "ui/uir_constants.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -569,6 +570,32 @@ private slots:
         QCOMPARE(opened, EngineLastBrowserUrl());
         QVERIFY(QString::fromStdString(opened).endsWith("/docs/index.html"));
         QCOMPARE(EngineTopPopup(), help); // the panel stays up
+    }
+
+    // The manual follows the program's language; the English one falls back to the Portuguese
+    // one when it is not installed.
+    void manualFollowsTheLanguage_data() {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<bool>("installed"); ///< docs/en/index.html exists
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("pt") << false << true << "/docs/index.html";
+        QTest::newRow("en") << true << true << "/docs/en/index.html";
+        QTest::newRow("en missing") << true << false << "/docs/index.html";
+    }
+    void manualFollowsTheLanguage() {
+        QFETCH(bool, english);
+        QFETCH(bool, installed);
+        QFETCH(QString, opened);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("docs/en"));
+        if (installed) {
+            QFile manual(dir.filePath("docs/en/index.html"));
+            QVERIFY(manual.open(QIODevice::WriteOnly));
+        }
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+        SetUiLanguage(english ? UiLanguage::English : UiLanguage::Portuguese);
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_sobre_pagina);
+        QCOMPARE(QString::fromStdString(EngineLastBrowserUrl()), "file://" + dir.path() + opened);
     }
 
     // A missing or damaged help file: no window, nothing else disturbed.

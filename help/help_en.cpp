@@ -88,7 +88,7 @@ constexpr std::array<PaginaAjuda, kPaginasOsciloscopio> kOsciloscopio{{
      "value it had. The \"With C\" button removes or puts back the smoothing capacitor.\n\n"
      "Every change shows on the screen at once. If the circuit's calculation does not settle, "
      "the board says \"did not converge\" and its points show a line at 0 V.\n\n"
-     "Confirm: closes the window and keeps the changes.\n"
+     "OK: closes the window and keeps the changes.\n"
      "Exit: closes the window and puts the board and the channel's input back as they were when "
      "it was opened."},
 }};

@@ -1,8 +1,12 @@
 #include "help/menu.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/state.h"
 #include "app/version.h"
 #include "engine/engine.h"
+#include "engine/language.h"
 #include "engine/translate.h"
 #include "ui/uir_constants.h"
 
@@ -16,7 +20,16 @@ constexpr int kCaptureWidth = 666;
 std::string ProgramWebPage() {
     char directory[vantrel::kPathSize] = {};
     GetResourceDir(directory);
-    return std::string("file://") + directory + "/docs/index.html";
+    const std::string docs = std::string(directory) + "/docs/";
+    // The English manual lives in its own folder; without it the Portuguese one still helps.
+    if (CurrentUiLanguage() == UiLanguage::English) {
+        const std::string english = docs + "en/index.html";
+        std::error_code error;
+        if (std::filesystem::is_regular_file(english, error)) {
+            return "file://" + english;
+        }
+    }
+    return "file://" + docs + "index.html";
 }
 
 void abrir_page(int, int, void *, int) {

@@ -149,7 +149,7 @@ CommandLine ParseCommandLine(const QStringList &arguments) {
 }
 
 QString CommandLineUsage() {
-    QString text = QStringLiteral("Utilização: vantrel [opções] [FICHEIRO.vantrel]\n"
+    QString text = QStringLiteral("Utilização: vantrel [opções] [FICHEIRO.vantrel | FICHEIRO.vantrel-ex]\n"
                                   "Simulador didático de um osciloscópio analógico de dois "
                                   "canais com dois geradores de funções.\n\nOpções:\n");
     for (const OptionRow &row : kOptions) {

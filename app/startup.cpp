@@ -2,6 +2,7 @@
 
 #include "app/callbacks.h"
 #include "app/command_line.h"
+#include "app/exercise_menu.h"
 #include "app/install_check.h"
 #include "app/setup_menu.h"
 #include "app/state.h"
@@ -206,6 +207,7 @@ int VantrelMain(int argc, char *argv[]) {
     }
     inicializacoes();
     prepara_configuracoes();
+    prepara_exercicios();
     if (line.checkInstall) {
         const int result = CheckInstallation();
         CloseCVIRTE();
@@ -233,7 +235,12 @@ int VantrelMain(int argc, char *argv[]) {
         mostra_frontal();
     }
     if (!line.setupFile.isEmpty()) {
-        abre_configuracao(QFile::encodeName(line.setupFile).constData());
+        const QByteArray ficheiro = QFile::encodeName(line.setupFile);
+        if (e_exercicio(ficheiro.toStdString())) {
+            abre_exercicio(ficheiro.constData());
+        } else {
+            abre_configuracao(ficheiro.constData());
+        }
     }
     if (!picture.isEmpty()) {
         PostDeferredCall(saveScreenshot, const_cast<char *>(picture.constData()));

@@ -2,6 +2,7 @@
 
 #include "app/state.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "generator/signal/frequency.h"
 #include "generator/signal/si_value.h"
 #include "generator/signal/signal.h"
@@ -14,6 +15,9 @@
 #include <utility>
 
 namespace {
+
+/// While an exercise hides the generator's settings, its panels do not open.
+bool gerador_bloqueado = false;
 
 constexpr char kFicheiro[] = "gerador.uir";
 
@@ -311,6 +315,12 @@ void alinha_geradores() {
 }
 
 void ab_gerador(int channel) {
+    if (gerador_bloqueado) {
+        MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Gerador"),
+                     QT_TRANSLATE_NOOP("Vantrel", "O painel do gerador está bloqueado neste "
+                                                  "exercício: meça o sinal no osciloscópio."));
+        return;
+    }
     geradorID = channel;
     // Below the tube, so that the student sees the signal change while setting it.
     int topo = 0;
@@ -328,6 +338,17 @@ void ab_gerador(int channel) {
                                 "O gerador continua a funcionar com as definições actuais.");
     }
     actual_ger();
+}
+
+void bloqueia_gerador(int bloqueado) {
+    gerador_bloqueado = bloqueado != 0;
+    if (gerador_bloqueado) {
+        for (const int painel :
+             {Painel_Gerador, Painel_Ger_Esc, Painel_Ger_Freq, Painel_Ger_Ampl, Painel_Ger_Onda,
+              Painel_Ger_offset, Painel_Ger_Fase, Painel_Ger_Rampa, Painel_Ger_Att}) {
+            HidePanel(painel);
+        }
+    }
 }
 
 void Abrir_ger1(int, int, void *, int) {

@@ -18,6 +18,7 @@
 #include <fstream>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -42,7 +43,11 @@ struct Sessao {
     std::string respostas;           ///< the CSV file
     std::vector<std::string> linhas; ///< every answer given, as CSV lines
     std::size_t escritas = 0;        ///< how many of them the CSV file holds
-    int leituras[2] = {0, 0};        ///< the read-out rings before they were switched off
+    /// The last answer checked (task and text): leaving the answer field for "Verificar"
+    /// commits the field before the button, and one answer must count once.
+    std::pair<int, std::string> ultima{-1, {}};
+    int resultado_ultima = -1;
+    int leituras[2] = {0, 0}; ///< the read-out rings before they were switched off
     int painel = 0;
     int painel_nome = 0;
 };
@@ -158,9 +163,9 @@ void mostra_ficheiro(const Sessao &s) {
 
 std::string rotulo_tarefa(const Sessao &s, std::size_t i) {
     std::string rotulo = std::to_string(i + 1) + ". " + s.aberto.tarefas[i].pergunta;
-    if (rotulo.size() > 60) {
+    if (rotulo.size() > 52) {
         // Cut at a character's start, so that a UTF-8 letter is never split.
-        std::size_t corte = 57;
+        std::size_t corte = 49;
         while (corte > 0 && (static_cast<unsigned char>(rotulo[corte]) & 0xC0) == 0x80) {
             --corte;
         }
@@ -187,7 +192,8 @@ void mostra_lista(const Sessao &s, int escolhida) {
 }
 
 /// The chosen task's question and unit, with the answer field, feedback and hints cleared.
-void mostra_tarefa(const Sessao &s, int tarefa) {
+void mostra_tarefa(Sessao &s, int tarefa) {
+    s.ultima = {-1, {}};
     const exercicio::Tarefa &t = s.aberto.tarefas[static_cast<std::size_t>(tarefa)];
     ResetTextBox(s.painel, RESOLVER_PERGUNTA, t.pergunta.c_str());
     SetCtrlVal(s.painel, RESOLVER_UNIDADE, t.unidade.c_str());
@@ -337,6 +343,7 @@ int comeca_exercicio(const std::string &aluno) {
     s.situacoes.assign(s.aberto.tarefas.size(), Situacao::Sem);
     s.linhas.clear();
     s.escritas = 0;
+    s.ultima = {-1, {}};
     s.respostas = respostas_por_omissao(s);
     s.em_curso = true;
     aplica_oculto(s, true);
@@ -369,6 +376,9 @@ int verifica_resposta(int tarefa, const std::string &texto) {
     if (!s.em_curso || tarefa < 0 || tarefa >= static_cast<int>(s.aberto.tarefas.size())) {
         return -1;
     }
+    if (s.ultima.first == tarefa && s.ultima.second == texto) {
+        return s.resultado_ultima;
+    }
     const auto i = static_cast<std::size_t>(tarefa);
     const exercicio::Tarefa &t = s.aberto.tarefas[i];
     const exercicio::Resposta resposta = exercicio::le_resposta(texto, t.unidade);
@@ -397,7 +407,9 @@ int verifica_resposta(int tarefa, const std::string &texto) {
     }
     ResetTextBox(s.painel, RESOLVER_DICAS, dicas.c_str());
     grava_respostas(s);
-    return certa ? 1 : 0;
+    s.ultima = {tarefa, texto};
+    s.resultado_ultima = certa ? 1 : 0;
+    return s.resultado_ultima;
 }
 
 std::string ficheiro_de_respostas() {

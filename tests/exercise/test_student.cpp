@@ -263,6 +263,8 @@ private slots:
         };
         const QString errada = "1e-9 " + unidades[0];
         SetCtrlVal(painel_exercicio(), RESOLVER_RESPOSTA, errada.toUtf8().constData());
+        // Clicking "Verificar" commits the answer field first: the answer counts once.
+        EngineSendEvent(painel_exercicio(), RESOLVER_RESPOSTA, EVENT_COMMIT);
         EngineSendEvent(painel_exercicio(), RESOLVER_VERIFICAR, EVENT_COMMIT);
         linha(1, errada, verdadeiros[0], false);
         int dicas = 0;

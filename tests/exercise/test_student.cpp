@@ -311,6 +311,29 @@ private slots:
         QVERIFY(frequencias[1] != frequencias[0]);
     }
 
+    /// A result file that cannot be written says so; the answers wait for the next file.
+    void answersSurviveAFailedWrite() {
+        QTemporaryDir pasta;
+        arranque();
+        comeca(exemplo("calibrador.vantrel-ex"), "Ana");
+        const QString impossivel = pasta.filePath("nao-existe/respostas.csv");
+        EngineQueueFileAnswer(impossivel.toUtf8().constData());
+        EngineSendEvent(painel_exercicio(), RESOLVER_ESCOLHER, EVENT_COMMIT);
+        QCOMPARE(verifica_resposta(0, "1 kHz"), 1);
+        QCOMPARE(QString::fromStdString(EngineLastPopupMessage()),
+                 "Não foi possível escrever as respostas em «" + impossivel +
+                     "».\nNenhuma resposta se perdeu: escolha outro ficheiro com «Guardar "
+                     "respostas em…».");
+        QCOMPARE(verifica_resposta(1, "3 ms"), 0);
+        const QString possivel = pasta.filePath("respostas.csv");
+        EngineQueueFileAnswer(possivel.toUtf8().constData());
+        EngineSendEvent(painel_exercicio(), RESOLVER_ESCOLHER, EVENT_COMMIT);
+        const QStringList escritas = linhas(possivel);
+        QCOMPARE(escritas.size(), 3);
+        QVERIFY(escritas[1].startsWith("Ana,1,1 kHz,1000,sim,") &&
+                escritas[2].startsWith("Ana,2,3 ms,0.001,nao,"));
+    }
+
     void fileThatCannotBeUsedChangesNothing_data() {
         QTest::addColumn<QString>("de"); // a pattern
         QTest::addColumn<QString>("para");

@@ -298,19 +298,6 @@ private slots:
         QVERIFY(EnginePanelShown(Painel_Gerador));
     }
 
-    void sameStudentGetsSameInstrument() {
-        arranque();
-        const QString ficheiro = exemplo("gerador_desconhecido.vantrel-ex");
-        double frequencias[3] = {};
-        const char *alunos[3] = {"Ana Sousa", "Rui Lopes", "  ana sousa "};
-        for (int i = 0; i < 3; ++i) {
-            comeca(ficheiro, alunos[i]);
-            frequencias[i] = freq_G[0];
-        }
-        QCOMPARE(frequencias[2], frequencias[0]);
-        QVERIFY(frequencias[1] != frequencias[0]);
-    }
-
     /// A result file that cannot be written says so; the answers wait for the next file.
     void answersSurviveAFailedWrite() {
         QTemporaryDir pasta;

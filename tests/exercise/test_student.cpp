@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "app/state.h"
 #include "engine/engine.h"
+#include "engine/engine_qt.h"
 #include "engine/engine_testing.h"
 #include "exercise/answers.h"
 #include "exercise/exercise_file.h"
@@ -15,7 +16,9 @@
 #include "sim/input_routing.h"
 #include "ui/uir_constants.h"
 
+#include <QDropEvent>
 #include <QFile>
+#include <QMimeData>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -296,6 +299,19 @@ private slots:
         QVERIFY(dimmed == 0 && visivel == 1 && !EnginePanelShown(painel_exercicio()));
         ab_gerador(0);
         QVERIFY(EnginePanelShown(Painel_Gerador));
+    }
+
+    /// An exercise dropped on the window opens as one (not as a set-up): the name is asked.
+    void droppedExerciseAsksTheName() {
+        arranque();
+        const int popups = EnginePopupCount();
+        QMimeData ficheiros;
+        ficheiros.setUrls({QUrl::fromLocalFile(exemplo("calibrador.vantrel-ex"))});
+        QDropEvent largada(QPointF(10, 10), Qt::CopyAction, &ficheiros, Qt::LeftButton,
+                           Qt::NoModifier);
+        QCoreApplication::sendEvent(EnginePanelWidget(Painel_Principal), &largada);
+        QTRY_COMPARE(EngineTopPopup(), painel_nome_aluno());
+        QCOMPARE(EnginePopupCount(), popups);
     }
 
     /// A result file that cannot be written says so; the answers wait for the next file.

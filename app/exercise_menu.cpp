@@ -298,7 +298,7 @@ int abre_exercicio(const char *caminho) {
         MessagePopup(kTituloAbrir, mensagem.c_str());
         return -1;
     }
-    exercicio::LeituraExercicio leitura = exercicio::le_exercicio(*texto, setup::captura());
+    exercicio::LeituraExercicio leitura = exercicio::le_exercicio(*texto, configuracao_inicial());
     if (!leitura.valido) {
         leitura.motivo = Tr(leitura.motivo.c_str());
         MessagePopup(kTituloAbrir, exercicio::mensagem_erro(nome, leitura).c_str());

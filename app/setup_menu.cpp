@@ -59,6 +59,10 @@ setup::Valores configuracao_actual() {
     return setup::captura();
 }
 
+const setup::Valores &configuracao_inicial() {
+    return configuracao().iniciais;
+}
+
 void aplica_configuracao(const setup::Valores &valores) {
     const int ligado = Ligado;
     setup::aplica(valores);

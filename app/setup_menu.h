@@ -17,6 +17,9 @@ void prepara_configuracoes();
 /// The settings now, those that only the panels keep (CH I/II button, read-out rings) included.
 setup::Valores configuracao_actual();
 
+/// The start-up settings, which a file of an older format takes for what it lacks.
+const setup::Valores &configuracao_inicial();
+
 /// Takes `valores` into the globals and brings every panel into line, as the user would have.
 void aplica_configuracao(const setup::Valores &valores);
 

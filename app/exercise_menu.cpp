@@ -298,17 +298,17 @@ int abre_exercicio(const char *caminho) {
         MessagePopup(kTituloAbrir, mensagem.c_str());
         return -1;
     }
-    exercicio::LeituraExercicio leitura = exercicio::le_exercicio(*texto, configuracao_inicial());
+    const exercicio::LeituraExercicio leitura =
+        exercicio::le_exercicio(*texto, configuracao_inicial());
     if (!leitura.valido) {
-        leitura.motivo = Tr(leitura.motivo.c_str());
-        MessagePopup(kTituloAbrir, exercicio::mensagem_erro(nome, leitura).c_str());
+        MessagePopup(kTituloAbrir, exercicio::mensagem_erro(nome, leitura, Tr).c_str());
         return -1;
     }
     if (!carrega_paineis(s)) {
         return -1;
     }
     s.caminho = caminho;
-    s.lido = std::move(leitura.exercicio);
+    s.lido = leitura.exercicio;
     SetCtrlVal(s.painel_nome, NOMEALUNO_NOME, "");
     SetCtrlVal(s.painel_nome, NOMEALUNO_AVISO, "");
     InstallPopup(s.painel_nome);

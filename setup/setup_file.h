@@ -75,7 +75,9 @@ Leitura le_configuracao(std::string_view texto, const Valores &iniciais);
 /// hostile file never reaches the parser's recursion.
 bool profundidade_aceitavel(std::string_view texto, int maxima);
 
-/// "Não foi possível abrir «nome»: o campo «campo» motivo." (or without the field).
-std::string mensagem_erro(std::string_view nome, const Leitura &leitura);
+/// "Não foi possível abrir «nome»: o campo «campo» motivo." (or without the field); `traduz`,
+/// when given, turns its fixed pieces into the program's language.
+std::string mensagem_erro(std::string_view nome, const Leitura &leitura,
+                          const char *(*traduz)(const char *) = nullptr);
 
 } // namespace setup

@@ -1,5 +1,6 @@
 #include "app/callbacks.h"
 
+#include "app/exercise_menu.h"
 #include "app/language_choice.h"
 #include "app/reset.h"
 #include "app/setup_menu.h"
@@ -36,6 +37,12 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"add_fn", add_fn},
     {"aplic_ext", aplic_ext},
     {"aplic_testador", aplic_testador},
+    {"ex_cancelar", ex_cancelar},
+    {"ex_comecar", ex_comecar},
+    {"ex_escolher_ficheiro", ex_escolher_ficheiro},
+    {"ex_fechar", ex_fechar},
+    {"ex_tarefa", ex_tarefa},
+    {"ex_verificar", ex_verificar},
     {"f_componente", f_componente},
     {"f_holdoff", f_holdoff},
     {"fecha_ext", fecha_ext},
@@ -168,6 +175,7 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
 constexpr std::array kMenuCallbacks = std::to_array<std::pair<const char *, MenuCallbackPtr>>({
     {"Abrir_config", Abrir_config},
     {"Criar_ex", Criar_ex},
+    {"Abrir_exercicio", Abrir_exercicio},
     {"abrir_page", abrir_page},
     {"Abrir_ger1", Abrir_ger1},
     {"Abrir_ger2", Abrir_ger2},

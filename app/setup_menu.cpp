@@ -1,5 +1,6 @@
 #include "app/setup_menu.h"
 
+#include "app/exercise_menu.h"
 #include "app/reset.h"
 #include "app/state.h"
 #include "controls/trigger_display.h"
@@ -40,16 +41,30 @@ Configuracao &configuracao() {
     return c;
 }
 
-/// The settings now, those that only the panels keep included.
-setup::Valores estado_actual() {
+} // namespace
+
+std::string nome_base(const std::string &caminho) {
+    const auto barra = caminho.find_last_of("/\\");
+    return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
+}
+
+std::string pasta_de(const std::string &caminho) {
+    const auto barra = caminho.find_last_of("/\\");
+    return barra == std::string::npos ? std::string() : caminho.substr(0, barra);
+}
+
+setup::Valores configuracao_actual() {
     GetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_CH_CHG, &setup::botao_ch2);
     GetCtrlVal(Painel_Principal, PANEL_DADOS_CHI, &setup::grandeza_leitura[0]);
     GetCtrlVal(Painel_Principal, PANEL_DADOS_CHII, &setup::grandeza_leitura[1]);
     return setup::captura();
 }
 
-/// Takes `valores` into the globals and brings every panel into line, as the user would have.
-void aplica_ao_instrumento(const setup::Valores &valores) {
+const setup::Valores &configuracao_inicial() {
+    return configuracao().iniciais;
+}
+
+void aplica_configuracao(const setup::Valores &valores) {
     const int ligado = Ligado;
     setup::aplica(valores);
     const int pedido = Ligado;
@@ -72,6 +87,8 @@ void aplica_ao_instrumento(const setup::Valores &valores) {
         Power_btn(Painel_Principal, PANEL_POWERBUTTON, EVENT_LEFT_CLICK, nullptr, 0, 0);
     }
 }
+
+namespace {
 
 std::string caminho_recentes() {
     char pasta[vantrel::kPathSize] = {};
@@ -140,7 +157,11 @@ void junta_recente(const std::string &caminho) {
 
 void abre_largado(void *) {
     const std::string caminho = configuracao().largado;
-    Abrir_config_em(caminho);
+    if (e_exercicio(caminho)) {
+        abre_exercicio(caminho.c_str());
+    } else {
+        Abrir_config_em(caminho);
+    }
 }
 
 /// A file dropped on the window opens once the drop is over, so that the file manager is not
@@ -155,7 +176,7 @@ void largado(int, const char *caminho) {
 void fixa_ficheiro(const std::string &caminho) {
     Configuracao &c = configuracao();
     c.ficheiro = caminho;
-    c.guardados = estado_actual();
+    c.guardados = configuracao_actual();
     const std::string titulo = c.titulo_janela + " — " + nome_base(caminho);
     SetPanelAttribute(Painel_Principal, ATTR_TITLE, titulo.c_str());
     junta_recente(caminho);
@@ -184,23 +205,12 @@ std::string com_extensao(std::string caminho) {
 
 } // namespace
 
-std::string nome_base(const std::string &caminho) {
-    const auto barra = caminho.find_last_of("/\\");
-    return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
-}
-
-std::string pasta_de(const std::string &caminho) {
-    const auto barra = caminho.find_last_of("/\\");
-    return barra == std::string::npos ? std::string() : caminho.substr(0, barra);
-}
-
-std::optional<std::string> le_ficheiro(const std::string &caminho, std::size_t maximo) {
+std::optional<std::string> le_ficheiro_limitado(const char *caminho, std::size_t limite) {
     std::ifstream entrada(caminho, std::ios::binary);
     if (!entrada) {
         return std::nullopt;
     }
-    // One byte more than the limit, so that a file too large shows without being read whole.
-    std::string texto(maximo + 1, '\0');
+    std::string texto(limite + 1, '\0');
     entrada.read(texto.data(), static_cast<std::streamsize>(texto.size()));
     if (entrada.bad()) {
         return std::nullopt;
@@ -212,7 +222,7 @@ std::optional<std::string> le_ficheiro(const std::string &caminho, std::size_t m
 void prepara_configuracoes() {
     Configuracao &c = configuracao();
     c = Configuracao{};
-    c.iniciais = estado_actual();
+    c.iniciais = configuracao_actual();
     GetPanelAttribute(Painel_Principal, ATTR_TITLE, &c.titulo_janela);
     le_recentes();
     mostra_recentes();
@@ -227,7 +237,7 @@ void Abrir_config_em(const std::string &caminho) {
 
 int abre_configuracao(const char *caminho) {
     const std::string nome = nome_base(caminho);
-    const std::optional<std::string> texto = le_ficheiro(caminho, setup::kTamanhoMaximo);
+    const std::optional<std::string> texto = le_ficheiro_limitado(caminho, setup::kTamanhoMaximo);
     if (!texto) {
         const std::string mensagem =
             Tr(QT_TRANSLATE_NOOP("Vantrel", "Não foi possível abrir «")) + nome +
@@ -240,13 +250,13 @@ int abre_configuracao(const char *caminho) {
         MessagePopup(kTituloAbrir, setup::mensagem_erro(nome, leitura, Tr).c_str());
         return -1;
     }
-    aplica_ao_instrumento(leitura.valores);
+    aplica_configuracao(leitura.valores);
     fixa_ficheiro(caminho);
     return 0;
 }
 
 int guarda_configuracao(const char *caminho) {
-    const std::string texto = setup::escreve_configuracao(estado_actual());
+    const std::string texto = setup::escreve_configuracao(configuracao_actual());
     if (WriteFileAtomically(caminho, texto.data(), static_cast<int>(texto.size())) != 0) {
         const std::string mensagem =
             Tr(QT_TRANSLATE_NOOP("Vantrel", "Não foi possível escrever «")) + nome_base(caminho) +
@@ -259,13 +269,9 @@ int guarda_configuracao(const char *caminho) {
     return 0;
 }
 
-setup::Valores configuracao_actual() {
-    return estado_actual();
-}
-
 bool configuracao_alterada() {
     const Configuracao &c = configuracao();
-    return !c.ficheiro.empty() && estado_actual() != c.guardados;
+    return !c.ficheiro.empty() && configuracao_actual() != c.guardados;
 }
 
 bool confirma_saida() {

@@ -14,6 +14,19 @@
 /// values are set.
 void prepara_configuracoes();
 
+/// The settings now, those that only the panels keep (CH I/II button, read-out rings) included.
+setup::Valores configuracao_actual();
+
+/// The start-up settings, which a file of an older format takes for what it lacks.
+const setup::Valores &configuracao_inicial();
+
+/// Takes `valores` into the globals and brings every panel into line, as the user would have.
+void aplica_configuracao(const setup::Valores &valores);
+
+/// The file's bytes, at most one more than `limite`, so that a huge file is never read whole
+/// (the caller refuses one that long); none when it cannot be read.
+std::optional<std::string> le_ficheiro_limitado(const char *caminho, std::size_t limite);
+
 /// Opens the set-up file at `caminho`: the whole instrument takes it, panels, lamps and
 /// generators included, as if the user had set it. A file that cannot be read or is not a
 /// valid set-up gives one message naming the file and the field at fault and changes nothing.
@@ -28,17 +41,9 @@ int guarda_configuracao(const char *caminho);
 /// after asking, when the open set-up has unsaved changes.
 void Abrir_config_em(const std::string &caminho);
 
-/// The instrument's settings now, as a set-up file holds them (those only a panel keeps
-/// included).
-setup::Valores configuracao_actual();
-
 /// The file name of a path, and its folder ("" for none).
 std::string nome_base(const std::string &caminho);
 std::string pasta_de(const std::string &caminho);
-
-/// The file's bytes, or std::nullopt when it cannot be read. Reads at most `maximo` + 1 bytes,
-/// so that a file larger than `maximo` shows as such without being read whole.
-std::optional<std::string> le_ficheiro(const std::string &caminho, std::size_t maximo);
 
 /// True when a set-up was opened or saved and a setting changed since then.
 bool configuracao_alterada();

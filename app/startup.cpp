@@ -2,6 +2,7 @@
 
 #include "app/callbacks.h"
 #include "app/command_line.h"
+#include "app/exercise_menu.h"
 #include "app/install_check.h"
 #include "app/language_choice.h"
 #include "app/setup_menu.h"
@@ -213,6 +214,7 @@ int VantrelMain(int argc, char *argv[]) {
     }
     inicializacoes();
     prepara_configuracoes();
+    prepara_exercicios();
     if (line.checkInstall) {
         const int result = CheckInstallation();
         CloseCVIRTE();
@@ -240,7 +242,12 @@ int VantrelMain(int argc, char *argv[]) {
         mostra_frontal();
     }
     if (!line.setupFile.isEmpty()) {
-        abre_configuracao(QFile::encodeName(line.setupFile).constData());
+        const QByteArray ficheiro = QFile::encodeName(line.setupFile);
+        if (e_exercicio(ficheiro.toStdString())) {
+            abre_exercicio(ficheiro.constData());
+        } else {
+            abre_configuracao(ficheiro.constData());
+        }
     }
     if (!picture.isEmpty()) {
         PostDeferredCall(saveScreenshot, const_cast<char *>(picture.constData()));

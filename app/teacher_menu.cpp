@@ -195,7 +195,7 @@ int recolhe_resultados(const std::vector<std::string> &ficheiros, const std::str
     std::size_t usados = 0;
     for (const std::string &caminho : ficheiros) {
         const std::optional<std::string> texto =
-            le_ficheiro(caminho, exercicio::kTamanhoMaximoResultados);
+            le_ficheiro_limitado(caminho.c_str(), exercicio::kTamanhoMaximoResultados);
         exercicio::LeituraResultados lida;
         if (texto) {
             lida = exercicio::le_resultados(*texto);

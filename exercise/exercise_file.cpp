@@ -465,11 +465,12 @@ LeituraExercicio le_exercicio(std::string_view texto, const setup::Valores &inic
     return leitura;
 }
 
-std::string mensagem_erro(std::string_view nome, const LeituraExercicio &leitura) {
+std::string mensagem_erro(std::string_view nome, const LeituraExercicio &leitura,
+                          const char *(*traduz)(const char *)) {
     setup::Leitura como_configuracao;
     como_configuracao.campo = leitura.campo;
     como_configuracao.motivo = leitura.motivo;
-    return setup::mensagem_erro(nome, como_configuracao);
+    return setup::mensagem_erro(nome, como_configuracao, traduz);
 }
 
 setup::Valores configuracao_do_aluno(const Exercicio &ex, std::string_view aluno) {

@@ -108,8 +108,10 @@ struct LeituraExercicio {
 /// older format. Never throws.
 LeituraExercicio le_exercicio(std::string_view texto, const setup::Valores &iniciais);
 
-/// "Não foi possível abrir «nome»: o campo «campo» motivo." (or without the field).
-std::string mensagem_erro(std::string_view nome, const LeituraExercicio &leitura);
+/// "Não foi possível abrir «nome»: o campo «campo» motivo." (or without the field); `traduz`,
+/// when given, turns its fixed pieces and the reason into the program's language.
+std::string mensagem_erro(std::string_view nome, const LeituraExercicio &leitura,
+                          const char *(*traduz)(const char *) = nullptr);
 
 /// The exercise's set-up with every randomised setting drawn for student `aluno` with
 /// `sorteio` (whole-numbered settings rounded). The same name gives the same settings.

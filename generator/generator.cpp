@@ -16,6 +16,9 @@
 
 namespace {
 
+/// While an exercise hides the generator's settings, its panels do not open.
+bool gerador_bloqueado = false;
+
 constexpr char kFicheiro[] = "gerador.uir";
 
 /// Help pages of the PHASE knob and of the typed frequency, after the book's first twelve.
@@ -323,6 +326,12 @@ void alinha_geradores() {
 }
 
 void ab_gerador(int channel) {
+    if (gerador_bloqueado) {
+        MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Gerador"),
+                     QT_TRANSLATE_NOOP("Vantrel", "O painel do gerador está bloqueado neste "
+                                                  "exercício: meça o sinal no osciloscópio."));
+        return;
+    }
     geradorID = channel;
     // Below the tube, so that the student sees the signal change while setting it.
     int topo = 0;
@@ -343,6 +352,17 @@ void ab_gerador(int channel) {
                 "danificado).\nO gerador continua a funcionar com as definições actuais."));
     }
     actual_ger();
+}
+
+void bloqueia_gerador(int bloqueado) {
+    gerador_bloqueado = bloqueado != 0;
+    if (gerador_bloqueado) {
+        for (const int painel :
+             {Painel_Gerador, Painel_Ger_Esc, Painel_Ger_Freq, Painel_Ger_Ampl, Painel_Ger_Onda,
+              Painel_Ger_offset, Painel_Ger_Fase, Painel_Ger_Rampa, Painel_Ger_Att}) {
+            HidePanel(painel);
+        }
+    }
 }
 
 void Abrir_ger1(int, int, void *, int) {

@@ -589,6 +589,7 @@ const auto kMenuEntries = std::to_array<MenuEntry>({
     MENU(Fich, "Ficheiro", "", ""),
     MENU(Fich_abrir_cfg, "Abrir configuração…", "Abrir_config", "Ctrl+O"),
     MENU(Fich_guardar_cfg, "Guardar configuração…", "Guardar_config", "Ctrl+S"),
+    MENU(Fich_abrir_ex, "Abrir exercício…", "Abrir_exercicio", ""),
     MENU(Fich_SEPARATOR_3, nullptr, "", ""),
     MENU(Fich_SEPARATOR_4, nullptr, "", ""),
     MENU(Fich_criar_ex, "Criar exercício…", "Criar_ex", ""),

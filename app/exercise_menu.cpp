@@ -57,10 +57,6 @@ Sessao &sessao() {
     return s;
 }
 
-std::string nome_base(const std::string &caminho) {
-    return std::filesystem::path(caminho).filename().string();
-}
-
 /// The student's name as part of a file name: letters (accented ones too), digits, '-' and
 /// '_'; blanks and everything else become '_'.
 std::string nome_seguro(const std::string &nome) {

@@ -288,7 +288,7 @@ void Criar_ex(int, int, void *, int) {
     InstallPopup(painel);
 }
 
-int ex_juntar_tarefa(int, int, int event, void *, int, int) {
+int criar_juntar_tarefa(int, int, int event, void *, int, int) {
     if (event != EVENT_COMMIT) {
         return 0;
     }
@@ -328,7 +328,7 @@ int ex_juntar_tarefa(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int ex_retirar_tarefa(int, int, int event, void *, int, int) {
+int criar_retirar_tarefa(int, int, int event, void *, int, int) {
     if (event != EVENT_COMMIT) {
         return 0;
     }
@@ -345,7 +345,7 @@ int ex_retirar_tarefa(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int ex_juntar_sorteio(int, int, int event, void *, int, int) {
+int criar_juntar_sorteio(int, int, int event, void *, int, int) {
     if (event != EVENT_COMMIT) {
         return 0;
     }
@@ -369,7 +369,7 @@ int ex_juntar_sorteio(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int ex_retirar_sorteio(int, int, int event, void *, int, int) {
+int criar_retirar_sorteio(int, int, int event, void *, int, int) {
     if (event != EVENT_COMMIT) {
         return 0;
     }
@@ -386,7 +386,7 @@ int ex_retirar_sorteio(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int ex_guardar(int, int, int event, void *, int, int) {
+int criar_guardar(int, int, int event, void *, int, int) {
     if (event != EVENT_COMMIT) {
         return 0;
     }
@@ -426,7 +426,7 @@ int ex_guardar(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int ex_cancelar(int, int, int event, void *, int, int) {
+int criar_cancelar(int, int, int event, void *, int, int) {
     if (event == EVENT_COMMIT) {
         fecha_exercicio();
     }

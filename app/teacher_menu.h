@@ -20,15 +20,15 @@ void Resultados_ex(int menuBar, int menuItem, void *callbackData, int panel);
 void Criar_ex(int menuBar, int menuItem, void *callbackData, int panel);
 
 /// The dialog's buttons: add or remove a task or a randomised setting, save, cancel.
-int ex_juntar_tarefa(int panel, int control, int event, void *callbackData, int eventData1,
-                     int eventData2);
-int ex_retirar_tarefa(int panel, int control, int event, void *callbackData, int eventData1,
-                      int eventData2);
-int ex_juntar_sorteio(int panel, int control, int event, void *callbackData, int eventData1,
-                      int eventData2);
-int ex_retirar_sorteio(int panel, int control, int event, void *callbackData, int eventData1,
-                       int eventData2);
-int ex_guardar(int panel, int control, int event, void *callbackData, int eventData1,
-               int eventData2);
-int ex_cancelar(int panel, int control, int event, void *callbackData, int eventData1,
-                int eventData2);
+int criar_juntar_tarefa(int panel, int control, int event, void *callbackData, int eventData1,
+                        int eventData2);
+int criar_retirar_tarefa(int panel, int control, int event, void *callbackData, int eventData1,
+                         int eventData2);
+int criar_juntar_sorteio(int panel, int control, int event, void *callbackData, int eventData1,
+                         int eventData2);
+int criar_retirar_sorteio(int panel, int control, int event, void *callbackData, int eventData1,
+                          int eventData2);
+int criar_guardar(int panel, int control, int event, void *callbackData, int eventData1,
+                  int eventData2);
+int criar_cancelar(int panel, int control, int event, void *callbackData, int eventData1,
+                   int eventData2);

@@ -3,6 +3,8 @@
 #include "app/state.h"
 #include "controls/scale_tables.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
+#include "sim/input_routing.h"
 #include "ui/uir_constants.h"
 
 #include <algorithm>
@@ -125,11 +127,14 @@ void mostra_disparo_extra() {
     alavanca(PANEL_TRIG, acopl);
     dica(PANEL_TRIG, std::string("TRIG. (acoplamento do disparo): ") + kAcoplamentoDica[acopl]);
 
-    constexpr std::array<const char *, 5> kFonteExterna{"Desligado", "Gerador 1", "Gerador 2",
-                                                        "Cal 0.2Vpp", "Cal 2Vpp"};
-    const int ext = trig_ext >= 0 && trig_ext < 5 ? trig_ext : 0;
+    constexpr std::array<const char *, 7> kFonteExterna{
+        "Desligado", "Gerador 1", "Gerador 2", "Cal 0.2Vpp", "Cal 2Vpp", "Sync G1", "Sync G2"};
+    const int ext = trig_ext >= 0 && trig_ext < kTrigExtSources ? trig_ext : 0;
     SetCtrlAttribute(Painel_Principal, PANEL_EXT_TEXT, ATTR_DIMMED, ext == 0 ? 1 : 0);
-    dica(PANEL_EXT_TRIG, std::string("TRIG. EXT. INP.: ") + kFonteExterna[ext]);
+    dica(PANEL_EXT_TRIG, std::string("TRIG. EXT. INP.: ") +
+                             (ext >= kTrigExtBoard ? Tr(QT_TRANSLATE_NOOP("Vantrel", "Placa: ")) +
+                                                         placa_ponto_nome(ext - kTrigExtBoard)
+                                                   : std::string(kFonteExterna[ext])));
 
     ponteiro(PANEL_HOLDOFF, angulo(kAlcanceHoldoff, holdoff));
     dica(PANEL_HOLDOFF, holdoff > 0.0 ? formata("HOLD OFF: %.1f varrimentos", holdoff)
@@ -215,11 +220,15 @@ int roda_frontal(int event, int notches) {
     return event == EVENT_MOUSE_WHEEL && Ligado == 1 ? notches : 0;
 }
 
+int roda_fina(int event, int eventData1, int eventData2) {
+    return event == EVENT_MOUSE_WHEEL && Ligado == 1 ? WheelTenths(eventData1, eventData2) : 0;
+}
+
 const char *nome_fonte(int fonte, int canal) {
     // Value 5 is the experiment board (the main panel names it by board and point, see
     // `placa_nome`); 6 is the SYNC output of the other channel's generator.
-    constexpr std::array<const char *, 7> kNomes = {"Desligado", "Gerador", "Excel", "Cal 0.2Vpp",
-                                                    "Cal 2Vpp",  "Placa de circuitos", nullptr};
+    constexpr std::array<const char *, 7> kNomes = {
+        "Desligado", "Gerador", "Excel", "Cal 0.2Vpp", "Cal 2Vpp", "Placa de circuitos", nullptr};
     if (fonte == 6) {
         return canal == 0 ? "Sync G2" : "Sync G1";
     }

@@ -2,6 +2,7 @@
 
 #include "app/state.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "generator/signal/frequency.h"
 #include "generator/signal/si_value.h"
 #include "generator/signal/signal.h"
@@ -450,7 +451,16 @@ int destaca_gerador(int panel, int control, int event, void *, int, int) {
     int acoplado = 0;
     GetPanelAttribute(panel, ATTR_DOCKED, &acoplado);
     SetPanelAttribute(panel, ATTR_DOCKED, acoplado != 0 ? 0 : 1);
-    SetCtrlAttribute(panel, control, ATTR_LABEL_TEXT, acoplado != 0 ? "__Acoplar" : "__Destacar");
+    // A screen too short for both faces keeps the panel in its own window.
+    int agora = acoplado;
+    GetPanelAttribute(panel, ATTR_DOCKED, &agora);
+    SetCtrlAttribute(panel, control, ATTR_LABEL_TEXT, agora != 0 ? "__Destacar" : "__Acoplar");
+    if (agora == acoplado) {
+        MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Gerador"),
+                     QT_TRANSLATE_NOOP("Vantrel", "O ecrã não tem altura para o painel do gerador "
+                                                  "por baixo do osciloscópio: o painel fica numa "
+                                                  "janela própria."));
+    }
     return 0;
 }
 

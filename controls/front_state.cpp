@@ -31,6 +31,17 @@ std::string formata(const char *formato, double valor) {
     return texto.data();
 }
 
+/// `valor` with `casas` decimals, or as many more (up to two) as a fine step left in it.
+std::string decimal(double valor, int casas, bool sinal) {
+    while (casas < 2 && std::abs(valor * std::pow(10.0, casas) -
+                                 std::round(valor * std::pow(10.0, casas))) > 1e-6) {
+        ++casas;
+    }
+    std::array<char, 32> texto{};
+    std::snprintf(texto.data(), texto.size(), sinal ? "%+.*f" : "%.*f", casas, valor);
+    return texto.data();
+}
+
 void dica(int controlo, const std::string &texto) {
     SetCtrlAttribute(Painel_Principal, controlo, ATTR_TOOLTIP_TEXT, texto.c_str());
 }
@@ -77,7 +88,7 @@ void mostra_vertical() {
         const int ypos = c == 0 ? PANEL_PICTURE_6 : PANEL_PICTURE_7;
         ponteiro(ypos, angulo(kAlcanceYpos, y_offset[c]));
         dica(ypos, std::string("Y-POS ") + canal + ": " +
-                       formata("%+.1f div", y_offset[c] / kUnidadesPorDivisaoY));
+                       decimal(y_offset[c] / kUnidadesPorDivisaoY, 1, true) + " div");
 
         const int ycal = c == 0 ? PANEL_PICTURE_8 : PANEL_PICTURE_9;
         const int painel_cal = c == 0 ? Painel_YcalI : Painel_YcalII;
@@ -108,7 +119,7 @@ void mostra_horizontal() {
 
     const double xpos = atraso - atraso_orig;
     ponteiro(PANEL_XPOSBTN, angulo_dialogo(Painel_Xpos, PANEL_XPOS_XPOS, xpos));
-    dica(PANEL_XPOSBTN, formata("X-POS: %+.1f div", xpos / kUnidadesPorDivisaoX));
+    dica(PANEL_XPOSBTN, "X-POS: " + decimal(xpos / kUnidadesPorDivisaoX, 1, true) + " div");
 
     ponteiro(PANEL_PICTURE_2, angulo_dialogo(Painel_CalibX, P_CAL_X_XCAL, 2.0 - calib));
     dica(PANEL_PICTURE_2, texto_calibracao("VAR. Time/Div: %.2f", calib));
@@ -137,7 +148,7 @@ void mostra_disparo_extra() {
                                                    : std::string(kFonteExterna[ext])));
 
     ponteiro(PANEL_HOLDOFF, angulo(kAlcanceHoldoff, holdoff));
-    dica(PANEL_HOLDOFF, holdoff > 0.0 ? formata("HOLD OFF: %.1f varrimentos", holdoff)
+    dica(PANEL_HOLDOFF, holdoff > 0.0 ? "HOLD OFF: " + decimal(holdoff, 1, false) + " varrimentos"
                                       : std::string("HOLD OFF: mínimo"));
 
     constexpr std::array<const char *, 3> kTvsep{"OFF", "H", "V"};
@@ -153,7 +164,7 @@ void mostra_disparo_extra() {
 
 void mostra_disparo_e_ecra() {
     ponteiro(PANEL_PICTURE_14, angulo(kAlcanceLevel, levelt));
-    dica(PANEL_PICTURE_14, formata("LEVEL: %+.1f", levelt));
+    dica(PANEL_PICTURE_14, "LEVEL: " + decimal(levelt, 1, true));
     premido(PANEL_PICTURE_13, slopet == -1 ? 1 : 0);
     dica(PANEL_PICTURE_13, slopet == -1 ? "SLOPE: - (descendente)" : "SLOPE: + (ascendente)");
     premido(PANEL_PICTURE_17, autot == 0 ? 1 : 0);
@@ -163,7 +174,7 @@ void mostra_disparo_e_ecra() {
     ponteiro(PANEL_PICTURE_4, angulo(kAlcanceIntens, intens_val));
     dica(PANEL_PICTURE_4, formata("INTENS: %.0f", intens_val));
     ponteiro(PANEL_PICTURE_3, angulo(kAlcanceFocus, focus_val));
-    dica(PANEL_PICTURE_3, formata("FOCUS: %+.0f", focus_val));
+    dica(PANEL_PICTURE_3, "FOCUS: " + decimal(focus_val, 0, true));
     // The beam blurs the more, the farther FOCUS is from its centre.
     SetGraphBeamFocus(Painel_Principal, PANEL_MOSTRAR,
                       std::min(1.0, std::abs(focus_val) / kAlcanceFocus.maximo));

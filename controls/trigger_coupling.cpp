@@ -111,7 +111,9 @@ int aplic_ext(int panel, int, int event, void *, int, int) {
     // A source that gives no signal (a point the board lacks) is refused; "Desligado" is none.
     if (fonte < 0 || fonte >= kTrigExtSources ||
         (fonte != kTrigExtOff && !fonte_disparo(fonte, amostras.data(), &hz))) {
-        MessagePopup("TRIG. EXT.", "Fonte de disparo desconhecida: nada foi alterado.");
+        MessagePopup(
+            "TRIG. EXT.",
+            QT_TRANSLATE_NOOP("Vantrel", "Fonte de disparo desconhecida: nada foi alterado."));
         return 0;
     }
     trig_ext = fonte;

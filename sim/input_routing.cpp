@@ -3,6 +3,7 @@
 #include "app/state.h"
 #include "board/board.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "generator/signal/signal.h"
 #include "ui/uir_constants.h"
 
@@ -30,8 +31,10 @@ static_assert(kTrigExtSources == kTrigExtBoard + vantrel::circuit::kMaxProbes);
 /// The boards' names as the main panel's source field has room for them (20 characters with
 /// the point), in the circuit library's order.
 constexpr std::array<const char *, vantrel::kPlacas> kNomeCurto{
-    "Divisor",   "Passa-baixo", "Passa-alto", "RLC série",
-    "Meia onda", "Ponte",       "Limitador",  "Zener"};
+    QT_TRANSLATE_NOOP("Vantrel", "Divisor"),    QT_TRANSLATE_NOOP("Vantrel", "Passa-baixo"),
+    QT_TRANSLATE_NOOP("Vantrel", "Passa-alto"), QT_TRANSLATE_NOOP("Vantrel", "RLC série"),
+    QT_TRANSLATE_NOOP("Vantrel", "Meia onda"),  QT_TRANSLATE_NOOP("Vantrel", "Ponte"),
+    QT_TRANSLATE_NOOP("Vantrel", "Limitador"),  "Zener"};
 
 /// Solve status that each channel's name on the main panel shows, so that the name is written
 /// again only when it changes.
@@ -161,9 +164,9 @@ int placa_resolve() {
 }
 
 std::string placa_nome(int canal) {
-    const std::string placa = kNomeCurto[static_cast<std::size_t>(placa_tipo)];
+    const std::string placa = Tr(kNomeCurto[static_cast<std::size_t>(placa_tipo)]);
     if (placa_ponto[canal] != 0 && placa_resolve() != 0) {
-        return placa + ": não convergiu";
+        return placa + Tr(QT_TRANSLATE_NOOP("Vantrel", ": não convergiu"));
     }
     return placa_ponto_nome(placa_ponto[canal]);
 }
@@ -173,8 +176,8 @@ std::string placa_ponto_nome(int ponto) {
     if (ponto < 0 || ponto >= placa.probeCount) {
         return {};
     }
-    return std::string(kNomeCurto[static_cast<std::size_t>(placa_tipo)]) + ": " +
-           placa.probes[ponto];
+    return std::string(Tr(kNomeCurto[static_cast<std::size_t>(placa_tipo)])) + ": " +
+           Tr(placa.probes[ponto]);
 }
 
 void mostra_fonte_placa(int canal) {

@@ -8,6 +8,7 @@
 // the same callbacks a user's clicks reach, and writes one PNG file per figure.
 
 #include "app/callbacks.h"
+#include "app/language_choice.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "board/circuit/boards.h"
@@ -271,16 +272,6 @@ struct Options {
     const char *outputDirectory = nullptr;
 };
 
-std::optional<UiLanguage> languageNamed(const char *name) {
-    if (std::strcmp(name, "pt") == 0) {
-        return UiLanguage::Portuguese;
-    }
-    if (std::strcmp(name, "en") == 0) {
-        return UiLanguage::English;
-    }
-    return std::nullopt;
-}
-
 /// The language and the output folder, or nothing when the command line names neither rightly.
 std::optional<Options> parseOptions(int argc, char *argv[]) {
     Options options;
@@ -291,7 +282,7 @@ std::optional<Options> parseOptions(int argc, char *argv[]) {
     if (argc != 4 || std::strcmp(argv[1], "--lang") != 0) {
         return std::nullopt;
     }
-    const std::optional<UiLanguage> language = languageNamed(argv[2]);
+    const std::optional<UiLanguage> language = UiLanguageNamed(QString::fromLocal8Bit(argv[2]));
     if (!language) {
         return std::nullopt;
     }

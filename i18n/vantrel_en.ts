@@ -1760,6 +1760,22 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
         <translation>C__ancel</translation>
     </message>
     <message>
+        <source>Placa: </source>
+        <translation>Board: </translation>
+    </message>
+    <message>
+        <source>O ecrã não tem altura para o painel do gerador por baixo do osciloscópio: o painel fica numa janela própria.</source>
+        <translation>The screen is not tall enough for the generator panel below the oscilloscope: the panel stays in a window of its own.</translation>
+    </message>
+    <message>
+        <source>Sync G1</source>
+        <translation>Sync G1</translation>
+    </message>
+    <message>
+        <source>Sync G2</source>
+        <translation>Sync G2</translation>
+    </message>
+    <message>
         <source>Abrir exercício…</source>
         <translation>Open exercise…</translation>
     </message>

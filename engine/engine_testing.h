@@ -71,6 +71,9 @@ int EngineLoopRunning();
 void EngineSetResourceDir(const char *directory);
 /// Makes the engine take `directory` for the executable's folder (nullptr: the real one).
 void EngineSetProgramDir(const char *directory);
+/// Makes the engine take a screen whose free area (without task bars) is `width` x `height`
+/// pixels at the origin; 0 x 0 returns to the real screen.
+void EngineSetScreenArea(int width, int height);
 /// Discards every panel and forgets queued answers, the pop-up handler and the discarded text
 /// boxes, so that a test starts clean.
 void EngineReset();

@@ -1544,6 +1544,242 @@ The language choice could not be saved: check the permissions of the configurati
 Não foi possível guardar a escolha do idioma: verifique as permissões da pasta de configuração (~/.config/vantrel).</translation>
     </message>
     <message>
+        <source>Abrir exercício</source>
+        <translation>Open exercise</translation>
+    </message>
+    <message>
+        <source>Respostas do exercício</source>
+        <translation>Exercise answers</translation>
+    </message>
+    <message>
+        <source>Não foi possível escrever as respostas em </source>
+        <translation>Could not write the answers to </translation>
+    </message>
+    <message>
+        <source>Nenhuma resposta se perdeu: escolha outro ficheiro com «Guardar respostas em…».</source>
+        <translation>No answer was lost: choose another file with &quot;Save answers to…&quot;.</translation>
+    </message>
+    <message>
+        <source>Respostas guardadas em: </source>
+        <translation>Answers saved to: </translation>
+    </message>
+    <message>
+        <source>As leituras estão desligadas neste exercício.</source>
+        <translation>The read-outs are switched off in this exercise.</translation>
+    </message>
+    <message>
+        <source>a tarefa %d: </source>
+        <translation>task %d: </translation>
+    </message>
+    <message>
+        <source>O painel do exercício não pôde ser carregado (ficheiro &quot;exercicio_aluno.uir&quot; em falta ou danificado).</source>
+        <translation>The exercise panel could not be loaded (file &quot;exercicio_aluno.uir&quot; missing or damaged).</translation>
+    </message>
+    <message>
+        <source>Não foi possível abrir </source>
+        <translation>Could not open </translation>
+    </message>
+    <message>
+        <source>: o ficheiro não existe ou não pode ser lido.</source>
+        <translation>: the file does not exist or cannot be read.</translation>
+    </message>
+    <message>
+        <source>Exercício — </source>
+        <translation>Exercise — </translation>
+    </message>
+    <message>
+        <source>Aluno: </source>
+        <translation>Student: </translation>
+    </message>
+    <message>
+        <source>✔ Certo: a resposta está dentro da tolerância.</source>
+        <translation>✔ Right: the answer is within the tolerance.</translation>
+    </message>
+    <message>
+        <source>✘ Errado: a resposta está fora da tolerância. Veja as dicas e tente de novo.</source>
+        <translation>✘ Wrong: the answer is outside the tolerance. See the hints and try again.</translation>
+    </message>
+    <message>
+        <source>Esta tarefa não tem dicas.</source>
+        <translation>This task has no hints.</translation>
+    </message>
+    <message>
+        <source>Escreva o seu nome: não pode ficar vazio.</source>
+        <translation>Type your name: it cannot be empty.</translation>
+    </message>
+    <message>
+        <source>não é true nem false</source>
+        <translation>is neither true nor false</translation>
+    </message>
+    <message>
+        <source>não é um texto</source>
+        <translation>is not a text</translation>
+    </message>
+    <message>
+        <source>é demasiado longo</source>
+        <translation>is too long</translation>
+    </message>
+    <message>
+        <source>não é uma lista</source>
+        <translation>is not a list</translation>
+    </message>
+    <message>
+        <source>tem elementos a mais</source>
+        <translation>has too many elements</translation>
+    </message>
+    <message>
+        <source>não indica um exercício do Vantrel</source>
+        <translation>does not name a Vantrel exercise</translation>
+    </message>
+    <message>
+        <source>indica um formato mais recente do que o que este programa lê</source>
+        <translation>names a format newer than this program reads</translation>
+    </message>
+    <message>
+        <source>falta ou não é um objeto</source>
+        <translation>is missing or is not an object</translation>
+    </message>
+    <message>
+        <source>não é uma definição que possa ser sorteada</source>
+        <translation>is not a setting that can be drawn</translation>
+    </message>
+    <message>
+        <source>tem um intervalo impossível</source>
+        <translation>has an impossible range</translation>
+    </message>
+    <message>
+        <source>não tem limites inteiros</source>
+        <translation>does not have whole-number limits</translation>
+    </message>
+    <message>
+        <source>não pode vir com «channel»</source>
+        <translation>cannot come with &quot;channel&quot;</translation>
+    </message>
+    <message>
+        <source>não se aplica a esta grandeza</source>
+        <translation>does not apply to this quantity</translation>
+    </message>
+    <message>
+        <source>não é 0 nem 1</source>
+        <translation>is neither 0 nor 1</translation>
+    </message>
+    <message>
+        <source>não pode ser calculado numa resposta livre</source>
+        <translation>cannot be computed for a free answer</translation>
+    </message>
+    <message>
+        <source>é negativa</source>
+        <translation>is negative</translation>
+    </message>
+    <message>
+        <source>está vazio</source>
+        <translation>is empty</translation>
+    </message>
+    <message>
+        <source>não tem nenhuma tarefa</source>
+        <translation>has no task</translation>
+    </message>
+    <message>
+        <source>não é um ficheiro de exercício do Vantrel</source>
+        <translation>is not a Vantrel exercise file</translation>
+    </message>
+    <message>
+        <source>é demasiado grande para um ficheiro de exercício</source>
+        <translation>is too large for an exercise file</translation>
+    </message>
+    <message>
+        <source>não é um ficheiro de exercício válido (o texto JSON está danificado)</source>
+        <translation>is not a valid exercise file (the JSON text is damaged)</translation>
+    </message>
+    <message>
+        <source>os dois canais não têm sinais da mesma frequência</source>
+        <translation>the two channels do not carry signals of the same frequency</translation>
+    </message>
+    <message>
+        <source>um dos canais tem um sinal constante</source>
+        <translation>one of the channels carries a constant signal</translation>
+    </message>
+    <message>
+        <source>só se calcula com uma placa RC na bancada, ligada a um canal</source>
+        <translation>can only be computed with an RC board on the bench, connected to a channel</translation>
+    </message>
+    <message>
+        <source>não se calcula: o professor tem de o indicar</source>
+        <translation>is not computed: the teacher must give it</translation>
+    </message>
+    <message>
+        <source>o sinal é constante: não tem período</source>
+        <translation>the signal is constant: it has no period</translation>
+    </message>
+    <message>
+        <source>O painel do gerador está bloqueado neste exercício: meça o sinal no osciloscópio.</source>
+        <translation>The generator panel is locked in this exercise: measure the signal on the oscilloscope.</translation>
+    </message>
+    <message>
+        <source>Tarefas</source>
+        <translation>Tasks</translation>
+    </message>
+    <message>
+        <source>Pergunta</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source>Resposta:</source>
+        <translation>Answer:</translation>
+    </message>
+    <message>
+        <source>__Verificar</source>
+        <translation>__Check</translation>
+    </message>
+    <message>
+        <source>Dicas</source>
+        <translation>Hints</translation>
+    </message>
+    <message>
+        <source>__Guardar respostas em…</source>
+        <translation>__Save answers to…</translation>
+    </message>
+    <message>
+        <source>__Fechar exercício</source>
+        <translation>Close e__xercise</translation>
+    </message>
+    <message>
+        <source>Exercício</source>
+        <translation>Exercise</translation>
+    </message>
+    <message>
+        <source>Escreva o seu nome para começar o exercício:</source>
+        <translation>Type your name to start the exercise:</translation>
+    </message>
+    <message>
+        <source>__Começar</source>
+        <translation>__Start</translation>
+    </message>
+    <message>
+        <source>C__ancelar</source>
+        <translation>C__ancel</translation>
+    </message>
+    <message>
+        <source>Placa: </source>
+        <translation>Board: </translation>
+    </message>
+    <message>
+        <source>O ecrã não tem altura para o painel do gerador por baixo do osciloscópio: o painel fica numa janela própria.</source>
+        <translation>The screen is not tall enough for the generator panel below the oscilloscope: the panel stays in a window of its own.</translation>
+    </message>
+    <message>
+        <source>Sync G1</source>
+        <translation>Sync G1</translation>
+    </message>
+    <message>
+        <source>Sync G2</source>
+        <translation>Sync G2</translation>
+    </message>
+    <message>
+        <source>Abrir exercício…</source>
+        <translation>Open exercise…</translation>
+    </message>
+    <message>
         <source>Resultados</source>
         <translation>Results</translation>
     </message>
@@ -1726,10 +1962,6 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
         <translation>Trigger LEVEL</translation>
     </message>
     <message>
-        <source>Pergunta</source>
-        <translation>Question</translation>
-    </message>
-    <message>
         <source>falta o texto da pergunta</source>
         <translation>the question's text is missing</translation>
     </message>
@@ -1782,10 +2014,6 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
         <translation>exceeds 100 %</translation>
     </message>
     <message>
-        <source>Dicas</source>
-        <translation>Hints</translation>
-    </message>
-    <message>
         <source>são mais de 10</source>
         <translation>are more than 10</translation>
     </message>
@@ -1826,100 +2054,12 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
         <translation>must be greater than the minimum</translation>
     </message>
     <message>
-        <source>Tarefas</source>
-        <translation>Tasks</translation>
-    </message>
-    <message>
         <source>o exercício não tem nenhuma tarefa: junte pelo menos uma</source>
         <translation>the exercise has no task: add at least one</translation>
     </message>
     <message>
         <source>são mais de 50</source>
         <translation>are more than 50</translation>
-    </message>
-    <message>
-        <source>não é true nem false</source>
-        <translation>is neither true nor false</translation>
-    </message>
-    <message>
-        <source>não é um texto</source>
-        <translation>is not a text</translation>
-    </message>
-    <message>
-        <source>é demasiado longo</source>
-        <translation>is too long</translation>
-    </message>
-    <message>
-        <source>não é uma lista</source>
-        <translation>is not a list</translation>
-    </message>
-    <message>
-        <source>tem elementos a mais</source>
-        <translation>has too many elements</translation>
-    </message>
-    <message>
-        <source>não indica um exercício do Vantrel</source>
-        <translation>does not name a Vantrel exercise</translation>
-    </message>
-    <message>
-        <source>indica um formato mais recente do que o que este programa lê</source>
-        <translation>names a newer format than this program reads</translation>
-    </message>
-    <message>
-        <source>falta ou não é um objeto</source>
-        <translation>is missing or not an object</translation>
-    </message>
-    <message>
-        <source>não é uma definição que possa ser sorteada</source>
-        <translation>is not a setting that can be drawn</translation>
-    </message>
-    <message>
-        <source>tem um intervalo impossível</source>
-        <translation>has an impossible range</translation>
-    </message>
-    <message>
-        <source>não tem limites inteiros</source>
-        <translation>does not have whole-number limits</translation>
-    </message>
-    <message>
-        <source>não pode vir com «channel»</source>
-        <translation>cannot come with “channel”</translation>
-    </message>
-    <message>
-        <source>não se aplica a esta grandeza</source>
-        <translation>does not apply to this quantity</translation>
-    </message>
-    <message>
-        <source>não é 0 nem 1</source>
-        <translation>is neither 0 nor 1</translation>
-    </message>
-    <message>
-        <source>não pode ser calculado numa resposta livre</source>
-        <translation>cannot be computed for a free answer</translation>
-    </message>
-    <message>
-        <source>é negativa</source>
-        <translation>is negative</translation>
-    </message>
-    <message>
-        <source>está vazio</source>
-        <translation>is empty</translation>
-    </message>
-    <message>
-        <source>não tem nenhuma tarefa</source>
-        <translation>has no task</translation>
-    </message>
-    <message>
-        <source>não é um ficheiro de exercício do Vantrel</source>
-        <translation>is not a Vantrel exercise file</translation>
-    </message>
-    <message>
-        <source>é demasiado grande para um ficheiro de exercício</source>
-        <translation>is too large for an exercise file</translation>
-    </message>
-    <message>
-        <source>não é um ficheiro de exercício válido (o texto JSON está danificado)</source>
-        <translation>is not a valid exercise file (the JSON text is damaged)</translation>
     </message>
     <message>
         <source>é demasiado grande para um ficheiro de resultados</source>
@@ -1940,26 +2080,6 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
     <message>
         <source>tem um valor inválido</source>
         <translation>has an invalid value</translation>
-    </message>
-    <message>
-        <source>os dois canais não têm sinais da mesma frequência</source>
-        <translation>the two channels do not carry signals of the same frequency</translation>
-    </message>
-    <message>
-        <source>um dos canais tem um sinal constante</source>
-        <translation>one of the channels carries a constant signal</translation>
-    </message>
-    <message>
-        <source>só se calcula com uma placa RC na bancada, ligada a um canal</source>
-        <translation>is only computed with an RC board on the bench, connected to a channel</translation>
-    </message>
-    <message>
-        <source>não se calcula: o professor tem de o indicar</source>
-        <translation>is not computed: the teacher must give it</translation>
-    </message>
-    <message>
-        <source>o sinal é constante: não tem período</source>
-        <translation>the signal is constant: it has no period</translation>
     </message>
     <message>
         <source>Pergunta:</source>

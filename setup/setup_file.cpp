@@ -78,7 +78,7 @@ const std::array kCampos{
     CAMPO(Osciloscopio, "intensity", intens_val, 1, 0, 10),
     CAMPO(Osciloscopio, "focus", focus_val, 1, -10.0, 10.0),
     CAMPO(Osciloscopio, "trigger_coupling", trig_acopl, 1, 0, 4),
-    CAMPO(Osciloscopio, "trigger_external", trig_ext, 1, 0, 4),
+    CAMPO(Osciloscopio, "trigger_external", trig_ext, 1, 0, vantrel::kFontesExternas - 1),
     CAMPO(Osciloscopio, "hold_off", holdoff, 1, 0.0, 10.0),
     CAMPO(Osciloscopio, "tv_separation", tvsep, 1, 0, 2),
     CAMPO(Canais, "volts_div_step", Esc_VoltID, 1, 0, vantrel::kVoltSteps - 1),

@@ -496,8 +496,13 @@ const auto kSources = std::to_array<Item>({{"Gerador de Sinais", 1},
                                            {"Placa de circuitos", 5},
                                            {"Sync do outro gerador", 6},
                                            {"Desligada", 0}});
-const auto kExternalSources = std::to_array<Item>(
-    {{"Desligado", 0}, {"Gerador 1", 1}, {"Gerador 2", 2}, {"Cal 0.2Vpp", 3}, {"Cal 2Vpp", 4}});
+const auto kExternalSources = std::to_array<Item>({{"Desligado", 0},
+                                                   {"Gerador 1", 1},
+                                                   {"Gerador 2", 2},
+                                                   {"Cal 0.2Vpp", 3},
+                                                   {"Cal 2Vpp", 4},
+                                                   {"Sync G1", 5},
+                                                   {"Sync G2", 6}});
 const auto kComponents = std::to_array<Item>({{"Nada (circuito aberto)", 0},
                                               {"Curto-circuito", 1},
                                               {"Resistência", 2},

@@ -1,6 +1,8 @@
 // Exercise files: what is written reads back; damaged files are refused naming the field; the
 // per-student draw of randomised settings.
 
+#include "app/state.h"
+#include "board/circuit/boards.h"
 #include "exercise/exercise_file.h"
 
 #include <QtTest>
@@ -59,6 +61,17 @@ class ExerciseFileTest : public QObject {
     Q_OBJECT
 
 private slots:
+    /// The boards' component values are set at start-up, not at load: a set-up needs them.
+    void initTestCase() {
+        for (int b = 0; b < vantrel::kPlacas; ++b) {
+            const auto &placa = vantrel::circuit::kBoards[static_cast<std::size_t>(b)];
+            for (int k = 0; k < placa.componentCount; ++k) {
+                placa_valores[b][k] = placa.components[static_cast<std::size_t>(k)].defaultValue;
+                placa_presente[b][k] = 1;
+            }
+        }
+    }
+
     void writtenExerciseReadsBack() {
         const LeituraExercicio leitura =
             le_exercicio(escreve_exercicio(completo()), setup::captura());

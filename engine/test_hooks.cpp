@@ -132,6 +132,10 @@ void EngineReset() {
     engine.resourceDir.reset();
     engine.programDir.reset();
     engine.timersArmed = false;
+    engine.frameTimers.clear();
+    if (engine.frameClock != nullptr) {
+        engine.frameClock->stop();
+    }
     if (QCoreApplication::instance() != nullptr) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

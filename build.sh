@@ -13,7 +13,8 @@ cd "$(dirname "$0")"
 packages=(g++ cmake ninja-build qt6-base-dev qt6-svg-dev libgl-dev libbenchmark-dev
           fonts-dejavu-core xdg-utils pkg-config liborcus-dev libboost-dev libfreexl-dev
           libzip-dev libkissfft-dev desktop-file-utils appstream dpkg-dev file lintian
-          clang libclang-rt-14-dev nlohmann-json3-dev)
+          clang libclang-rt-14-dev nlohmann-json3-dev qt6-l10n-tools
+          qt6-translations-l10n)
 
 # Each command keeps its own logs, so that a run does not overwrite the logs of a test.
 logs=build-logs/${1:-none}

@@ -1,5 +1,6 @@
 #include "app/callbacks.h"
 
+#include "app/language_choice.h"
 #include "app/reset.h"
 #include "app/setup_menu.h"
 #include "app/startup.h"
@@ -166,6 +167,8 @@ constexpr std::array kMenuCallbacks = std::to_array<std::pair<const char *, Menu
     {"Cap_Fich", Cap_Fich},
     {"exibir_acerca", exibir_acerca},
     {"Guardar_config", Guardar_config},
+    {"Idioma_en", Idioma_en},
+    {"Idioma_pt", Idioma_pt},
     {"Reiniciar_ger1", Reiniciar_ger1},
     {"Reiniciar_ger2", Reiniciar_ger2},
     {"Reiniciar_osc", Reiniciar_osc},

@@ -1,6 +1,7 @@
 #include "app/command_line.h"
 
 #include "app/version.h"
+#include "engine/translate.h"
 
 #include <QCommandLineParser>
 
@@ -20,19 +21,31 @@ struct OptionRow {
 };
 
 const std::array kOptions{
-    OptionRow{"h", "help", nullptr, "mostra esta ajuda e termina", &CommandLine::help},
-    OptionRow{"v", "version", nullptr, "mostra a versão e termina", &CommandLine::version},
-    OptionRow{nullptr, "no-splash", nullptr, "arranca sem mostrar a janela «Acerca»",
+    OptionRow{"h", "help", nullptr, QT_TRANSLATE_NOOP("Vantrel", "mostra esta ajuda e termina"),
+              &CommandLine::help},
+    OptionRow{"v", "version", nullptr, QT_TRANSLATE_NOOP("Vantrel", "mostra a versão e termina"),
+              &CommandLine::version},
+    OptionRow{nullptr, "no-splash", nullptr,
+              QT_TRANSLATE_NOOP("Vantrel", "arranca sem mostrar a janela «Acerca»"),
               &CommandLine::noSplash},
-    OptionRow{nullptr, "power-on", "MODO", "arranca ligado no modo MODO: ch, dual, alt, add ou xy",
+    OptionRow{nullptr, "power-on", QT_TRANSLATE_NOOP("Vantrel", "MODO"),
+              QT_TRANSLATE_NOOP("Vantrel", "arranca ligado no modo MODO: ch, dual, alt, add ou xy"),
               nullptr, &CommandLine::powerOn},
-    OptionRow{nullptr, "screenshot", "FICHEIRO",
-              "grava a janela principal em FICHEIRO (PNG) após um segundo e termina", nullptr,
-              &CommandLine::screenshot},
+    OptionRow{
+        nullptr, "screenshot", QT_TRANSLATE_NOOP("Vantrel", "FICHEIRO"),
+        QT_TRANSLATE_NOOP("Vantrel",
+                          "grava a janela principal em FICHEIRO (PNG) após um segundo e termina"),
+        nullptr, &CommandLine::screenshot},
     OptionRow{nullptr, "check-install", nullptr,
-              "verifica a instalação e termina (estado 0: completa; 1: com falhas)",
+              QT_TRANSLATE_NOOP(
+                  "Vantrel", "verifica a instalação e termina (estado 0: completa; 1: com falhas)"),
               &CommandLine::checkInstall},
-    OptionRow{nullptr, "afterglow", nullptr, "o fósforo do ecrã guarda um rasto que se desvanece",
+    OptionRow{
+        nullptr, "lang", QT_TRANSLATE_NOOP("Vantrel", "IDIOMA"),
+        QT_TRANSLATE_NOOP("Vantrel", "fala IDIOMA nesta execução: pt ou en (não fica memorizado)"),
+        nullptr, &CommandLine::language},
+    OptionRow{nullptr, "afterglow", nullptr,
+              QT_TRANSLATE_NOOP("Vantrel", "o fósforo do ecrã guarda um rasto que se desvanece"),
               &CommandLine::afterglow},
     // Qt's own options: QApplication takes them from the command line.
     OptionRow{nullptr, "platform", "VALOR", nullptr, nullptr, &CommandLine::qtPlatform},
@@ -89,16 +102,18 @@ const OptionRow *rowNamed(const QString &name) {
 QString parseRefusal(const QCommandLineParser &parser, const QStringList &arguments) {
     const QStringList unknown = parser.unknownOptionNames();
     if (!unknown.isEmpty()) {
-        return QStringLiteral("opção desconhecida: %1").arg(spelledAs(arguments, unknown.first()));
+        return QString::fromUtf8(Tr(QT_TRANSLATE_NOOP("Vantrel", "opção desconhecida: %1")))
+            .arg(spelledAs(arguments, unknown.first()));
     }
     for (const QString &argument : arguments.mid(1)) {
         const OptionRow *row = rowNamed(optionName(argument));
         if (row != nullptr && row->valueName == nullptr && argument.contains(u'=')) {
-            return QStringLiteral("a opção %1 não leva valor")
+            return QString::fromUtf8(Tr(QT_TRANSLATE_NOOP("Vantrel", "a opção %1 não leva valor")))
                 .arg(argument.left(argument.indexOf(u'=')));
         }
     }
-    return QStringLiteral("a opção %1 precisa de um valor").arg(arguments.last());
+    return QString::fromUtf8(Tr(QT_TRANSLATE_NOOP("Vantrel", "a opção %1 precisa de um valor")))
+        .arg(arguments.last());
 }
 
 CommandLine refused(const QString &why) {
@@ -125,7 +140,9 @@ CommandLine ParseCommandLine(const QStringList &arguments) {
     }
     const QStringList files = parser.positionalArguments();
     if (files.size() > 1) {
-        return refused(QStringLiteral("argumento inesperado: %1").arg(files[1]));
+        return refused(
+            QString::fromUtf8(Tr(QT_TRANSLATE_NOOP("Vantrel", "argumento inesperado: %1")))
+                .arg(files[1]));
     }
     CommandLine line;
     line.setupFile = files.value(0);
@@ -140,18 +157,25 @@ CommandLine ParseCommandLine(const QStringList &arguments) {
         if (row.value != nullptr) {
             line.*row.value = parser.value(name);
             if ((line.*row.value).isEmpty()) {
-                return refused(QStringLiteral("a opção %1 precisa de um valor")
+                return refused(QString::fromUtf8(Tr(QT_TRANSLATE_NOOP(
+                                                     "Vantrel", "a opção %1 precisa de um valor")))
                                    .arg(spelledAs(arguments, name)));
             }
         }
+    }
+    if (!line.language.isEmpty() && line.language != u"pt" && line.language != u"en") {
+        return refused(QString::fromUtf8(Tr(QT_TRANSLATE_NOOP(
+                                             "Vantrel", "a opção --lang aceita pt ou en, não %1")))
+                           .arg(line.language));
     }
     return line;
 }
 
 QString CommandLineUsage() {
-    QString text = QStringLiteral("Utilização: vantrel [opções] [FICHEIRO.vantrel]\n"
-                                  "Simulador didático de um osciloscópio analógico de dois "
-                                  "canais com dois geradores de funções.\n\nOpções:\n");
+    QString text = QString::fromUtf8(
+        Tr(QT_TRANSLATE_NOOP("Vantrel", "Utilização: vantrel [opções] [FICHEIRO.vantrel]\n"
+                                        "Simulador didático de um osciloscópio analógico de dois "
+                                        "canais com dois geradores de funções.\n\nOpções:\n")));
     for (const OptionRow &row : kOptions) {
         if (row.description == nullptr) {
             continue;
@@ -162,13 +186,16 @@ QString CommandLineUsage() {
                       .arg(QString::fromUtf8(row.shortName), QString::fromUtf8(row.longName))
                 : QStringLiteral("--%1").arg(QString::fromUtf8(row.longName));
         if (row.valueName != nullptr) {
-            names += u' ' + QString::fromUtf8(row.valueName);
+            names += u' ' + QString::fromUtf8(Tr(row.valueName));
         }
-        text +=
-            QStringLiteral("  %1  %2\n").arg(names, -22).arg(QString::fromUtf8(row.description));
+        text += QStringLiteral("  %1  %2\n")
+                    .arg(names, -22)
+                    .arg(QString::fromUtf8(Tr(row.description)));
     }
-    text += QStringLiteral("\nSem ecrã (sem DISPLAY nem WAYLAND_DISPLAY), --check-install e "
-                           "--screenshot trabalham\nsem janela visível.\n");
+    text += QString::fromUtf8(
+        Tr(QT_TRANSLATE_NOOP("Vantrel", "\nSem ecrã (sem DISPLAY nem WAYLAND_DISPLAY), "
+                                        "--check-install e --screenshot trabalham\nsem janela "
+                                        "visível.\n")));
     return text;
 }
 
@@ -178,7 +205,9 @@ QString CommandLineVersion() {
 
 std::optional<int> AnswerWithoutWindow(const CommandLine &line) {
     if (!line.refusal.isEmpty()) {
-        std::fprintf(stderr, "vantrel: %s\nUse «vantrel --help» para ver as opções.\n",
+        std::fprintf(stderr,
+                     Tr(QT_TRANSLATE_NOOP(
+                         "Vantrel", "vantrel: %s\nUse «vantrel --help» para ver as opções.\n")),
                      qPrintable(line.refusal));
         return 2;
     }

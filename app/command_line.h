@@ -16,6 +16,7 @@ struct CommandLine {
     bool afterglow = false;    ///< --afterglow: the phosphor keeps a fading trace
     QString powerOn;           ///< --power-on MODE: switched on in a display mode at start
     QString screenshot;        ///< --screenshot FILE: the main window to a PNG, then end
+    QString language;          ///< --lang pt|en: the language of this run (not remembered)
     QString qtPlatform;        ///< Qt's own -platform NAME, left for Qt
     QString qtDisplay;         ///< Qt's own -display NAME (X11), left for Qt
     QString setupFile;         ///< FILE.vantrel: a set-up to open at start

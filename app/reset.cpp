@@ -6,6 +6,7 @@
 #include "controls/front_state.h"
 #include "controls/scale_tables.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "generator/generator.h"
 #include "sim/input_routing.h"
 #include "sim/refresh.h"
@@ -15,7 +16,7 @@
 
 namespace {
 
-constexpr char kTitulo[] = "Reiniciar";
+constexpr char kTitulo[] = QT_TRANSLATE_NOOP("Vantrel", "Reiniciar");
 
 /// Value of `ChIN` for the experiment board, which the main panel names by board and point.
 constexpr int kFontePlacaReset = 5;
@@ -71,7 +72,7 @@ void alinha_painel_principal(int ch2) {
         }
         const char *nome = nome_fonte(ChIN[c], c);
         SetCtrlVal(Painel_Principal, c == 0 ? PANEL_STRING_CH1 : PANEL_STRING_CH2,
-                   nome != nullptr ? nome : "Desligado");
+                   nome != nullptr ? nome : QT_TRANSLATE_NOOP("Vantrel", "Desligado"));
     }
 }
 
@@ -109,25 +110,30 @@ void reinicia_osciloscopio() {
 }
 
 void Reiniciar_osc(int, int, void *, int) {
-    if (confirma("  Reiniciar o osciloscópio com os valores iniciais?  ")) {
+    if (confirma(QT_TRANSLATE_NOOP("Vantrel",
+                                   "  Reiniciar o osciloscópio com os valores iniciais?  "))) {
         reinicia_osciloscopio();
     }
 }
 
 void Reiniciar_ger1(int, int, void *, int) {
-    if (confirma("  Reiniciar o gerador 1 com os valores iniciais?  ")) {
+    if (confirma(
+            QT_TRANSLATE_NOOP("Vantrel", "  Reiniciar o gerador 1 com os valores iniciais?  "))) {
         reinicia_gerador(0);
     }
 }
 
 void Reiniciar_ger2(int, int, void *, int) {
-    if (confirma("  Reiniciar o gerador 2 com os valores iniciais?  ")) {
+    if (confirma(
+            QT_TRANSLATE_NOOP("Vantrel", "  Reiniciar o gerador 2 com os valores iniciais?  "))) {
         reinicia_gerador(1);
     }
 }
 
 void Reiniciar_tudo(int, int, void *, int) {
-    if (confirma("  Reiniciar o osciloscópio e os dois geradores com os valores iniciais?  ")) {
+    if (confirma(QT_TRANSLATE_NOOP(
+            "Vantrel",
+            "  Reiniciar o osciloscópio e os dois geradores com os valores iniciais?  "))) {
         reinicia_osciloscopio();
         reinicia_gerador(0);
         reinicia_gerador(1);

@@ -4,6 +4,7 @@
 #include "app/state.h"
 #include "controls/trigger_display.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "generator/generator.h"
 #include "setup/setup_file.h"
 #include "sim/refresh.h"
@@ -18,8 +19,8 @@
 
 namespace {
 
-constexpr char kTituloAbrir[] = "Abrir configuração";
-constexpr char kTituloGuardar[] = "Guardar configuração";
+constexpr char kTituloAbrir[] = QT_TRANSLATE_NOOP("Vantrel", "Abrir configuração");
+constexpr char kTituloGuardar[] = QT_TRANSLATE_NOOP("Vantrel", "Guardar configuração");
 constexpr char kExtensao[] = ".vantrel";
 constexpr char kFicheiroRecentes[] = "configuracoes_recentes.txt";
 constexpr std::size_t kMaximoRecentes = 4;
@@ -190,8 +191,10 @@ bool pode_abandonar(const char *titulo, const char *pergunta) {
     if (!configuracao_alterada()) {
         return true;
     }
-    const std::string texto = "A configuração «" + nome_base(configuracao().ficheiro) +
-                              "» tem alterações que não foram guardadas.\n" + pergunta;
+    const std::string texto =
+        Tr(QT_TRANSLATE_NOOP("Vantrel", "A configuração «")) + nome_base(configuracao().ficheiro) +
+        Tr(QT_TRANSLATE_NOOP("Vantrel", "» tem alterações que não foram guardadas.\n")) +
+        Tr(pergunta);
     return ConfirmPopup(titulo, texto.c_str()) == 1;
 }
 
@@ -217,7 +220,7 @@ void prepara_configuracoes() {
 }
 
 void Abrir_config_em(const std::string &caminho) {
-    if (pode_abandonar(kTituloAbrir, "Abrir outra sem as guardar?")) {
+    if (pode_abandonar(kTituloAbrir, QT_TRANSLATE_NOOP("Vantrel", "Abrir outra sem as guardar?"))) {
         abre_configuracao(caminho.c_str());
     }
 }
@@ -227,13 +230,14 @@ int abre_configuracao(const char *caminho) {
     const std::optional<std::string> texto = le_ficheiro(caminho);
     if (!texto) {
         const std::string mensagem =
-            "Não foi possível abrir «" + nome + "»: o ficheiro não existe ou não pode ser lido.";
+            Tr(QT_TRANSLATE_NOOP("Vantrel", "Não foi possível abrir «")) + nome +
+            Tr(QT_TRANSLATE_NOOP("Vantrel", "»: o ficheiro não existe ou não pode ser lido."));
         MessagePopup(kTituloAbrir, mensagem.c_str());
         return -1;
     }
     const setup::Leitura leitura = setup::le_configuracao(*texto, configuracao().iniciais);
     if (!leitura.valida) {
-        MessagePopup(kTituloAbrir, setup::mensagem_erro(nome, leitura).c_str());
+        MessagePopup(kTituloAbrir, setup::mensagem_erro(nome, leitura, Tr).c_str());
         return -1;
     }
     aplica_ao_instrumento(leitura.valores);
@@ -244,8 +248,10 @@ int abre_configuracao(const char *caminho) {
 int guarda_configuracao(const char *caminho) {
     const std::string texto = setup::escreve_configuracao(estado_actual());
     if (WriteFileAtomically(caminho, texto.data(), static_cast<int>(texto.size())) != 0) {
-        const std::string mensagem = "Não foi possível escrever «" + nome_base(caminho) +
-                                     "».\nVerifique a pasta e as permissões e tente de novo.";
+        const std::string mensagem =
+            Tr(QT_TRANSLATE_NOOP("Vantrel", "Não foi possível escrever «")) + nome_base(caminho) +
+            Tr(QT_TRANSLATE_NOOP("Vantrel",
+                                 "».\nVerifique a pasta e as permissões e tente de novo."));
         MessagePopup(kTituloGuardar, mensagem.c_str());
         return -1;
     }
@@ -260,9 +266,11 @@ bool configuracao_alterada() {
 
 bool confirma_saida() {
     if (configuracao_alterada()) {
-        return pode_abandonar("Sair", "Sair sem as guardar?");
+        return pode_abandonar(QT_TRANSLATE_NOOP("Vantrel", "Sair"),
+                              QT_TRANSLATE_NOOP("Vantrel", "Sair sem as guardar?"));
     }
-    return ConfirmPopup("Sair", "  Tem a certeza que pretende sair?  ") == 1;
+    return ConfirmPopup(QT_TRANSLATE_NOOP("Vantrel", "Sair"),
+                        QT_TRANSLATE_NOOP("Vantrel", "  Tem a certeza que pretende sair?  ")) == 1;
 }
 
 void Abrir_config(int, int, void *, int) {
@@ -285,8 +293,9 @@ void Guardar_config(int, int, void *, int) {
     }
     const std::string caminho = com_extensao(escolhido);
     if (caminho.size() >= vantrel::kPathSize) {
-        MessagePopup(kTituloGuardar, "O caminho escolhido é demasiado longo.\n"
-                                     "Escolha um ficheiro num caminho mais curto.");
+        MessagePopup(kTituloGuardar,
+                     QT_TRANSLATE_NOOP("Vantrel", "O caminho escolhido é demasiado longo.\n"
+                                                  "Escolha um ficheiro num caminho mais curto."));
         return;
     }
     guarda_configuracao(caminho.c_str());

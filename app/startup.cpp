@@ -3,6 +3,7 @@
 #include "app/callbacks.h"
 #include "app/command_line.h"
 #include "app/install_check.h"
+#include "app/language_choice.h"
 #include "app/setup_menu.h"
 #include "app/state.h"
 #include "controls/board_dialog.h"
@@ -195,7 +196,13 @@ int VantrelMain(int argc, char *argv[]) {
     for (int i = 0; i < argc; ++i) {
         arguments << QString::fromLocal8Bit(argv[i]);
     }
+    // The remembered language speaks first (a refused command line is told in it); --lang
+    // overrides it for this run only.
+    SetUiLanguage(RememberedUiLanguage());
     const CommandLine line = ParseCommandLine(arguments);
+    if (const std::optional<UiLanguage> chosen = UiLanguageNamed(line.language)) {
+        SetUiLanguage(*chosen);
+    }
     if (const std::optional<int> answered = AnswerWithoutWindow(line)) {
         return *answered;
     }

@@ -5,6 +5,7 @@
 #include "board/circuit/e12.h"
 #include "controls/front_state.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "generator/generator.h"
 #include "generator/signal/si_value.h"
 #include "help/help.h"
@@ -121,8 +122,9 @@ void mostraLinhas() {
                    formatValue(placa_valores[placa_tipo][k], parte.unit).c_str());
         const int presente = placa_presente[placa_tipo][k];
         SetCtrlVal(Painel_Placa, linha.presente, presente);
-        SetCtrlAttribute(Painel_Placa, linha.presente, ATTR_LABEL_TEXT,
-                         (std::string("Com ") + parte.name).c_str());
+        SetCtrlAttribute(
+            Painel_Placa, linha.presente, ATTR_LABEL_TEXT,
+            (std::string(Tr(QT_TRANSLATE_NOOP("Vantrel", "Com "))) + parte.name).c_str());
         for (const int control : {linha.valor, linha.menos, linha.mais}) {
             SetCtrlAttribute(Painel_Placa, control, ATTR_DIMMED, presente != 0 ? 0 : 1);
         }
@@ -145,7 +147,7 @@ void mostraPlaca() {
         SetCtrlAttribute(Painel_Placa, kEsquemas[static_cast<std::size_t>(b)], ATTR_VISIBLE,
                          b == placa_tipo ? 1 : 0);
     }
-    SetCtrlVal(Painel_Placa, PLACA_DESCRICAO, placa().description);
+    SetCtrlVal(Painel_Placa, PLACA_DESCRICAO, Tr(placa().description));
     mostraPontos();
     mostraLinhas();
 }
@@ -159,9 +161,11 @@ void aplica() {
             mostra_fonte_placa(c);
         }
     }
-    mensagem(estado == 0 ? ""
-                         : "Não convergiu: o cálculo do circuito não estabilizou com estes "
-                           "valores. Os pontos da placa mostram uma linha a 0 V.");
+    mensagem(estado == 0
+                 ? ""
+                 : Tr(QT_TRANSLATE_NOOP("Vantrel", "Não convergiu: o cálculo do circuito não "
+                                                   "estabilizou com estes valores. Os pontos da "
+                                                   "placa mostram uma linha a 0 V.")));
     mostra_frontal();
 }
 
@@ -175,25 +179,30 @@ std::string recusa(int k, const std::string &texto, int codigo) {
     std::string porque;
     switch (codigo) {
     case vantrel::kSiValueEmpty:
-        porque = "falta o valor";
+        porque = Tr(QT_TRANSLATE_NOOP("Vantrel", "falta o valor"));
         break;
     case vantrel::kSiValueNegative:
-        porque = "o valor não pode ser negativo";
+        porque = Tr(QT_TRANSLATE_NOOP("Vantrel", "o valor não pode ser negativo"));
         break;
     case vantrel::kSiValueZero:
-        porque = "o valor não pode ser zero";
+        porque = Tr(QT_TRANSLATE_NOOP("Vantrel", "o valor não pode ser zero"));
         break;
     case vantrel::kSiValueBelowMin:
-        porque = "o mínimo é " + formatValue(parte.minValue, parte.unit);
+        porque = Tr(QT_TRANSLATE_NOOP("Vantrel", "o mínimo é ")) +
+                 formatValue(parte.minValue, parte.unit);
         break;
     case vantrel::kSiValueAboveMax:
-        porque = "o máximo é " + formatValue(parte.maxValue, parte.unit);
+        porque = Tr(QT_TRANSLATE_NOOP("Vantrel", "o máximo é ")) +
+                 formatValue(parte.maxValue, parte.unit);
         break;
     default:
-        porque = "\"" + citacao(texto) + "\" não é um valor (por exemplo 1,5k, 4k7, 100n, 22u)";
+        porque = "\"" + citacao(texto) +
+                 Tr(QT_TRANSLATE_NOOP("Vantrel",
+                                      "\" não é um valor (por exemplo 1,5k, 4k7, 100n, 22u)"));
         break;
     }
-    return std::string(parte.name) + ": " + porque + ". Mantém-se " +
+    return std::string(parte.name) + ": " + porque +
+           Tr(QT_TRANSLATE_NOOP("Vantrel", ". Mantém-se ")) +
            formatValue(placa_valores[placa_tipo][k], parte.unit) + ".";
 }
 
@@ -249,16 +258,20 @@ int abrir_placa(int canal) {
     const int painel = LoadPanel(Painel_Principal, "placa.uir", PLACA);
     if (painel < 0) {
         mostra_fonte_placa(canal);
-        MessagePopup("Placa de circuitos",
-                     "A janela da placa não pôde ser carregada (ficheiro \"placa.uir\" em falta "
-                     "ou danificado).\nO canal mede a placa com as definições actuais.");
+        MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Placa de circuitos"),
+                     QT_TRANSLATE_NOOP("Vantrel", "A janela da placa não pôde ser carregada "
+                                                  "(ficheiro \"placa.uir\" em falta ou "
+                                                  "danificado).\nO canal mede a placa com as "
+                                                  "definições actuais."));
         return -1;
     }
     Painel_Placa = painel;
     SetPanelAttribute(Painel_Placa, ATTR_TITLE,
-                      canal == 0 ? "Placa de circuitos – CH I" : "Placa de circuitos – CH II");
+                      canal == 0 ? QT_TRANSLATE_NOOP("Vantrel", "Placa de circuitos – CH I")
+                                 : QT_TRANSLATE_NOOP("Vantrel", "Placa de circuitos – CH II"));
     SetCtrlVal(Painel_Placa, PLACA_TXT_PONTO,
-               canal == 0 ? "Ponto medido pelo CH I:" : "Ponto medido pelo CH II:");
+               canal == 0 ? QT_TRANSLATE_NOOP("Vantrel", "Ponto medido pelo CH I:")
+                          : QT_TRANSLATE_NOOP("Vantrel", "Ponto medido pelo CH II:"));
     ClearListCtrl(Painel_Placa, PLACA_PLACA);
     for (int b = 0; b < vantrel::kPlacas; ++b) {
         InsertListItem(Painel_Placa, PLACA_PLACA, -1,
@@ -347,8 +360,10 @@ int placa_passo(int, int control, int event, void *, int, int) {
     double valor = 0.0;
     if (!passo(parte, placa_valores[placa_tipo][k], sentido, &valor)) {
         mensagem(std::string(parte.name) + ": " +
-                 (sentido > 0 ? "já está no máximo, " + formatValue(parte.maxValue, parte.unit)
-                              : "já está no mínimo, " + formatValue(parte.minValue, parte.unit)) +
+                 (sentido > 0 ? Tr(QT_TRANSLATE_NOOP("Vantrel", "já está no máximo, ")) +
+                                    formatValue(parte.maxValue, parte.unit)
+                              : Tr(QT_TRANSLATE_NOOP("Vantrel", "já está no mínimo, ")) +
+                                    formatValue(parte.minValue, parte.unit)) +
                  ".");
         return 0;
     }

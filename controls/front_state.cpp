@@ -3,6 +3,7 @@
 #include "app/state.h"
 #include "controls/scale_tables.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "ui/uir_constants.h"
 
 #include <algorithm>
@@ -20,7 +21,8 @@ constexpr double kUnidadesPorDivisaoY = 2.5;
 constexpr std::array<const char *, 3> kNomeAcoplamento = {"DC", "AC", "GD"};
 
 const char *ligado(bool on) {
-    return on ? "ligado" : "desligado";
+    return on ? Tr(QT_TRANSLATE_NOOP("Vantrel", "ligado"))
+              : Tr(QT_TRANSLATE_NOOP("Vantrel", "desligado"));
 }
 
 std::string formata(const char *formato, double valor) {
@@ -59,7 +61,9 @@ double angulo(const AlcanceBotao &alcance, double valor) {
 }
 
 std::string texto_calibracao(const char *nome, double factor) {
-    return formata(nome, 2.0 - factor) + (factor == 1.0 ? " (calibrado)" : " (não calibrado)");
+    return formata(nome, 2.0 - factor) +
+           (factor == 1.0 ? Tr(QT_TRANSLATE_NOOP("Vantrel", " (calibrado)"))
+                          : Tr(QT_TRANSLATE_NOOP("Vantrel", " (não calibrado)")));
 }
 
 void mostra_vertical() {
@@ -94,8 +98,8 @@ void mostra_vertical() {
 
         const int entrada = c == 0 ? PANEL_PICTURE_18 : PANEL_PICTURE_19;
         const char *fonte = nome_fonte(ChIN[c], c);
-        dica(entrada, std::string("Entrada CH ") + canal + ": " +
-                          (fonte != nullptr ? fonte : nome_fonte(0, c)));
+        dica(entrada, std::string(Tr(QT_TRANSLATE_NOOP("Vantrel", "Entrada CH "))) + canal + ": " +
+                          Tr(fonte != nullptr ? fonte : nome_fonte(0, c)));
     }
 }
 
@@ -118,39 +122,52 @@ void mostra_horizontal() {
 void mostra_disparo_extra() {
     constexpr std::array<const char *, 5> kAcoplamento{"AC", "DC", "HF", "LF", "~"};
     constexpr std::array<const char *, 5> kAcoplamentoDica{
-        "AC (sem componente contínua)", "DC (sinal completo)", "HF (passa-alto, 1,5 kHz)",
-        "LF (passa-baixo, 1,5 kHz)", "~ (rede de 50 Hz)"};
+        QT_TRANSLATE_NOOP("Vantrel", "AC (sem componente contínua)"),
+        QT_TRANSLATE_NOOP("Vantrel", "DC (sinal completo)"),
+        QT_TRANSLATE_NOOP("Vantrel", "HF (passa-alto, 1,5 kHz)"),
+        QT_TRANSLATE_NOOP("Vantrel", "LF (passa-baixo, 1,5 kHz)"),
+        QT_TRANSLATE_NOOP("Vantrel", "~ (rede de 50 Hz)")};
     const int acopl = trig_acopl >= 0 && trig_acopl < 5 ? trig_acopl : 0;
     SetCtrlVal(Painel_Principal, PANEL_TRIG_TEXT, kAcoplamento[acopl]);
     alavanca(PANEL_TRIG, acopl);
-    dica(PANEL_TRIG, std::string("TRIG. (acoplamento do disparo): ") + kAcoplamentoDica[acopl]);
+    dica(PANEL_TRIG,
+         std::string(Tr(QT_TRANSLATE_NOOP("Vantrel", "TRIG. (acoplamento do disparo): "))) +
+             Tr(kAcoplamentoDica[acopl]));
 
-    constexpr std::array<const char *, 5> kFonteExterna{"Desligado", "Gerador 1", "Gerador 2",
-                                                        "Cal 0.2Vpp", "Cal 2Vpp"};
+    constexpr std::array<const char *, 5> kFonteExterna{
+        QT_TRANSLATE_NOOP("Vantrel", "Desligado"), QT_TRANSLATE_NOOP("Vantrel", "Gerador 1"),
+        QT_TRANSLATE_NOOP("Vantrel", "Gerador 2"), "Cal 0.2Vpp", "Cal 2Vpp"};
     const int ext = trig_ext >= 0 && trig_ext < 5 ? trig_ext : 0;
     SetCtrlAttribute(Painel_Principal, PANEL_EXT_TEXT, ATTR_DIMMED, ext == 0 ? 1 : 0);
-    dica(PANEL_EXT_TRIG, std::string("TRIG. EXT. INP.: ") + kFonteExterna[ext]);
+    dica(PANEL_EXT_TRIG, std::string("TRIG. EXT. INP.: ") + Tr(kFonteExterna[ext]));
 
     ponteiro(PANEL_HOLDOFF, angulo(kAlcanceHoldoff, holdoff));
-    dica(PANEL_HOLDOFF, holdoff > 0.0 ? formata("HOLD OFF: %.1f varrimentos", holdoff)
-                                      : std::string("HOLD OFF: mínimo"));
+    dica(PANEL_HOLDOFF,
+         holdoff > 0.0
+             ? formata(Tr(QT_TRANSLATE_NOOP("Vantrel", "HOLD OFF: %.1f varrimentos")), holdoff)
+             : std::string(Tr(QT_TRANSLATE_NOOP("Vantrel", "HOLD OFF: mínimo"))));
 
     constexpr std::array<const char *, 3> kTvsep{"OFF", "H", "V"};
     const int sep = tvsep >= 0 && tvsep < 3 ? tvsep : 0;
     alavanca(PANEL_PICTURE_20, sep);
-    dica(PANEL_PICTURE_20, std::string("TV SEP: ") + kTvsep[sep] +
-                               " (sem efeito: não há sinal de vídeo composto para separar)");
+    dica(PANEL_PICTURE_20,
+         std::string("TV SEP: ") + kTvsep[sep] +
+             Tr(QT_TRANSLATE_NOOP("Vantrel",
+                                  " (sem efeito: não há sinal de vídeo composto para separar)")));
 
     premido(PANEL_COMPONENT, testador == 1 ? 1 : 0);
-    dica(PANEL_COMPONENT, std::string("COMPONENT TESTER: ") + ligado(testador == 1) +
-                              "; tomadas TEST: clique para escolher o componente");
+    dica(PANEL_COMPONENT,
+         std::string("COMPONENT TESTER: ") + ligado(testador == 1) +
+             Tr(QT_TRANSLATE_NOOP("Vantrel", "; tomadas TEST: clique para escolher o componente")));
 }
 
 void mostra_disparo_e_ecra() {
     ponteiro(PANEL_PICTURE_14, angulo(kAlcanceLevel, levelt));
     dica(PANEL_PICTURE_14, formata("LEVEL: %+.1f", levelt));
     premido(PANEL_PICTURE_13, slopet == -1 ? 1 : 0);
-    dica(PANEL_PICTURE_13, slopet == -1 ? "SLOPE: - (descendente)" : "SLOPE: + (ascendente)");
+    dica(PANEL_PICTURE_13, slopet == -1
+                               ? Tr(QT_TRANSLATE_NOOP("Vantrel", "SLOPE: - (descendente)"))
+                               : Tr(QT_TRANSLATE_NOOP("Vantrel", "SLOPE: + (ascendente)")));
     premido(PANEL_PICTURE_17, autot == 0 ? 1 : 0);
     dica(PANEL_PICTURE_17, autot == 0 ? "AT/NM: NORM" : "AT/NM: AUTO");
     premido(PANEL_PICTURE_12, modoxy == 1 ? 1 : 0);
@@ -164,7 +181,7 @@ void mostra_disparo_e_ecra() {
                       std::min(1.0, std::abs(focus_val) / kAlcanceFocus.maximo));
     dica(PANEL_POWERBUTTON, std::string("POWER: ") + ligado(Ligado == 1));
     mostra_disparo_extra();
-    dica(PANEL_CALIB_PONT, "CALIBRATOR: 0.2 V e 2 V, 1 kHz");
+    dica(PANEL_CALIB_PONT, Tr(QT_TRANSLATE_NOOP("Vantrel", "CALIBRATOR: 0.2 V e 2 V, 1 kHz")));
 }
 
 void mostra_modos() {
@@ -176,7 +193,7 @@ void mostra_modos() {
     premido(PANEL_PICTURE_CANAIS, teclas);
     std::string texto = ch2 != 0 ? "CH II" : "CH I";
     if (dual_op != 0) {
-        texto += vert_op != 0 ? ", DUAL alternado" : ", DUAL";
+        texto += vert_op != 0 ? Tr(QT_TRANSLATE_NOOP("Vantrel", ", DUAL alternado")) : ", DUAL";
     } else if (add_op != 0) {
         texto += ", ADD";
     } else if (vert_op != 0) {
@@ -218,8 +235,14 @@ int roda_frontal(int event, int notches) {
 const char *nome_fonte(int fonte, int canal) {
     // Value 5 is the experiment board (the main panel names it by board and point, see
     // `placa_nome`); 6 is the SYNC output of the other channel's generator.
-    constexpr std::array<const char *, 7> kNomes = {"Desligado", "Gerador", "Excel", "Cal 0.2Vpp",
-                                                    "Cal 2Vpp",  "Placa de circuitos", nullptr};
+    constexpr std::array<const char *, 7> kNomes = {
+        QT_TRANSLATE_NOOP("Vantrel", "Desligado"),
+        QT_TRANSLATE_NOOP("Vantrel", "Gerador"),
+        "Excel",
+        "Cal 0.2Vpp",
+        "Cal 2Vpp",
+        QT_TRANSLATE_NOOP("Vantrel", "Placa de circuitos"),
+        nullptr};
     if (fonte == 6) {
         return canal == 0 ? "Sync G2" : "Sync G1";
     }

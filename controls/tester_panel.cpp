@@ -4,6 +4,7 @@
 #include "controls/front_panel.h"
 #include "controls/front_state.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "generator/signal/si_value.h"
 #include "sim/numeric/component_tester.h"
 #include "sim/refresh.h"
@@ -14,7 +15,7 @@
 namespace {
 
 constexpr int kAjudaComponent = 23;
-constexpr char kTitulo[] = "Testador de componentes";
+constexpr char kTitulo[] = QT_TRANSLATE_NOOP("Vantrel", "Testador de componentes");
 
 // The key of the artwork lies left of this x (control pixels); the TEST sockets right of it.
 constexpr int kFimDaTecla = 60;
@@ -50,17 +51,19 @@ bool le_valor(int painel, int campo, int kind, int v, double &valor) {
     double lido = 0.0;
     const int estado = parseSiValue(texto, alcance.unit, alcance.min, alcance.max, &lido);
     if (estado != 0) {
-        const std::string limites = std::string(" Use um valor de ") +
-                                    tester::formatValue(alcance.min) + " " + alcance.unit + " a " +
-                                    tester::formatValue(alcance.max) + " " + alcance.unit +
-                                    " (ex.: 4,7k  100n  2,2u). Nada foi alterado.";
+        const std::string limites =
+            std::string(Tr(QT_TRANSLATE_NOOP("Vantrel", " Use um valor de "))) +
+            tester::formatValue(alcance.min) + " " + alcance.unit +
+            Tr(QT_TRANSLATE_NOOP("Vantrel", " a ")) + tester::formatValue(alcance.max) + " " +
+            alcance.unit +
+            Tr(QT_TRANSLATE_NOOP("Vantrel", " (ex.: 4,7k  100n  2,2u). Nada foi alterado."));
         const char *motivo =
-            estado == vantrel::kSiValueEmpty ? "falta o valor."
+            estado == vantrel::kSiValueEmpty ? Tr(QT_TRANSLATE_NOOP("Vantrel", "falta o valor."))
             : estado == vantrel::kSiValueBelowMin || estado == vantrel::kSiValueAboveMax
-                ? "valor fora dos limites."
-                : "não é um valor válido.";
+                ? Tr(QT_TRANSLATE_NOOP("Vantrel", "valor fora dos limites."))
+                : Tr(QT_TRANSLATE_NOOP("Vantrel", "não é um valor válido."));
         const std::string mensagem =
-            std::string(alcance.name) + ": \"" + texto + "\" - " + motivo + limites;
+            std::string(Tr(alcance.name)) + ": \"" + texto + "\" - " + motivo + limites;
         MessagePopup(kTitulo, mensagem.c_str());
         return false;
     }
@@ -125,7 +128,8 @@ int aplic_testador(int panel, int, int event, void *, int, int) {
     int kind = testador_comp;
     GetCtrlVal(panel, TESTER_COMPONENTE, &kind);
     if (kind < 0 || kind >= tester::kKinds) {
-        MessagePopup(kTitulo, "Componente desconhecido: nada foi alterado.");
+        MessagePopup(kTitulo,
+                     QT_TRANSLATE_NOOP("Vantrel", "Componente desconhecido: nada foi alterado."));
         return 0;
     }
     double first = 0.0;

@@ -4,6 +4,7 @@
 #include "controls/front_panel.h"
 #include "controls/front_state.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "ui/uir_constants.h"
 
 #include <algorithm>
@@ -83,7 +84,9 @@ int aplic_ext(int panel, int, int event, void *, int, int) {
     int fonte = trig_ext;
     GetCtrlVal(panel, EXTERNO_FONTE, &fonte);
     if (fonte < 0 || fonte >= kFontesExternas) {
-        MessagePopup("TRIG. EXT.", "Fonte de disparo desconhecida: nada foi alterado.");
+        MessagePopup(
+            "TRIG. EXT.",
+            QT_TRANSLATE_NOOP("Vantrel", "Fonte de disparo desconhecida: nada foi alterado."));
         return 0;
     }
     trig_ext = fonte;

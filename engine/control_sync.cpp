@@ -1,6 +1,8 @@
 #include "engine/control_sync.h"
 
 #include "engine/control_widgets.h"
+#include "engine/translate.h"
+#include "engine/translators.h"
 #include "engine/view_format.h"
 
 #include <QComboBox>
@@ -33,14 +35,14 @@ void SyncView(Control &control) {
         break;
     case CTRL_TEXT_MSG: {
         auto *text = static_cast<TextView *>(view);
-        text->setText(QText(control.text));
+        text->setText(ShownText(control.text));
         text->setDimmed(control.dimmed);
         break;
     }
     case CTRL_LED: {
         auto *led = static_cast<LedView *>(view);
         led->setOn(control.number != 0.0);
-        led->setLabel(QText(control.label));
+        led->setLabel(ShownText(control.label));
         led->setDimmed(control.dimmed);
         break;
     }
@@ -53,7 +55,7 @@ void SyncView(Control &control) {
     case CTRL_COMMAND_BUTTON:
     case CTRL_TOGGLE_BUTTON: {
         auto *button = static_cast<QPushButton *>(view);
-        const QString caption = QText(AcceleratorToMnemonic(control.label));
+        const QString caption = QText(AcceleratorToMnemonic(Tr(control.label.c_str())));
         if (button->text() != caption) {
             button->setText(caption);
         }
@@ -93,21 +95,23 @@ void SyncView(Control &control) {
         if (list->currentRow() != control.index) {
             list->setCurrentRow(control.index);
         }
-        caption->setText(QText(StripAccelerator(control.label)));
+        caption->setText(QText(StripAccelerator(Tr(control.label.c_str()))));
         break;
     }
     case CTRL_TEXT_BOX: {
         auto *edit = view->findChild<QPlainTextEdit *>();
         auto *caption = view->findChild<QLabel *>();
         ShowTextBoxText(edit, QText(control.text));
-        caption->setText(QText(StripAccelerator(control.label)));
+        caption->setText(QText(StripAccelerator(Tr(control.label.c_str()))));
         caption->setVisible(!control.label.empty());
         break;
     }
     case CTRL_STRING: {
         auto *edit = static_cast<QLineEdit *>(view);
-        if (edit->text() != QText(control.text)) {
-            edit->setText(QText(control.text));
+        const QString shown =
+            control.definition.readOnly ? ShownText(control.text) : QText(control.text);
+        if (edit->text() != shown) {
+            edit->setText(shown);
         }
         break;
     }
@@ -142,8 +146,8 @@ void SyncView(Control &control) {
     if (view->isVisibleTo(view->parentWidget()) != control.visible) {
         view->setVisible(control.visible);
     }
-    if (view->toolTip() != QText(control.tooltip)) {
-        view->setToolTip(QText(control.tooltip));
+    if (const QString tip = ShownText(control.tooltip); view->toolTip() != tip) {
+        view->setToolTip(tip);
     }
 }
 

@@ -3,6 +3,8 @@
 #include "engine/control_widgets.h"
 #include "engine/dispatch.h"
 #include "engine/graph_widget.h"
+#include "engine/translate.h"
+#include "engine/translators.h"
 #include "engine/view_format.h"
 
 #include <QComboBox>
@@ -243,7 +245,7 @@ QWidget *labelled(QWidget *inner, const std::string &label, QWidget *parent, QLa
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(1);
-    auto *caption = new QLabel(QText(StripAccelerator(label)), box);
+    auto *caption = new QLabel(QText(StripAccelerator(Tr(label.c_str()))), box);
     caption->setVisible(!label.empty());
     layout->addWidget(caption);
     inner->setParent(box);
@@ -362,14 +364,14 @@ QWidget *CreateView(Panel &panel, Control &control, QWidget *canvas) {
         break;
     }
     case CTRL_TEXT_MSG:
-        view = new TextView(QText(control.text), colour, canvas);
+        view = new TextView(ShownText(control.text), colour, canvas);
         leftClicks = LeftClicks::Reported;
         if (definition.callback.empty()) {
             view->setAttribute(Qt::WA_TransparentForMouseEvents);
         }
         break;
     case CTRL_LED:
-        view = new LedView(QText(control.label), colour, canvas);
+        view = new LedView(ShownText(control.label), colour, canvas);
         leftClicks = LeftClicks::Reported;
         break;
     case CTRL_NUMERIC:
@@ -386,7 +388,8 @@ QWidget *CreateView(Panel &panel, Control &control, QWidget *canvas) {
     }
     case CTRL_COMMAND_BUTTON:
     case CTRL_TOGGLE_BUTTON: {
-        auto *button = new QPushButton(QText(AcceleratorToMnemonic(control.label)), canvas);
+        auto *button =
+            new QPushButton(QText(AcceleratorToMnemonic(Tr(control.label.c_str()))), canvas);
         button->setCheckable(definition.kind == CTRL_TOGGLE_BUTTON);
         button->setAutoDefault(false);
         if (definition.kind == CTRL_COMMAND_BUTTON) {
@@ -432,7 +435,10 @@ QWidget *CreateView(Panel &panel, Control &control, QWidget *canvas) {
         break;
     }
     case CTRL_STRING: {
-        auto *edit = new QLineEdit(QText(control.text), canvas);
+        // An indicator shows its text in the program's language; a field the user types into shows
+        // what it holds.
+        auto *edit = new QLineEdit(
+            definition.readOnly ? ShownText(control.text) : QText(control.text), canvas);
         // An indicator that the program writes: no caret, no typing, no focus.
         if (definition.readOnly) {
             edit->setReadOnly(true);

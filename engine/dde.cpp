@@ -3,6 +3,7 @@
 #include "engine/dde.h"
 #include "engine/dde_protocol.h"
 #include "engine/dde_reset.h"
+#include "engine/translate.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -140,11 +141,12 @@ int request(int handle, const std::vector<std::string> &fields, unsigned int tim
             std::vector<std::string> &reply) {
     const auto found = Dde().conversations.find(handle);
     if (found == Dde().conversations.end() || found->second->disconnected) {
-        return fail(kDdeBadHandle, "Conversa DDE inexistente.");
+        return fail(kDdeBadHandle, QT_TRANSLATE_NOOP("Vantrel", "Conversa DDE inexistente."));
     }
     const std::shared_ptr<Conversation> conversation = found->second;
     if (conversation->ended) {
-        return fail(kDdeDisconnected, "O servidor terminou a conversa.");
+        return fail(kDdeDisconnected,
+                    QT_TRANSLATE_NOOP("Vantrel", "O servidor terminou a conversa."));
     }
     const std::string line = dde::encodeMessage(fields);
     conversation->socket->write(line.data(), static_cast<qint64>(line.size()));
@@ -179,22 +181,26 @@ int request(int handle, const std::vector<std::string> &fields, unsigned int tim
     QObject::disconnect(onEnd);
     if (conversation->replies.empty()) {
         if (conversation->disconnected) {
-            return fail(kDdeBadHandle, "A conversa DDE foi terminada.");
+            return fail(kDdeBadHandle,
+                        QT_TRANSLATE_NOOP("Vantrel", "A conversa DDE foi terminada."));
         }
         if (conversation->ended) {
-            return fail(kDdeDisconnected, "O servidor terminou a conversa.");
+            return fail(kDdeDisconnected,
+                        QT_TRANSLATE_NOOP("Vantrel", "O servidor terminou a conversa."));
         }
         // A late reply would be taken for the answer to the next request: end it here.
         conversation->socket->abort();
         markEnded(handle, *conversation);
-        return fail(kDdeTimeout, "O servidor não respondeu a tempo.");
+        return fail(kDdeTimeout, QT_TRANSLATE_NOOP("Vantrel", "O servidor não respondeu a tempo."));
     }
     reply = std::move(conversation->replies.front());
     conversation->replies.pop_front();
     if (reply.front() == "OK") {
         return 0;
     }
-    return fail(kDdeRefused, reply.size() >= 2 ? reply[1] : "O servidor recusou o pedido.");
+    return fail(kDdeRefused, reply.size() >= 2
+                                 ? reply[1]
+                                 : QT_TRANSLATE_NOOP("Vantrel", "O servidor recusou o pedido."));
 }
 
 } // namespace
@@ -203,7 +209,7 @@ int ConnectToDDEServer(int *handle, const char *service, const char *topic, ddeF
                        void *callbackData) {
     if (handle == nullptr || service == nullptr || topic == nullptr ||
         QCoreApplication::instance() == nullptr) {
-        return fail(kDdeBadHandle, "Pedido de ligação DDE inválido.");
+        return fail(kDdeBadHandle, QT_TRANSLATE_NOOP("Vantrel", "Pedido de ligação DDE inválido."));
     }
     auto conversation = std::make_shared<Conversation>();
     conversation->socket = std::make_unique<QLocalSocket>();
@@ -213,7 +219,7 @@ int ConnectToDDEServer(int *handle, const char *service, const char *topic, ddeF
     conversation->socket->connectToServer(socketPath(service));
     // A local socket connects at once or not at all; the bound only guards a stalled server.
     if (!conversation->socket->waitForConnected(1000)) {
-        return fail(kDdeNoServer, "Nenhum servidor responde.");
+        return fail(kDdeNoServer, QT_TRANSLATE_NOOP("Vantrel", "Nenhum servidor responde."));
     }
     const int newHandle = Dde().nextHandle++;
     QLocalSocket *socket = conversation->socket.get();
@@ -244,7 +250,7 @@ int ConnectToDDEServer(int *handle, const char *service, const char *topic, ddeF
 int ClientDDERead(int handle, const char *item, unsigned int, char *buffer, unsigned int size,
                   unsigned int timeoutMs) {
     if (item == nullptr || buffer == nullptr || size == 0) {
-        return fail(kDdeBadHandle, "Pedido de leitura DDE inválido.");
+        return fail(kDdeBadHandle, QT_TRANSLATE_NOOP("Vantrel", "Pedido de leitura DDE inválido."));
     }
     buffer[0] = '\0';
     std::vector<std::string> reply;
@@ -257,7 +263,9 @@ int ClientDDERead(int handle, const char *item, unsigned int, char *buffer, unsi
     std::memcpy(buffer, text.data(), copied);
     buffer[copied] = '\0';
     if (copied < text.size()) {
-        return fail(kDdeBufferTooSmall, std::string(item) + ": texto demasiado longo.");
+        return fail(kDdeBufferTooSmall,
+                    std::string(item) +
+                        Tr(QT_TRANSLATE_NOOP("Vantrel", ": texto demasiado longo.")));
     }
     return static_cast<int>(copied);
 }
@@ -276,7 +284,7 @@ int DisconnectFromDDEServer(int handle) {
     auto &conversations = Dde().conversations;
     const auto found = conversations.find(handle);
     if (found == conversations.end()) {
-        return fail(kDdeBadHandle, "Conversa DDE inexistente.");
+        return fail(kDdeBadHandle, QT_TRANSLATE_NOOP("Vantrel", "Conversa DDE inexistente."));
     }
     const std::shared_ptr<Conversation> conversation = found->second;
     conversations.erase(found);
@@ -292,7 +300,7 @@ int DisconnectFromDDEServer(int handle) {
 }
 
 const char *GetDDEErrorText() {
-    return Dde().lastError.c_str();
+    return Tr(Dde().lastError.c_str());
 }
 
 void DdeReset() {

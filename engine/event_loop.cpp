@@ -4,6 +4,7 @@
 #include "engine/engine_testing.h"
 #include "engine/install_paths.h"
 #include "engine/model.h"
+#include "engine/translators.h"
 
 #include <QApplication>
 #include <QCoreApplication>
@@ -63,6 +64,7 @@ int InitCVIRTE(void *, char *argv[], void *) {
         return 0;
     }
     applyInstrumentLook(*application);
+    InstallUiTranslators();
     AnnounceDesktopIdentity();
     engine.initialised = true;
     return 1;

@@ -2,6 +2,7 @@
 #include "engine/dispatch.h"
 #include "engine/engine.h"
 #include "engine/model.h"
+#include "engine/translators.h"
 #include "engine/view_format.h"
 
 #include <QAction>
@@ -42,7 +43,7 @@ int NewMenuItem(int menuBar, int menu, const char *text, int beforeItem, MenuCal
     }
     static int nextItem = kFirstAddedItem;
     const int item = nextItem++;
-    auto *action = new QAction(QText(text != nullptr ? text : ""), target);
+    auto *action = new QAction(ShownText(text != nullptr ? text : ""), target);
     target->insertAction(before, action);
     QObject::connect(action, &QAction::triggered, target,
                      [menuBar, item] { DispatchMenuItem(menuBar, item); });

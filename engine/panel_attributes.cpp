@@ -2,6 +2,7 @@
 #include "engine/engine.h"
 #include "engine/model.h"
 #include "engine/panel_life.h"
+#include "engine/translators.h"
 #include "engine/view_format.h"
 
 #include <QWidget>
@@ -42,7 +43,7 @@ int SetPanelAttribute(int panel, int attribute, const char *value) {
     target->title = value != nullptr ? value : "";
     if (target->window != nullptr) {
         target->window->setWindowTitle(target->title.empty() ? QStringLiteral(" ")
-                                                             : QText(target->title.c_str()));
+                                                             : ShownText(target->title));
     }
     return kEngineOk;
 }

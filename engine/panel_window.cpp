@@ -4,6 +4,8 @@
 #include "engine/control_views.h"
 #include "engine/dispatch.h"
 #include "engine/layout.h"
+#include "engine/translate.h"
+#include "engine/translators.h"
 #include "engine/view_format.h"
 
 #include <QAction>
@@ -149,12 +151,12 @@ void buildMenuBar(Panel &panel, QMenuBar *bar) {
                 continue;
             }
             if (!item.children.empty()) {
-                QMenu *sub = menu->addMenu(QText(AcceleratorToMnemonic(item.text)));
+                QMenu *sub = menu->addMenu(QText(AcceleratorToMnemonic(Tr(item.text.c_str()))));
                 panel.menuActions[item.id] = sub->menuAction();
                 addItems(sub, item.children);
                 continue;
             }
-            QAction *action = menu->addAction(QText(AcceleratorToMnemonic(item.text)));
+            QAction *action = menu->addAction(QText(AcceleratorToMnemonic(Tr(item.text.c_str()))));
             if (!item.shortcut.empty()) {
                 action->setShortcut(QKeySequence(QText(item.shortcut)));
             }
@@ -165,7 +167,7 @@ void buildMenuBar(Panel &panel, QMenuBar *bar) {
         }
     };
     for (const MenuItemSpec &menuSpec : panel.definition.menuBar->menus) {
-        QMenu *menu = bar->addMenu(QText(AcceleratorToMnemonic(menuSpec.text)));
+        QMenu *menu = bar->addMenu(QText(AcceleratorToMnemonic(Tr(menuSpec.text.c_str()))));
         panel.menuActions[menuSpec.id] = menu->menuAction();
         addItems(menu, menuSpec.children);
     }
@@ -187,7 +189,7 @@ void BuildWindow(Panel &panel) {
     QWidget *parentWindow = parent != nullptr ? parent->window.data() : nullptr;
     auto *window = new PanelWindow(panel.handle, parentWindow, flags);
     window->setAttribute(Qt::WA_DeleteOnClose, false);
-    window->setWindowTitle(titled ? QText(panel.definition.title) : QStringLiteral(" "));
+    window->setWindowTitle(titled ? ShownText(panel.definition.title) : QStringLiteral(" "));
     panel.window = window;
 
     auto *layout = new QVBoxLayout(window);

@@ -3,6 +3,8 @@
 #include "engine/engine_testing.h"
 #include "engine/model.h"
 #include "engine/operation_support.h"
+#include "engine/translate.h"
+#include "engine/translators.h"
 #include "engine/view_format.h"
 
 #include <QApplication>
@@ -50,8 +52,11 @@ std::optional<EnginePopupAnswer> handlerAnswer(EnginePopupKind kind, const char 
 
 } // namespace
 
-int ConfirmPopup(const char *title, const char *message) {
+int ConfirmPopup(const char *sourceTitle, const char *sourceMessage) {
     EngineState &engine = Engine();
+    // Shown, recorded and handed to a test's handler in the program's language.
+    const char *title = Tr(sourceTitle);
+    const char *message = Tr(sourceMessage);
     recordPopup(title, message);
     if (const auto answer = handlerAnswer(EnginePopupKind::Confirm, title, message)) {
         return answer->confirm != 0 ? 1 : 0;
@@ -65,16 +70,21 @@ int ConfirmPopup(const char *title, const char *message) {
         return 0; // nobody can answer: the safe answer is no
     }
     QMessageBox box(QMessageBox::Question, QText(title), QText(message));
-    QPushButton *yes = box.addButton(QStringLiteral("Sim"), QMessageBox::YesRole);
-    QPushButton *no = box.addButton(QStringLiteral("Não"), QMessageBox::NoRole);
+    QPushButton *yes =
+        box.addButton(ShownText(QT_TRANSLATE_NOOP("Vantrel", "Sim")), QMessageBox::YesRole);
+    QPushButton *no =
+        box.addButton(ShownText(QT_TRANSLATE_NOOP("Vantrel", "Não")), QMessageBox::NoRole);
     box.setDefaultButton(yes);
     box.setEscapeButton(no); // Escape answers no, the safe answer
     box.exec();
     return box.clickedButton() == yes ? 1 : 0;
 }
 
-int MessagePopup(const char *title, const char *message) {
+int MessagePopup(const char *sourceTitle, const char *sourceMessage) {
     EngineState &engine = Engine();
+    // Shown, recorded and handed to a test's handler in the program's language.
+    const char *title = Tr(sourceTitle);
+    const char *message = Tr(sourceMessage);
     recordPopup(title, message);
     if (handlerAnswer(EnginePopupKind::Message, title, message)) {
         return kEngineOk;
@@ -115,8 +125,8 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec,
             QDir(QText(defaultDirectory)).filePath(definition.contains('*') ? "" : definition);
         const QString picked =
             buttonLabel == VAL_SAVE_BUTTON
-                ? QFileDialog::getSaveFileName(nullptr, QText(title), start, filter)
-                : QFileDialog::getOpenFileName(nullptr, QText(title), start, filter);
+                ? QFileDialog::getSaveFileName(nullptr, ShownText(title), start, filter)
+                : QFileDialog::getOpenFileName(nullptr, ShownText(title), start, filter);
         if (!picked.isEmpty()) {
             chosen = QDir::toNativeSeparators(picked).toStdString();
         }
@@ -125,9 +135,11 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec,
         return VAL_NO_FILE_SELECTED;
     }
     if (chosen->size() >= 260) {
-        MessagePopup("Caminho demasiado longo",
-                     "O caminho escolhido tem mais de 259 caracteres e não pode ser usado.\n"
-                     "Escolha um ficheiro num caminho mais curto.");
+        MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Caminho demasiado longo"),
+                     QT_TRANSLATE_NOOP("Vantrel",
+                                       "O caminho escolhido tem mais de 259 caracteres e "
+                                       "não pode ser usado.\nEscolha um ficheiro num "
+                                       "caminho mais curto."));
         return VAL_NO_FILE_SELECTED;
     }
     CopyText(*chosen, pathOut, 260);

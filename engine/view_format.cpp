@@ -2,6 +2,7 @@
 
 #include "engine/install_paths.h"
 #include "engine/si_format.h"
+#include "engine/translators.h"
 
 #include <QDir>
 #include <QPlainTextEdit>
@@ -142,7 +143,7 @@ QString NumberText(const Control &control) {
 QStringList ItemLabels(const Control &control) {
     QStringList labels;
     for (const ItemSpec &item : control.items) {
-        labels << QText(item.label);
+        labels << ShownText(item.label);
     }
     return labels;
 }

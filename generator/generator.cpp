@@ -2,6 +2,7 @@
 
 #include "app/state.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "generator/signal/frequency.h"
 #include "generator/signal/si_value.h"
 #include "generator/signal/signal.h"
@@ -163,14 +164,20 @@ int tecla_de(const std::array<T, N> &chaves, int valor, int T::*campo) {
 void mostra_funcao(int g) {
     std::array<char, 80> dica{};
     if (tipo_onda[g] == 1 && ciclo_G[g] != 50.0) {
-        std::snprintf(dica.data(), dica.size(), "FUNCTION: impulso, ciclo %.0f %%", ciclo_G[g]);
+        std::snprintf(dica.data(), dica.size(),
+                      Tr(QT_TRANSLATE_NOOP("Vantrel", "FUNCTION: impulso, ciclo %.0f %%")),
+                      ciclo_G[g]);
     } else if (tipo_onda[g] == 2 && rampa_G[g] != 50.0) {
-        std::snprintf(dica.data(), dica.size(), "FUNCTION: rampa, subida %.0f %%", rampa_G[g]);
+        std::snprintf(dica.data(), dica.size(),
+                      Tr(QT_TRANSLATE_NOOP("Vantrel", "FUNCTION: rampa, subida %.0f %%")),
+                      rampa_G[g]);
     } else {
         constexpr std::array<const char *, 4> kNomeForma{
-            "", "FUNCTION: quadrada", "FUNCTION: triangular", "FUNCTION: sinusoidal"};
+            "", QT_TRANSLATE_NOOP("Vantrel", "FUNCTION: quadrada"),
+            QT_TRANSLATE_NOOP("Vantrel", "FUNCTION: triangular"),
+            QT_TRANSLATE_NOOP("Vantrel", "FUNCTION: sinusoidal")};
         std::snprintf(dica.data(), dica.size(), "%s",
-                      kNomeForma[tipo_onda[g] >= 1 && tipo_onda[g] <= 3 ? tipo_onda[g] : 0]);
+                      Tr(kNomeForma[tipo_onda[g] >= 1 && tipo_onda[g] <= 3 ? tipo_onda[g] : 0]));
     }
     SetCtrlAttribute(Painel_Gerador, GERADOR_PICTURE_5, ATTR_TOOLTIP_TEXT, dica.data());
 }
@@ -182,19 +189,23 @@ void mostra_extras(int g) {
                   fase_G[g]);
     SetCtrlVal(Painel_Gerador, GERADOR_TEXTMSG_FASE, texto.data());
     std::snprintf(texto.data(), texto.size(),
-                  "RAMP/PULSE: subida da rampa %.0f %%, ciclo do "
-                  "impulso %.0f %%",
+                  Tr(QT_TRANSLATE_NOOP(
+                      "Vantrel", "RAMP/PULSE: subida da rampa %.0f %%, ciclo do impulso %.0f %%")),
                   rampa_G[g], ciclo_G[g]);
     SetCtrlAttribute(Painel_Gerador, GERADOR_DECORATION_13, ATTR_TOOLTIP_TEXT, texto.data());
     std::snprintf(texto.data(), texto.size(), "ATT: %s%d dB", atenuacao_G[g] == 0 ? "" : "−",
                   atenuacao_G[g]);
     SetCtrlAttribute(Painel_Gerador, GERADOR_DECORATION_14, ATTR_TOOLTIP_TEXT, texto.data());
-    std::snprintf(texto.data(), texto.size(),
-                  "SYNC: quadrada TTL 0/5 V do gerador %d; entrada \"Sync do gerador %d\" do CH %s",
-                  g + 1, g + 1, g == 0 ? "II" : "I");
+    std::snprintf(
+        texto.data(), texto.size(),
+        Tr(QT_TRANSLATE_NOOP(
+            "Vantrel",
+            "SYNC: quadrada TTL 0/5 V do gerador %d; entrada \"Sync do gerador %d\" do CH %s")),
+        g + 1, g + 1, g == 0 ? "II" : "I");
     SetCtrlAttribute(Painel_Gerador, GERADOR_DECORATION_15, ATTR_TOOLTIP_TEXT, texto.data());
-    SetCtrlAttribute(Painel_Gerador, GERADOR_DECORATION_16, ATTR_TOOLTIP_TEXT,
-                     "VCF: o varrimento de frequência não é simulado");
+    SetCtrlAttribute(
+        Painel_Gerador, GERADOR_DECORATION_16, ATTR_TOOLTIP_TEXT,
+        QT_TRANSLATE_NOOP("Vantrel", "VCF: o varrimento de frequência não é simulado"));
 }
 
 /// Writes every indicator and knob of the panels from the state of generator `g`, so that
@@ -222,7 +233,8 @@ void mostra_gerador(int g) {
     SetCtrlAttribute(Painel_Gerador, GERADOR_PICTURE_5, ATTR_PRESSED_KEYS,
                      tecla_de(kFormas, tipo_onda[g], &Forma::tipo));
     SetCtrlAttribute(Painel_Gerador, GERADOR_PICTURE_2, ATTR_TOOLTIP_TEXT,
-                     ger_enable[g] != 0 ? "POWER: ligado" : "POWER: desligado");
+                     ger_enable[g] != 0 ? QT_TRANSLATE_NOOP("Vantrel", "POWER: ligado")
+                                        : QT_TRANSLATE_NOOP("Vantrel", "POWER: desligado"));
     std::array<char, 64> dica{};
     std::snprintf(dica.data(), dica.size(), "RANGE: x%d", botao_activo[g]);
     SetCtrlAttribute(Painel_Gerador, GERADOR_ESCALA_F, ATTR_TOOLTIP_TEXT, dica.data());
@@ -323,9 +335,12 @@ void ab_gerador(int channel) {
     // Beside the oscilloscope, not over it: the front stays operable while the panel is open.
     // Without its panel file the generator still runs; the user is told why nothing opens.
     if (DisplayPanel(Painel_Gerador) != 0) {
-        MessagePopup("Gerador", "O painel do gerador não pôde ser carregado (ficheiro "
-                                "\"gerador.uir\" em falta ou danificado).\n"
-                                "O gerador continua a funcionar com as definições actuais.");
+        MessagePopup(
+            QT_TRANSLATE_NOOP("Vantrel", "Gerador"),
+            QT_TRANSLATE_NOOP(
+                "Vantrel",
+                "O painel do gerador não pôde ser carregado (ficheiro \"gerador.uir\" em falta ou "
+                "danificado).\nO gerador continua a funcionar com as definições actuais."));
     }
     actual_ger();
 }
@@ -445,7 +460,9 @@ int destaca_gerador(int panel, int control, int event, void *, int, int) {
     int acoplado = 0;
     GetPanelAttribute(panel, ATTR_DOCKED, &acoplado);
     SetPanelAttribute(panel, ATTR_DOCKED, acoplado != 0 ? 0 : 1);
-    SetCtrlAttribute(panel, control, ATTR_LABEL_TEXT, acoplado != 0 ? "__Acoplar" : "__Destacar");
+    SetCtrlAttribute(panel, control, ATTR_LABEL_TEXT,
+                     acoplado != 0 ? QT_TRANSLATE_NOOP("Vantrel", "__Acoplar")
+                                   : QT_TRANSLATE_NOOP("Vantrel", "__Destacar"));
     return 0;
 }
 
@@ -596,9 +613,13 @@ int freq_digitada(int panel, int control, int event, void *, int, int) {
     if (!ajuste) {
         // Nothing changes: the generator keeps its frequency, the field says why.
         const bool numero = lido != vantrel::kSiValueEmpty && lido != vantrel::kSiValueNotNumber;
-        SetCtrlVal(panel, GERADOR_TEXTMSG_AVISO,
-                   numero ? "Recusada: a frequência deve estar entre 0,01 Hz e 2 MHz."
-                          : "Recusada: escreva um número, por exemplo 150, 2k ou 2,5 kHz.");
+        SetCtrlVal(
+            panel, GERADOR_TEXTMSG_AVISO,
+            numero
+                ? QT_TRANSLATE_NOOP("Vantrel",
+                                    "Recusada: a frequência deve estar entre 0,01 Hz e 2 MHz.")
+                : QT_TRANSLATE_NOOP(
+                      "Vantrel", "Recusada: escreva um número, por exemplo 150, 2k ou 2,5 kHz."));
         return 0;
     }
     botao_activo[geradorID] = ajuste->range;
@@ -608,7 +629,9 @@ int freq_digitada(int panel, int control, int event, void *, int, int) {
     const double obtida = ajuste->range * ajuste->dial;
     if (obtida != hz) {
         std::snprintf(aviso.data(), aviso.size(),
-                      "Arredondada ao passo do regulador de frequência: %g Hz.", obtida);
+                      Tr(QT_TRANSLATE_NOOP(
+                          "Vantrel", "Arredondada ao passo do regulador de frequência: %g Hz.")),
+                      obtida);
     }
     SetCtrlVal(panel, GERADOR_TEXTMSG_AVISO, aviso.data());
     return 0;

@@ -5,27 +5,16 @@
 
 #include "app/state.h"
 #include "engine/engine.h"
+#include "engine/language.h"
+#include "help/help_books.h"
 #include "help/menu.h"
 #include "ui/uir_constants.h"
 
 namespace {
 
-struct Pagina {
-    const char *titulo;
-    const char *texto; ///< nullptr: the page is built line by line
-};
-
-/// One row of the channel-mode table: the three buttons' states and the two lines of text.
-struct LinhaModos {
-    const char *ch, *dual, *add, *vert; ///< cells of the switch columns
-    const char *primeira, *segunda;
-};
-
-constexpr int kPaginaTrigger = 10;
-constexpr int kPaginaModos = 20;
 constexpr int kLarguraTabela = 66;
 
-constexpr std::array<Pagina, kPaginasOsciloscopio> kOsciloscopio{{
+constexpr std::array<PaginaAjuda, kPaginasOsciloscopio> kOsciloscopio{{
     {"Ajuda: POWER", "Ligar e desligar o Osciloscópio.\n\nQuando ligado o led verde ficará aceso."},
     {"Ajuda: INTENSIDADE",
      "Alterando este controlo permite mudar o brilho das ondas representadas."},
@@ -115,7 +104,7 @@ constexpr std::array<Pagina, kPaginasOsciloscopio> kOsciloscopio{{
      "Sair: fecha a janela e repõe a placa e a entrada do canal como estavam ao abri-la."},
 }};
 
-constexpr std::array<Pagina, kPaginasGerador> kGerador{{
+constexpr std::array<PaginaAjuda, kPaginasGerador> kGerador{{
     {"Ajuda: POWER", "Fechar o Gerador"},
     {"Ajuda: ATT",
      "O atenuador reduz todo o sinal de saída, offset incluído: −20 dB divide-o por 10 e −40 dB "
@@ -195,7 +184,7 @@ constexpr std::array kComandosTrigger{
 constexpr const char *kLig = " LIG   ";
 constexpr const char *kDesl = " DESL  ";
 constexpr const char *kQualquer = "  -    ";
-constexpr std::array<LinhaModos, 8> kModos{{
+constexpr std::array<LinhaModos, kLinhasModos> kModos{{
     {kDesl, kDesl, kDesl, kQualquer, "só o CH I é mostrado,", "trigger feito pelo CH I"},
     {kLig, kDesl, kDesl, kQualquer, "só o CH II é mostrado,", "trigger feito pelo CH II"},
     {kDesl, kLig, kDesl, kDesl, "CH I e CH II, simultaneamente,", "trigger feito pelo CH I"},
@@ -213,6 +202,14 @@ constexpr const char *kModosNota =
     "\nDUAL e ADD não se ligam juntos: ligar um desliga o outro. \"-\" na coluna VERT.: "
     "a posição de VERT. não conta. Em X-Y nenhum destes botões conta.";
 
+constexpr LivroAjuda kPortugues{kOsciloscopio,    kGerador,        kComandosTrigger, kModos,
+                                kModosIntroducao, kModosCabecalho, kModosNota};
+static_assert(LivroCompleto(kPortugues));
+
+const LivroAjuda &livroActual() {
+    return CurrentUiLanguage() == UiLanguage::English ? LivroAjudaIngles() : kPortugues;
+}
+
 void anexa(const char *linha) {
     SetCtrlVal(Painel_Ajuda, AJUDA_HELP_BOX, linha);
 }
@@ -224,43 +221,46 @@ std::string linhaTabela(const LinhaModos &celulas, const char *texto) {
 
 // The mode table, 66 columns wide: under its header a rule, then each row's two lines, and a
 // closing rule.
-void constroiModos() {
+void constroiModos(const LivroAjuda &livro) {
     const std::string separador = std::string(kLarguraTabela, '-') + "\n";
     constexpr const char *kVazia = "       ";
     constexpr LinhaModos kContinuacao{kVazia, kVazia, kVazia, kVazia, "", ""};
-    anexa(kModosIntroducao);
-    anexa(kModosCabecalho);
-    for (const LinhaModos &linha : kModos) {
+    anexa(livro.modosIntroducao);
+    anexa(livro.modosCabecalho);
+    for (const LinhaModos &linha : livro.modos) {
         anexa(separador.c_str());
         anexa(linhaTabela(linha, linha.primeira).c_str());
         anexa(linhaTabela(kContinuacao, linha.segunda).c_str());
     }
     anexa(separador.c_str());
-    anexa(kModosNota);
+    anexa(livro.modosNota);
 }
 
-void constroiTrigger() {
-    for (const char *linha : kComandosTrigger) {
+void constroiTrigger(const LivroAjuda &livro) {
+    for (const char *linha : livro.trigger) {
         anexa(linha);
     }
 }
 
-// Title, text and page address of one page; the page number is recorded first, whatever it is.
-template <std::size_t N>
-void mostra(const std::array<Pagina, N> &livro, int page) {
+// Title, text and page address of one page of the oscilloscope book (`gerador` false) or the
+// generator book, in the program's language; the page number is recorded first, whatever it is.
+void mostra(bool gerador, int page) {
     SetCtrlVal(Painel_Ajuda, AJUDA_OP_NUM, page);
-    if (page < 1 || page > static_cast<int>(N)) {
+    const LivroAjuda &livro = livroActual();
+    const std::span<const PaginaAjuda> paginas =
+        gerador ? std::span<const PaginaAjuda>(livro.gerador) : livro.osciloscopio;
+    if (page < 1 || page > static_cast<int>(paginas.size())) {
         return;
     }
-    const Pagina &pagina = livro[static_cast<std::size_t>(page - 1)];
+    const PaginaAjuda &pagina = paginas[static_cast<std::size_t>(page - 1)];
     SetCtrlAttribute(Painel_Ajuda, AJUDA_HELP_BOX, ATTR_LABEL_TEXT, pagina.titulo);
     ResetTextBox(Painel_Ajuda, AJUDA_HELP_BOX, "");
     if (pagina.texto != nullptr) {
         InsertTextBoxLine(Painel_Ajuda, AJUDA_HELP_BOX, 0, pagina.texto);
     } else if (page == kPaginaTrigger) {
-        constroiTrigger();
+        constroiTrigger(livro);
     } else if (page == kPaginaModos) {
-        constroiModos();
+        constroiModos(livro);
     }
     url_help = ProgramWebPage();
 }
@@ -307,12 +307,16 @@ void abreManual(int event) {
 
 } // namespace
 
+const LivroAjuda &LivroAjudaPortugues() {
+    return kPortugues;
+}
+
 void mostra_ajuda(int page) {
-    mostra(kOsciloscopio, page);
+    mostra(false, page);
 }
 
 void mostra_ajudaG(int page) {
-    mostra(kGerador, page);
+    mostra(true, page);
 }
 
 int help_O(int page) {

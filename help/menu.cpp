@@ -1,8 +1,13 @@
 #include "help/menu.h"
 
+#include <filesystem>
+#include <system_error>
+
 #include "app/state.h"
 #include "app/version.h"
 #include "engine/engine.h"
+#include "engine/language.h"
+#include "engine/translate.h"
 #include "ui/uir_constants.h"
 
 namespace {
@@ -15,7 +20,16 @@ constexpr int kCaptureWidth = 666;
 std::string ProgramWebPage() {
     char directory[vantrel::kPathSize] = {};
     GetResourceDir(directory);
-    return std::string("file://") + directory + "/docs/index.html";
+    const std::string docs = std::string(directory) + "/docs/";
+    // The English manual lives in its own folder; without it the Portuguese one still helps.
+    if (CurrentUiLanguage() == UiLanguage::English) {
+        const std::string english = docs + "en/index.html";
+        std::error_code error;
+        if (std::filesystem::is_regular_file(english, error)) {
+            return "file://" + english;
+        }
+    }
+    return "file://" + docs + "index.html";
 }
 
 void abrir_page(int, int, void *, int) {
@@ -31,7 +45,9 @@ void prepara_acerca() {
     constexpr const char *kVersion = "v" VANTREL_VERSION;
     std::string title;
     GetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG, &title);
-    SetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG, (title + " " + kVersion).c_str());
+    // The title gets the version appended, so it is put in the program's language first.
+    SetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG,
+               (std::string(Tr(title.c_str())) + " " + kVersion).c_str());
     SetCtrlVal(Painel_Acerca, ACERCA_TEXTMSG_15, kVersion);
     centra_acerca();
 }
@@ -71,14 +87,17 @@ void Cap_Fich(int, int, void *, int) {
     GetCaptureDir(directory);
     // The picture is written in the format its name's extension says.
     const int answer = FileSelectPopup(directory, "ecra osciloscopio.jpg", "*.jpg;*.png;*.bmp",
-                                       "Guardar ecrã", VAL_SAVE_BUTTON, 0, 1, 1, 1, chosen);
+                                       QT_TRANSLATE_NOOP("Vantrel", "Guardar ecrã"),
+                                       VAL_SAVE_BUTTON, 0, 1, 1, 1, chosen);
     if (answer <= 0) {
         return;
     }
     // A capture that could not be written must not look like one that was.
     if (SaveCtrlDisplayToFile(Painel_Principal, PANEL_MOSTRAR, 0, kCaptureHeight, kCaptureWidth,
                               chosen) != 0) {
-        MessagePopup("Guardar ecrã", "Não foi possível escrever o ficheiro escolhido.\n"
-                                     "Verifique a pasta e as permissões e tente de novo.");
+        MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Guardar ecrã"),
+                     QT_TRANSLATE_NOOP("Vantrel",
+                                       "Não foi possível escrever o ficheiro escolhido.\n"
+                                       "Verifique a pasta e as permissões e tente de novo."));
     }
 }

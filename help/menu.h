@@ -3,7 +3,8 @@
 
 #include <string>
 
-/// "Página Oficial": opens the program's manual in the default browser.
+/// "Página Oficial": opens the program's manual, in the program's language, in the default
+/// browser.
 void abrir_page(int menuBar, int menuItem, void *callbackData, int panel);
 /// "Acerca": shows the about box with its close button.
 void exibir_acerca(int menuBar, int menuItem, void *callbackData, int panel);
@@ -23,5 +24,6 @@ void centra_acerca();
 int fecha_acerca(int panel, int control, int event, void *callbackData, int eventData1,
                  int eventData2);
 
-/// Address of the program's web page (its manual, installed beside the program).
+/// Address of the program's web page (its manual, installed beside the program), in the
+/// program's language: the English manual (docs/en/) when English, if it is installed.
 std::string ProgramWebPage();

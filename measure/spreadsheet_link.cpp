@@ -2,6 +2,7 @@
 
 #include "app/state.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "measure/link_record.h"
 #include "ui/uir_constants.h"
 
@@ -34,7 +35,8 @@ bool cancelRequested = false;
 
 void report(const std::string &text) {
     if (panelhandle > 0) {
-        SetCtrlVal(panelhandle, PANEL_STATUS, text.c_str());
+        // Whole lines translate here; a line built around a value has its pieces translated.
+        SetCtrlVal(panelhandle, PANEL_STATUS, Tr(text.c_str()));
     }
 }
 
@@ -55,18 +57,21 @@ bool readCell(const std::string &item, std::string &text, Stop &stop) {
     std::array<char, kReadSize> buffer{};
     status = ClientDDERead(datalink, item.c_str(), CF_TEXT, buffer.data(), kReadSize, 0);
     if (cancelRequested) {
-        stop = {"!!! Carregamento cancelado.\n", true};
+        stop = {QT_TRANSLATE_NOOP("Vantrel", "!!! Carregamento cancelado.\n"), true};
         return false;
     }
     if (status == kDdeDisconnected || status == kDdeBadHandle) {
         // The server went away; its notice may not have been handed out yet.
-        stop.reason = datalink != 0 ? "!!! Ligação Desligada!!!\n" : "";
+        stop.reason =
+            datalink != 0 ? QT_TRANSLATE_NOOP("Vantrel", "!!! Ligação Desligada!!!\n") : "";
         return false;
     }
     if (status < 0) {
         const std::string why = GetDDEErrorText();
-        stop.reason = status == kDdeRefused ? "!!! " + why + "\n"
-                                            : "!!! Célula " + item + " não lida: " + why + "\n";
+        stop.reason = status == kDdeRefused
+                          ? "!!! " + why + "\n"
+                          : Tr(QT_TRANSLATE_NOOP("Vantrel", "!!! Célula ")) + item +
+                                Tr(QT_TRANSLATE_NOOP("Vantrel", " não lida: ")) + why + "\n";
         return false;
     }
     text = buffer.data();
@@ -80,7 +85,9 @@ bool readNumber(const std::string &item, double &value, Stop &stop) {
     }
     const std::optional<double> number = ParseCellNumber(text);
     if (!number) {
-        stop.reason = "!!! Célula " + item + " não contém um número: \"" + text + "\".\n";
+        stop.reason = Tr(QT_TRANSLATE_NOOP("Vantrel", "!!! Célula ")) + item +
+                      Tr(QT_TRANSLATE_NOOP("Vantrel", " não contém um número: \"")) + text +
+                      "\".\n";
         return false;
     }
     value = *number;
@@ -94,7 +101,8 @@ bool readIndex(const std::string &item, int largest, int &value, Stop &stop) {
     }
     const std::optional<int> index = ParseCellIndex(text, largest);
     if (!index) {
-        stop.reason = "!!! Célula " + item + " não contém um número inteiro entre 1 e " +
+        stop.reason = Tr(QT_TRANSLATE_NOOP("Vantrel", "!!! Célula ")) + item +
+                      Tr(QT_TRANSLATE_NOOP("Vantrel", " não contém um número inteiro entre 1 e ")) +
                       std::to_string(largest) + ": \"" + text + "\".\n";
         return false;
     }
@@ -135,12 +143,16 @@ void copyPath(const std::string &text, char (&target)[vantrel::kPathSize]) {
 void rememberPaths(const std::string &program, const std::string &file) {
     const auto record = BuildLinkRecord(program, file);
     if (!record) {
-        report("... Caminho com mais de 149 caracteres: os caminhos não foram memorizados.\n");
+        report(QT_TRANSLATE_NOOP(
+            "Vantrel",
+            "... Caminho com mais de 149 caracteres: os caminhos não foram memorizados.\n"));
         return;
     }
     if (path_memo[0] == '\0' ||
         WriteFileAtomically(path_memo, record->data(), static_cast<int>(record->size())) < 0) {
-        report(std::string("... Não foi possível guardar os caminhos em \"") + path_memo + "\".\n");
+        report(std::string(Tr(QT_TRANSLATE_NOOP(
+                   "Vantrel", "... Não foi possível guardar os caminhos em \""))) +
+               path_memo + "\".\n");
     }
 }
 
@@ -164,7 +176,7 @@ bool connectWorksheet(Stop &stop) {
         Delay(kRetrySeconds);
         waited += kRetrySeconds;
         if (cancelRequested) {
-            stop = {"\n!!! Ligação cancelada.\n", true};
+            stop = {QT_TRANSLATE_NOOP("Vantrel", "\n!!! Ligação cancelada.\n"), true};
             return false;
         }
         report("  *");
@@ -180,12 +192,14 @@ bool connectWorksheet(Stop &stop) {
             return false;
         }
         if (status < 0 && ExecutableHasTerminated(program_handle) == 1) {
-            stop.reason =
-                std::string("\n!!! O programa \"") + pathP + "\" terminou sem aceitar a ligação.\n";
+            stop.reason = std::string(Tr(QT_TRANSLATE_NOOP("Vantrel", "\n!!! O programa \""))) +
+                          pathP +
+                          Tr(QT_TRANSLATE_NOOP("Vantrel", "\" terminou sem aceitar a ligação.\n"));
             return false;
         }
         if (status < 0 && waited >= kGiveUpSeconds) {
-            stop.reason = "\n!!! O Excel não respondeu em 30 s; verifique os caminhos.\n";
+            stop.reason = QT_TRANSLATE_NOOP(
+                "Vantrel", "\n!!! O Excel não respondeu em 30 s; verifique os caminhos.\n");
             return false;
         }
     } while (status < 0);
@@ -196,10 +210,10 @@ void connectSystem() {
     status = ConnectToDDEServer(&systemlink, kService, "system", ClientCallback, nullptr);
     if (status < 0) {
         systemlink = 0;
-        report("!!! A ligação ao Work Sheet falhou.\n");
+        report(QT_TRANSLATE_NOOP("Vantrel", "!!! A ligação ao Work Sheet falhou.\n"));
         return;
     }
-    report("... Ligação ao Worksheet com sucesso.\n");
+    report(QT_TRANSLATE_NOOP("Vantrel", "... Ligação ao Worksheet com sucesso.\n"));
     SetCtrlAttribute(panelhandle, PANEL_CONNECT, ATTR_DIMMED, 1);
 }
 
@@ -207,10 +221,12 @@ void connectSystem() {
 /// confirm, or answer no to give up.
 bool checkPoints(Stop &stop) {
     std::array<char, 256> message{};
-    std::snprintf(message.data(), message.size(),
-                  "O número de pontos calculados no ficheiro indicado\nnão corresponde com os "
-                  "necessários.\n\nPontos necessários: %d.\n\nConfirmar quando corrigido...",
-                  kPoints);
+    std::snprintf(
+        message.data(), message.size(),
+        Tr(QT_TRANSLATE_NOOP(
+            "Vantrel", "O número de pontos calculados no ficheiro indicado\nnão corresponde com os "
+                       "necessários.\n\nPontos necessários: %d.\n\nConfirmar quando corrigido...")),
+        kPoints);
     double points = 0.0;
     while (true) {
         if (!readNumber("R6C3", points, stop)) {
@@ -219,12 +235,13 @@ bool checkPoints(Stop &stop) {
         if (points == kPoints) {
             return true;
         }
-        if (ConfirmPopup("Numero de pontos!", message.data()) != 1) {
-            stop.reason = "!!! Número de pontos diferente de 600: carregamento abandonado.\n";
+        if (ConfirmPopup(QT_TRANSLATE_NOOP("Vantrel", "Numero de pontos!"), message.data()) != 1) {
+            stop.reason = QT_TRANSLATE_NOOP(
+                "Vantrel", "!!! Número de pontos diferente de 600: carregamento abandonado.\n");
             return false;
         }
         if (cancelRequested) {
-            stop = {"!!! Carregamento cancelado.\n", true};
+            stop = {QT_TRANSLATE_NOOP("Vantrel", "!!! Carregamento cancelado.\n"), true};
             return false;
         }
     }
@@ -256,11 +273,11 @@ bool readSignal(Stop &stop) {
 
 /// The load after the program was started: true when the signal was stored.
 bool load(Stop &stop) {
-    report("??? A tentar ligar ao Excel...\n    AGUARDE.\n");
+    report(QT_TRANSLATE_NOOP("Vantrel", "??? A tentar ligar ao Excel...\n    AGUARDE.\n"));
     if (!connectWorksheet(stop)) {
         return false;
     }
-    report("\n... Ligação ao Excel com sucesso.\n");
+    report(QT_TRANSLATE_NOOP("Vantrel", "\n... Ligação ao Excel com sucesso.\n"));
     connectSystem();
     status = SetUpDDEHotLink(datalink, "R5C2", CF_TEXT, 5000);
     if (status < 0) {
@@ -365,11 +382,12 @@ int arrancar_excel() {
     GetCtrlVal(panelhandle, PANEL_PATH, &program);
     GetCtrlVal(panelhandle, PANEL_PATH_fich, &file);
     if (program.size() >= vantrel::kPathSize || file.size() >= vantrel::kPathSize) {
-        report("!!! Caminho com mais de 259 caracteres: use um caminho mais curto.\n");
+        report(QT_TRANSLATE_NOOP(
+            "Vantrel", "!!! Caminho com mais de 259 caracteres: use um caminho mais curto.\n"));
         return -1;
     }
     if (program.empty() || file.empty()) {
-        report("!!! Indique o programa e o ficheiro.\n");
+        report(QT_TRANSLATE_NOOP("Vantrel", "!!! Indique o programa e o ficheiro.\n"));
         return -1;
     }
     copyPath(program, pathP);
@@ -381,7 +399,8 @@ int arrancar_excel() {
     copyPath(commandLine.size() < vantrel::kPathSize ? commandLine : std::string(), path);
     if (LaunchExecutableEx(commandLine.c_str(), 2, &program_handle) < 0) {
         program_handle = 0;
-        report("!!! Não foi possível iniciar o programa \"" + program + "\".\n");
+        report(Tr(QT_TRANSLATE_NOOP("Vantrel", "!!! Não foi possível iniciar o programa \"")) +
+               program + "\".\n");
         return -1;
     }
     return 0;
@@ -396,14 +415,15 @@ int ConnectToExcel(int, int, int event, void *, int, int) {
     Stop stop;
     if (arrancar_excel() == 0) {
         if (load(stop)) {
-            report("... Dados Carregados com Sucesso.\n");
+            report(QT_TRANSLATE_NOOP("Vantrel", "... Dados Carregados com Sucesso.\n"));
             loadRunning = false;
             fechar_excel();
             return 0;
         }
         report(stop.reason);
         if (!stop.byUser) {
-            report("!!! Dados não carregados; o sinal do canal não foi alterado.\n");
+            report(QT_TRANSLATE_NOOP(
+                "Vantrel", "!!! Dados não carregados; o sinal do canal não foi alterado.\n"));
         }
         endLink();
     }
@@ -417,8 +437,8 @@ int ConnectToExcel(int, int, int event, void *, int, int) {
 }
 
 void fechar_excel() {
-    report("Closing Worksheet...\n");
-    report("Quiting Excel...\n");
+    report(QT_TRANSLATE_NOOP("Vantrel", "Closing Worksheet...\n"));
+    report(QT_TRANSLATE_NOOP("Vantrel", "Quiting Excel...\n"));
     endLink();
     if (panelhandle > 0) {
         DiscardPanel(panelhandle);
@@ -447,7 +467,7 @@ int ClientCallback(unsigned int handle, char *, char *, int xType, int, int, voi
     if (conversation <= 0 || (conversation != datalink && conversation != systemlink)) {
         return 0;
     }
-    report("!!! Ligação Desligada!!!\n");
+    report(QT_TRANSLATE_NOOP("Vantrel", "!!! Ligação Desligada!!!\n"));
     DisconnectFromDDEServer(datalink);
     DisconnectFromDDEServer(systemlink);
     datalink = systemlink = 0;

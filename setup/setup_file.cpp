@@ -2,6 +2,7 @@
 
 #include "app/state.h"
 #include "controls/scale_tables.h"
+#include "engine/translate.h"
 
 #include <nlohmann/json.hpp>
 
@@ -173,21 +174,21 @@ struct Verificacao {
 bool le_numero(const json &valor, const Campo &campo, const std::string &nome, double &saida,
                Verificacao &v) {
     if (!valor.is_number()) {
-        return v.falha(nome, "não é um número");
+        return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "não é um número"));
     }
     const double numero = valor.get<double>();
     if (!std::isfinite(numero)) {
-        return v.falha(nome, "não é um número finito");
+        return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "não é um número finito"));
     }
     if (inteiro(campo) && numero != std::floor(numero)) {
-        return v.falha(nome, "não é um número inteiro");
+        return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "não é um número inteiro"));
     }
     if (numero < campo.minimo || numero > campo.maximo) {
-        return v.falha(nome, "está fora do intervalo");
+        return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "está fora do intervalo"));
     }
     if (!campo.permitidos.empty() && std::find(campo.permitidos.begin(), campo.permitidos.end(),
                                                numero) == campo.permitidos.end()) {
-        return v.falha(nome, "não tem um dos valores possíveis");
+        return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "não tem um dos valores possíveis"));
     }
     saida = numero;
     return true;
@@ -198,7 +199,7 @@ bool le_campo(const json &objeto, const Campo &campo, int instancia, std::vector
     const std::string nome = caminho(campo, instancia);
     const auto it = objeto.find(campo.chave);
     if (it == objeto.end()) {
-        return v.falha(nome, "falta");
+        return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "falta"));
     }
     const std::size_t base = static_cast<std::size_t>(instancia * campo.quantos);
     if (campo.quantos == 1) {
@@ -223,21 +224,22 @@ bool objetos_do_grupo(const json &raiz, Grupo grupo, std::vector<const json *> &
     const char *nome = nome_grupo(grupo);
     const auto it = raiz.find(nome);
     if (it == raiz.end()) {
-        return v.falha(nome, "falta");
+        return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "falta"));
     }
     if (grupo == Grupo::Osciloscopio) {
         if (!it->is_object()) {
-            return v.falha(nome, "não é um objeto");
+            return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "não é um objeto"));
         }
         objetos.push_back(&*it);
         return true;
     }
     if (!it->is_array() || it->size() != 2) {
-        return v.falha(nome, "não é uma lista de 2 objetos");
+        return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "não é uma lista de 2 objetos"));
     }
     for (std::size_t n = 0; n < 2; ++n) {
         if (!(*it)[n].is_object()) {
-            return v.falha(std::string(nome) + "[" + std::to_string(n) + "]", "não é um objeto");
+            return v.falha(std::string(nome) + "[" + std::to_string(n) + "]",
+                           QT_TRANSLATE_NOOP("Vantrel", "não é um objeto"));
         }
         objetos.push_back(&(*it)[n]);
     }
@@ -253,7 +255,7 @@ bool sem_chaves_estranhas(const json &objeto, Grupo grupo, const std::string &pr
             return c.grupo == grupo && chave == c.chave;
         });
         if (!conhecida) {
-            return v.falha(prefixo + "." + chave, "não é conhecido");
+            return v.falha(prefixo + "." + chave, QT_TRANSLATE_NOOP("Vantrel", "não é conhecido"));
         }
     }
     return true;
@@ -262,10 +264,12 @@ bool sem_chaves_estranhas(const json &objeto, Grupo grupo, const std::string &pr
 bool le_formato(const json &raiz, int &formato, Verificacao &v) {
     const auto it = raiz.find("format");
     if (it == raiz.end()) {
-        return v.falha("format", "falta: não é um ficheiro de configuração do Vantrel");
+        return v.falha(
+            "format",
+            QT_TRANSLATE_NOOP("Vantrel", "falta: não é um ficheiro de configuração do Vantrel"));
     }
     if (!it->is_number_integer() || it->get<long long>() < 1) {
-        return v.falha("format", "não é um número de formato");
+        return v.falha("format", QT_TRANSLATE_NOOP("Vantrel", "não é um número de formato"));
     }
     if (it->get<long long>() > kFormato) {
         return v.falha("format", "indica o formato " + std::to_string(it->get<long long>()) +
@@ -279,7 +283,8 @@ bool le_formato(const json &raiz, int &formato, Verificacao &v) {
 bool le_raiz(const json &raiz, Leitura &leitura, const Valores &iniciais) {
     Verificacao v{leitura};
     if (!raiz.is_object()) {
-        return v.falha("", "não é um ficheiro de configuração do Vantrel");
+        return v.falha(
+            "", QT_TRANSLATE_NOOP("Vantrel", "não é um ficheiro de configuração do Vantrel"));
     }
     int formato = 0;
     if (!le_formato(raiz, formato, v)) {
@@ -288,7 +293,7 @@ bool le_raiz(const json &raiz, Leitura &leitura, const Valores &iniciais) {
     for (const auto &[chave, valor] : raiz.items()) {
         if (chave != "format" && chave != "program" && chave != "oscilloscope" &&
             chave != "channels" && chave != "generators") {
-            return v.falha(chave, "não é conhecido");
+            return v.falha(chave, QT_TRANSLATE_NOOP("Vantrel", "não é conhecido"));
         }
     }
     leitura.valores = iniciais;
@@ -336,7 +341,8 @@ bool combinacao_valida(Leitura &leitura) {
     };
     if (valor(&dual_op) != 0.0 && valor(&add_op) != 0.0) {
         leitura.campo = "oscilloscope.add";
-        leitura.motivo = "não pode estar ligado ao mesmo tempo que «dual»";
+        leitura.motivo =
+            QT_TRANSLATE_NOOP("Vantrel", "não pode estar ligado ao mesmo tempo que «dual»");
         return false;
     }
     return true;
@@ -403,16 +409,19 @@ std::string escreve_configuracao(const Valores &valores) {
 Leitura le_configuracao(std::string_view texto, const Valores &iniciais) {
     Leitura leitura;
     if (texto.size() > kTamanhoMaximo) {
-        leitura.motivo = "é demasiado grande para um ficheiro de configuração";
+        leitura.motivo =
+            QT_TRANSLATE_NOOP("Vantrel", "é demasiado grande para um ficheiro de configuração");
         return leitura;
     }
     if (!profundidade_aceitavel(texto)) {
-        leitura.motivo = "não é um ficheiro de configuração do Vantrel";
+        leitura.motivo =
+            QT_TRANSLATE_NOOP("Vantrel", "não é um ficheiro de configuração do Vantrel");
         return leitura;
     }
     const json raiz = json::parse(texto.begin(), texto.end(), nullptr, false);
     if (raiz.is_discarded()) {
-        leitura.motivo = "não é um ficheiro de configuração válido (o texto JSON está danificado)";
+        leitura.motivo = QT_TRANSLATE_NOOP(
+            "Vantrel", "não é um ficheiro de configuração válido (o texto JSON está danificado)");
         return leitura;
     }
     leitura.valida = le_raiz(raiz, leitura, iniciais) && combinacao_valida(leitura);
@@ -422,12 +431,19 @@ Leitura le_configuracao(std::string_view texto, const Valores &iniciais) {
     return leitura;
 }
 
-std::string mensagem_erro(std::string_view nome, const Leitura &leitura) {
-    std::string texto = "Não foi possível abrir «" + std::string(nome) + "»: ";
+std::string mensagem_erro(std::string_view nome, const Leitura &leitura,
+                          const char *(*traduz)(const char *)) {
+    const auto t = [traduz](const char *texto) {
+        return traduz != nullptr ? traduz(texto) : texto;
+    };
+    std::string texto = t(QT_TRANSLATE_NOOP("Vantrel", "Não foi possível abrir «")) +
+                        std::string(nome) + t(QT_TRANSLATE_NOOP("Vantrel", "»: "));
+    const std::string motivo = t(leitura.motivo.c_str());
     if (leitura.campo.empty()) {
-        return texto + leitura.motivo + ".";
+        return texto + motivo + ".";
     }
-    return texto + "o campo «" + leitura.campo + "» " + leitura.motivo + ".";
+    return texto + t(QT_TRANSLATE_NOOP("Vantrel", "o campo «")) + leitura.campo + "» " + motivo +
+           ".";
 }
 
 } // namespace setup

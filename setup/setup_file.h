@@ -71,7 +71,9 @@ struct Leitura {
 /// from `iniciais` (the start-up state). Never throws.
 Leitura le_configuracao(std::string_view texto, const Valores &iniciais);
 
-/// "Não foi possível abrir «nome»: o campo «campo» motivo." (or without the field).
-std::string mensagem_erro(std::string_view nome, const Leitura &leitura);
+/// "Não foi possível abrir «nome»: o campo «campo» motivo." (or without the field); `traduz`,
+/// when given, turns its fixed pieces into the program's language.
+std::string mensagem_erro(std::string_view nome, const Leitura &leitura,
+                          const char *(*traduz)(const char *) = nullptr);
 
 } // namespace setup

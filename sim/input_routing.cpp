@@ -3,6 +3,7 @@
 #include "app/state.h"
 #include "board/board.h"
 #include "engine/engine.h"
+#include "engine/translate.h"
 #include "generator/signal/signal.h"
 #include "ui/uir_constants.h"
 
@@ -12,7 +13,15 @@
 namespace {
 
 /// Values of `ChIN`.
-enum Source : int { kOff = 0, kGenerator = 1, kSpreadsheet = 2, kCal02 = 3, kCal2 = 4, kBoard = 5, kOtherSync = 6 };
+enum Source : int {
+    kOff = 0,
+    kGenerator = 1,
+    kSpreadsheet = 2,
+    kCal02 = 3,
+    kCal2 = 4,
+    kBoard = 5,
+    kOtherSync = 6
+};
 
 static_assert(vantrel::board::kSamples == vantrel::kSamples);
 static_assert(vantrel::kPlacas == vantrel::circuit::kBoardCount);
@@ -21,8 +30,10 @@ static_assert(vantrel::kComponentesPlaca == vantrel::circuit::kMaxComponents);
 /// The boards' names as the main panel's source field has room for them (20 characters with
 /// the point), in the circuit library's order.
 constexpr std::array<const char *, vantrel::kPlacas> kNomeCurto{
-    "Divisor",   "Passa-baixo", "Passa-alto", "RLC série",
-    "Meia onda", "Ponte",       "Limitador",  "Zener"};
+    QT_TRANSLATE_NOOP("Vantrel", "Divisor"),    QT_TRANSLATE_NOOP("Vantrel", "Passa-baixo"),
+    QT_TRANSLATE_NOOP("Vantrel", "Passa-alto"), QT_TRANSLATE_NOOP("Vantrel", "RLC série"),
+    QT_TRANSLATE_NOOP("Vantrel", "Meia onda"),  QT_TRANSLATE_NOOP("Vantrel", "Ponte"),
+    QT_TRANSLATE_NOOP("Vantrel", "Limitador"),  "Zener"};
 
 /// Solve status that each channel's name on the main panel shows, so that the name is written
 /// again only when it changes.
@@ -125,11 +136,11 @@ int placa_resolve() {
 }
 
 std::string placa_nome(int canal) {
-    const std::string placa = kNomeCurto[static_cast<std::size_t>(placa_tipo)];
+    const std::string placa = Tr(kNomeCurto[static_cast<std::size_t>(placa_tipo)]);
     if (placa_ponto[canal] != 0 && placa_resolve() != 0) {
-        return placa + ": não convergiu";
+        return placa + Tr(QT_TRANSLATE_NOOP("Vantrel", ": não convergiu"));
     }
-    return placa + ": " + vantrel::circuit::kBoards[placa_tipo].probes[placa_ponto[canal]];
+    return placa + ": " + Tr(vantrel::circuit::kBoards[placa_tipo].probes[placa_ponto[canal]]);
 }
 
 void mostra_fonte_placa(int canal) {

@@ -2,7 +2,7 @@
 #   cmake -S . -B build && cmake --build build && cd build && cpack -G DEB
 # Library dependencies come from dpkg-shlibdeps; the Qt plugins that the program loads at run
 # time come with the libraries (libqt6gui6: xcb platform; libqt6svg6: SVG icons); the panel
-# font and the browser launcher are named by hand.
+# font, the browser launcher and Qt's own Portuguese (the standard dialogs) are named by hand.
 set(VANTREL_PACKAGE_CONTACT "Vantrel maintainers <vantrel@example.org>"
     CACHE STRING "maintainer of the Debian package")
 
@@ -15,7 +15,7 @@ set(CPACK_PACKAGE_DESCRIPTION
     "The main window is the front panel of a bench oscilloscope with two\n"
     "built-in function generators: knobs, push buttons, switches and sockets\n"
     "react to the mouse, and the screen shows what a real instrument would\n"
-    "show. All texts are Portuguese.")
+    "show. It speaks Portuguese, or English when the user chooses it.")
 string(JOIN "" CPACK_PACKAGE_DESCRIPTION ${CPACK_PACKAGE_DESCRIPTION})
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
@@ -24,7 +24,7 @@ set(CPACK_DEBIAN_PACKAGE_RELEASE 1)
 set(CPACK_DEBIAN_PACKAGE_SECTION science)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, xdg-utils")
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-dejavu-core, xdg-utils, qt6-translations-l10n")
 set(CPACK_DEBIAN_PACKAGE_GENERATE_SHLIBS OFF)
 
 # Debian wants a copyright file and a compressed change log in the package's doc folder.

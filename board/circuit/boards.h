@@ -16,6 +16,12 @@
 
 #include <array>
 
+// Marks a shown text for the translation tools; it stays the plain text here (the screen
+// translates it).
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
 namespace vantrel::circuit {
 
 /// Status: the number of samples is less than 1.
@@ -72,63 +78,76 @@ struct Board {
 // 100 Hz, the RLC resonates near 107 Hz with Q about 3, the rectifiers load 1 kΩ, the
 // 2.7 V Zener just breaks down under generator 2's 3 V.
 inline constexpr std::array<Board, kBoardCount> kBoards{{
-    {"Divisor de tensão",
-     "Duas resistências em série: a saída é a entrada vezes R2 / (R1 + R2).",
+    {QT_TRANSLATE_NOOP("Vantrel", "Divisor de tensão"),
+     QT_TRANSLATE_NOOP("Vantrel",
+                       "Duas resistências em série: a saída é a entrada vezes R2 / (R1 + R2)."),
      2,
-     {"Entrada", "Saída"},
+     {QT_TRANSLATE_NOOP("Vantrel", "Entrada"), QT_TRANSLATE_NOOP("Vantrel", "Saída")},
      2,
      {{{"R1", "Ω", 10e3, 10.0, 1e6, true, false, true},
        {"R2", "Ω", 10e3, 10.0, 1e6, true, false, true}}}},
-    {"RC passa-baixo",
-     "Saída aos terminais de C; com onda quadrada e RC muito maior que o período é um "
-     "integrador.",
+    {QT_TRANSLATE_NOOP("Vantrel", "RC passa-baixo"),
+     QT_TRANSLATE_NOOP(
+         "Vantrel",
+         "Saída aos terminais de C; com onda quadrada e RC muito maior que o período é um "
+         "integrador."),
      3,
-     {"Entrada", "VC", "VR"},
+     {QT_TRANSLATE_NOOP("Vantrel", "Entrada"), "VC", "VR"},
      2,
      {{{"R", "Ω", 1.5e3, 10.0, 1e6, true, false, true},
        {"C", "F", 1e-6, 10e-12, 10e-3, true, false, true}}}},
-    {"RC passa-alto",
-     "Saída aos terminais de R; com onda quadrada e RC muito menor que o período é um "
-     "diferenciador.",
+    {QT_TRANSLATE_NOOP("Vantrel", "RC passa-alto"),
+     QT_TRANSLATE_NOOP(
+         "Vantrel",
+         "Saída aos terminais de R; com onda quadrada e RC muito menor que o período é um "
+         "diferenciador."),
      3,
-     {"Entrada", "VR", "VC"},
+     {QT_TRANSLATE_NOOP("Vantrel", "Entrada"), "VR", "VC"},
      2,
      {{{"C", "F", 1e-6, 10e-12, 10e-3, true, false, true},
        {"R", "Ω", 1.5e3, 10.0, 1e6, true, false, true}}}},
-    {"RLC série",
-     "R, L e C em série: na ressonância, 1/(2π√(LC)), VR é máxima e igual à entrada.",
+    {QT_TRANSLATE_NOOP("Vantrel", "RLC série"),
+     QT_TRANSLATE_NOOP(
+         "Vantrel",
+         "R, L e C em série: na ressonância, 1/(2π√(LC)), VR é máxima e igual à entrada."),
      4,
-     {"Entrada", "VR", "VL", "VC"},
+     {QT_TRANSLATE_NOOP("Vantrel", "Entrada"), "VR", "VL", "VC"},
      3,
      {{{"R", "Ω", 22.0, 1.0, 1e6, true, false, true},
        {"L", "H", 100e-3, 1e-6, 10.0, true, false, true},
        {"C", "F", 22e-6, 10e-12, 10e-3, true, false, true}}}},
-    {"Retificador de meia onda",
-     "Um díodo de silício alimenta a carga RL; o condensador C, se presente, alisa a saída.",
+    {QT_TRANSLATE_NOOP("Vantrel", "Retificador de meia onda"),
+     QT_TRANSLATE_NOOP(
+         "Vantrel",
+         "Um díodo de silício alimenta a carga RL; o condensador C, se presente, alisa a saída."),
      3,
-     {"Entrada", "Saída", "VD"},
+     {QT_TRANSLATE_NOOP("Vantrel", "Entrada"), QT_TRANSLATE_NOOP("Vantrel", "Saída"), "VD"},
      2,
      {{{"RL", "Ω", 1e3, 10.0, 1e6, true, false, true},
        {"C", "F", 100e-6, 10e-12, 10e-3, true, true, false}}}},
-    {"Retificador em ponte",
-     "Quatro díodos de silício em ponte alimentam a carga RL (saída flutuante); o "
-     "condensador C, se presente, alisa a saída.",
+    {QT_TRANSLATE_NOOP("Vantrel", "Retificador em ponte"),
+     QT_TRANSLATE_NOOP(
+         "Vantrel", "Quatro díodos de silício em ponte alimentam a carga RL (saída flutuante); o "
+                    "condensador C, se presente, alisa a saída."),
      2,
-     {"Entrada", "Saída"},
+     {QT_TRANSLATE_NOOP("Vantrel", "Entrada"), QT_TRANSLATE_NOOP("Vantrel", "Saída")},
      2,
      {{{"RL", "Ω", 1e3, 10.0, 1e6, true, false, true},
        {"C", "F", 100e-6, 10e-12, 10e-3, true, true, false}}}},
-    {"Limitador a díodos",
-     "Dois díodos de silício em antiparalelo limitam a saída a cerca de ±0,7 V.",
+    {QT_TRANSLATE_NOOP("Vantrel", "Limitador a díodos"),
+     QT_TRANSLATE_NOOP("Vantrel",
+                       "Dois díodos de silício em antiparalelo limitam a saída a cerca de ±0,7 V."),
      3,
-     {"Entrada", "Saída", "VR"},
+     {QT_TRANSLATE_NOOP("Vantrel", "Entrada"), QT_TRANSLATE_NOOP("Vantrel", "Saída"), "VR"},
      1,
      {{{"R", "Ω", 1e3, 10.0, 1e6, true, false, true}}}},
-    {"Regulador Zener",
-     "O díodo Zener limita a saída a Vz nas alternâncias positivas e a cerca de -0,7 V nas "
-     "negativas.",
+    {QT_TRANSLATE_NOOP("Vantrel", "Regulador Zener"),
+     QT_TRANSLATE_NOOP(
+         "Vantrel",
+         "O díodo Zener limita a saída a Vz nas alternâncias positivas e a cerca de -0,7 V nas "
+         "negativas."),
      3,
-     {"Entrada", "Saída", "VR"},
+     {QT_TRANSLATE_NOOP("Vantrel", "Entrada"), QT_TRANSLATE_NOOP("Vantrel", "Saída"), "VR"},
      3,
      {{{"R", "Ω", 220.0, 10.0, 1e6, true, false, true},
        {"RL", "Ω", 10e3, 10.0, 1e6, true, false, true},

@@ -1,22 +1,24 @@
 // Draws the manual's figures from the program's own panels: the front panel off and on with the
 // calibrator, every setting dialog, the generator panel, a help page, an X-Y figure, the
 // trigger's LINE and LF lessons, a diode on the component tester, and the experiment boards
-// (their dialog and the screens of the experiments). Run it
-// through the `manual_figures` target whenever the artwork changes:
-//   make_figures OUTPUT_DIRECTORY
-// It starts the instrument as the program does, drives it through the same callbacks a user's
-// clicks reach, and writes one PNG file per figure.
+// (their dialog and the screens of the experiments). Run it through the `manual_figures` and
+// `manual_figures_en` targets whenever the artwork or the interface texts change:
+//   make_figures [--lang pt|en] OUTPUT_DIRECTORY
+// Portuguese unless told otherwise. It starts the instrument as the program does, drives it through
+// the same callbacks a user's clicks reach, and writes one PNG file per figure.
 
 #include "app/callbacks.h"
+#include "app/language_choice.h"
 #include "app/startup.h"
 #include "app/state.h"
-#include "controls/front_state.h"
 #include "board/circuit/boards.h"
 #include "controls/board_dialog.h"
+#include "controls/front_state.h"
 #include "controls/scale_tables.h"
 #include "engine/engine.h"
 #include "engine/engine_qt.h"
 #include "engine/engine_testing.h"
+#include "engine/language.h"
 #include "generator/generator.h"
 #include "help/help.h"
 #include "sim/autostart.h"
@@ -30,6 +32,8 @@
 #include <QWidget>
 
 #include <cstdio>
+#include <cstring>
+#include <optional>
 
 namespace {
 
@@ -177,6 +181,8 @@ void testerFigure() {
     refresh();
     save(EngineRenderGraph(Painel_Principal, PANEL_MOSTRAR), "testador-diodo.png");
     EngineSendEvent(Painel_Principal, PANEL_COMPONENT, EVENT_LEFT_CLICK);
+}
+
 // The settings of one experiment's screen: the board and the points of CH I and CH II, generator
 // 1's waveform, frequency and amplitude, and the scales.
 struct Experiment {
@@ -261,21 +267,48 @@ void boardFigures() {
     save(EngineRenderGraph(Painel_Principal, PANEL_MOSTRAR), "placa-rc-xy.png");
 }
 
+struct Options {
+    UiLanguage language = UiLanguage::Portuguese;
+    const char *outputDirectory = nullptr;
+};
+
+/// The language and the output folder, or nothing when the command line names neither rightly.
+std::optional<Options> parseOptions(int argc, char *argv[]) {
+    Options options;
+    if (argc == 2) {
+        options.outputDirectory = argv[1];
+        return options;
+    }
+    if (argc != 4 || std::strcmp(argv[1], "--lang") != 0) {
+        return std::nullopt;
+    }
+    const std::optional<UiLanguage> language = UiLanguageNamed(QString::fromLocal8Bit(argv[2]));
+    if (!language) {
+        return std::nullopt;
+    }
+    options.language = *language;
+    options.outputDirectory = argv[3];
+    return options;
+}
+
 } // namespace
 
 int main(int argc, char *argv[]) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_figures OUTPUT_DIRECTORY\n");
+    const std::optional<Options> options = parseOptions(argc, argv);
+    if (!options) {
+        std::fprintf(stderr, "usage: make_figures [--lang pt|en] OUTPUT_DIRECTORY\n");
         return 2;
     }
-    output.setPath(QString::fromLocal8Bit(argv[1]));
+    output.setPath(QString::fromLocal8Bit(options->outputDirectory));
     if (!output.mkpath(QStringLiteral("."))) {
-        std::fprintf(stderr, "make_figures: cannot create %s\n", argv[1]);
+        std::fprintf(stderr, "make_figures: cannot create %s\n", options->outputDirectory);
         return 1;
     }
     if (InitCVIRTE(nullptr, argv, nullptr) == 0) {
         return 1;
     }
+    // Before any panel loads, so that every panel is drawn in the chosen language.
+    SetUiLanguage(options->language);
     RegisterInstrumentCallbacks();
     SetStrictCallbackResolution(1);
     if (LoadInstrumentPanels() != 0) {

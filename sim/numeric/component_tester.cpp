@@ -10,6 +10,12 @@
 #include <numbers>
 #include <string>
 
+// Marks a shown text for the translation tools; it stays the plain text here (the panel
+// translates it).
+#ifndef QT_TRANSLATE_NOOP
+#define QT_TRANSLATE_NOOP(context, text) text
+#endif
+
 namespace tester {
 
 namespace {
@@ -27,16 +33,17 @@ constexpr double kLedRatedA = 10e-3;
 constexpr std::array<ValueRange, kKinds> kFirst{{
     {"", "", 0.0, 0.0, 0.0},
     {"", "", 0.0, 0.0, 0.0},
-    {"Resistência (Ω)", "Ω", 1.0, 10e6, 1000.0},
-    {"Capacidade (F)", "F", 1e-12, 1.0, 1e-6},
-    {"Indutância (H)", "H", 1e-6, 1000.0, 10.0},
-    {"Resistência (Ω)", "Ω", 1.0, 10e6, 1000.0},
-    {"Tensão de condução a 1 mA (V)", "V", 0.3, 1.0, 0.65},
-    {"Tensão de condução a 1 mA (V)", "V", 0.3, 1.0, 0.65},
-    {"Tensão de Zener (V)", "V", 1.0, 30.0, 5.1},
-    {"Tensão direta a 10 mA (V)", "V", 1.4, 4.0, 1.8},
+    {QT_TRANSLATE_NOOP("Vantrel", "Resistência (Ω)"), "Ω", 1.0, 10e6, 1000.0},
+    {QT_TRANSLATE_NOOP("Vantrel", "Capacidade (F)"), "F", 1e-12, 1.0, 1e-6},
+    {QT_TRANSLATE_NOOP("Vantrel", "Indutância (H)"), "H", 1e-6, 1000.0, 10.0},
+    {QT_TRANSLATE_NOOP("Vantrel", "Resistência (Ω)"), "Ω", 1.0, 10e6, 1000.0},
+    {QT_TRANSLATE_NOOP("Vantrel", "Tensão de condução a 1 mA (V)"), "V", 0.3, 1.0, 0.65},
+    {QT_TRANSLATE_NOOP("Vantrel", "Tensão de condução a 1 mA (V)"), "V", 0.3, 1.0, 0.65},
+    {QT_TRANSLATE_NOOP("Vantrel", "Tensão de Zener (V)"), "V", 1.0, 30.0, 5.1},
+    {QT_TRANSLATE_NOOP("Vantrel", "Tensão direta a 10 mA (V)"), "V", 1.4, 4.0, 1.8},
 }};
-constexpr ValueRange kRcCapacitor{"Capacidade (F)", "F", 1e-12, 1.0, 1e-6};
+constexpr ValueRange kRcCapacitor{QT_TRANSLATE_NOOP("Vantrel", "Capacidade (F)"), "F", 1e-12, 1.0,
+                                  1e-6};
 constexpr ValueRange kNone{"", "", 0.0, 0.0, 0.0};
 
 bool inRange(const ValueRange &range, double v) {

@@ -1,11 +1,14 @@
 // Every panel of the program laid out at the scales a window can take: controls stay on their
 // panel, clickable areas do not overlap, texts fit their boxes and a click lands where the
-// control is drawn. Run once at device pixel ratio 1 and once at 2 (QT_SCALE_FACTOR).
+// control is drawn, in both of the program's languages. Run once at device pixel ratio 1 and
+// once at 2 (QT_SCALE_FACTOR).
 
 #include "engine/control_widgets.h"
 #include "engine/engine.h"
 #include "engine/engine_qt.h"
 #include "engine/engine_testing.h"
+#include "engine/language.h"
+#include "engine/translate.h"
 #include "tests/common/show_at_scale.h"
 #include "ui/uir_constants.h"
 
@@ -115,19 +118,25 @@ class TestScaling : public QObject {
 
 private slots:
     void initTestCase() { QCOMPARE(InitCVIRTE(nullptr, nullptr, nullptr), 1); }
-    void cleanup() { EngineReset(); }
+    void cleanup() {
+        SetUiLanguage(UiLanguage::Portuguese);
+        EngineReset();
+    }
 
     void layoutHoldsAtEveryScale_data() {
         QTest::addColumn<double>("scale");
-        QTest::newRow("0.75") << 0.75;
-        QTest::newRow("1") << 1.0;
-        QTest::newRow("1.5") << 1.5;
-        QTest::newRow("2") << 2.0;
-        QTest::newRow("4") << 4.0;
+        QTest::addColumn<bool>("english");
+        for (const bool english : {false, true}) {
+            for (const double scale : {0.75, 1.0, 1.5, 2.0, 4.0}) {
+                QTest::addRow("%s %g", english ? "en" : "pt", scale) << scale << english;
+            }
+        }
     }
 
     void layoutHoldsAtEveryScale() {
         QFETCH(double, scale);
+        QFETCH(bool, english);
+        SetUiLanguage(english ? UiLanguage::English : UiLanguage::Portuguese);
         int panelsSeen = 0;
         for (const char *file : kResourceFiles) {
             for (int number = 1; number <= kMaxPanelNumber; ++number) {
@@ -307,7 +316,7 @@ private:
         } else if (control.kind == CTRL_TEXT_MSG) {
             std::string value;
             GetCtrlVal(panel, control.id, &value);
-            text = QString::fromStdString(value);
+            text = QString::fromUtf8(Tr(value.c_str()));
         } else {
             return;
         }

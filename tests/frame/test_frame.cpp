@@ -2,6 +2,7 @@
 
 #include "app/callbacks.h"
 #include "app/command_line.h"
+#include "app/language_choice.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "app/version.h"
@@ -24,7 +25,10 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QLocale>
 #include <QScopeGuard>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
@@ -113,11 +117,9 @@ QString summary(const CommandLine &line) {
             parts << name;
         }
     }
-    const std::pair<QString, const char *> values[] = {{line.powerOn, "power-on"},
-                                                       {line.screenshot, "screenshot"},
-                                                       {line.qtPlatform, "platform"},
-                                                       {line.qtDisplay, "display"},
-                                                       {line.setupFile, "setup"}};
+    const std::pair<QString, const char *> values[] = {
+        {line.powerOn, "power-on"},  {line.screenshot, "screenshot"}, {line.qtPlatform, "platform"},
+        {line.qtDisplay, "display"}, {line.language, "lang"},         {line.setupFile, "setup"}};
     for (const auto &[value, name] : values) {
         if (!value.isEmpty()) {
             parts << QString::fromUtf8(name) + '=' + value;
@@ -237,7 +239,10 @@ private slots:
                                  << "refused: opção desconhecida: --bogus";
         QTest::newRow("unknown letter") << QStringList{"-x"} << "refused: opção desconhecida: -x";
         QTest::newRow("unknown with value")
-            << QStringList{"--lang=pt"} << "refused: opção desconhecida: --lang";
+            << QStringList{"--colour=red"} << "refused: opção desconhecida: --colour";
+        QTest::newRow("language") << QStringList{"--lang", "en", "--lang=pt"} << "lang=pt";
+        QTest::newRow("unknown language")
+            << QStringList{"--lang", "fr"} << "refused: a opção --lang aceita pt ou en, não fr";
         QTest::newRow("missing value") << QStringList{"--no-splash", "--screenshot"}
                                        << "refused: a opção --screenshot precisa de um valor";
         QTest::newRow("empty value")
@@ -744,6 +749,56 @@ private slots:
         QVERIFY(splashGoneWithMain);
         // The splash stays for its 3 s (less one polling interval of slack).
         QVERIFY2(mainSeen - splashSeen >= 2950, qPrintable(QString::number(mainSeen - splashSeen)));
+    }
+
+    // The menu's choice is remembered for the next start and said in a message; nothing else
+    // (the system locale, a damaged setting) moves the program off Portuguese.
+    void languageChoiceIsRemembered_data() {
+        QTest::addColumn<QStringList>("chosen");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("said");
+        QTest::newRow("never chosen") << QStringList{} << "" << false << "";
+        QTest::newRow("English") << QStringList{"en"} << "" << true << "O programa falará inglês";
+        QTest::newRow("English, then Portuguese")
+            << QStringList{"en", "pt"} << "" << false << "O programa falará português";
+        QTest::newRow("damaged setting") << QStringList{} << "klingon" << false << "";
+        // A folder where the settings file belongs: the choice cannot be written, and says so
+        // (what the running program holds in memory is no longer looked at).
+        QTest::newRow("cannot be written")
+            << QStringList{"en"} << "/" << true << "Não foi possível guardar";
+    }
+    void languageChoiceIsRemembered() {
+        QFETCH(QStringList, chosen);
+        QFETCH(QString, stored);
+        QFETCH(bool, english);
+        QFETCH(QString, said);
+        QStandardPaths::setTestModeEnabled(true);
+        const auto restore = qScopeGuard([] {
+            QSettings(QStringLiteral("vantrel"), QStringLiteral("vantrel")).clear();
+            QLocale::setDefault(QLocale::c());
+            QStandardPaths::setTestModeEnabled(false);
+        });
+        QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+        QSettings settings(QStringLiteral("vantrel"), QStringLiteral("vantrel"));
+        settings.clear();
+        if (stored == u"/") {
+            QFile::remove(settings.fileName());
+            QVERIFY(QDir().mkpath(settings.fileName()));
+        } else if (!stored.isEmpty()) {
+            settings.setValue(QStringLiteral("interface/language"), stored);
+        }
+        settings.sync();
+        const auto unblock =
+            qScopeGuard([&settings] { QDir(settings.fileName()).removeRecursively(); });
+        const int popups = EnginePopupCount();
+        for (const QString &language : chosen) {
+            (language == u"en" ? Idioma_en : Idioma_pt)(0, 0, nullptr, 0);
+        }
+        QCOMPARE(EnginePopupCount() - popups, chosen.size());
+        QVERIFY(QString::fromStdString(EngineLastPopupMessage()).startsWith(said));
+        QCOMPARE(RememberedUiLanguage() == UiLanguage::English, english);
+        QCOMPARE(CurrentUiLanguage(), UiLanguage::Portuguese); // at the next start only
     }
 };
 

@@ -7,11 +7,13 @@
 #include "engine/engine.h"
 #include "engine/engine_qt.h"
 #include "engine/engine_testing.h"
+#include "engine/language.h"
 #include "help/help.h"
 #include "help/menu.h"
 #include "ui/uir_constants.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QFontInfo>
 #include <QFontMetrics>
@@ -203,6 +205,7 @@ const Page kPages[] = {
 };
 
 int (*const kOpen[])(int) = {help_O, help_G};
+void (*const kShow[])(int) = {mostra_ajuda, mostra_ajudaG};
 
 int bookIndex(const QString &book) {
     return book == "osc" ? 0 : 1;
@@ -264,6 +267,7 @@ private slots:
     }
 
     void cleanup() {
+        SetUiLanguage(UiLanguage::Portuguese);
         EngineSetResourceDir(nullptr);
         while (EngineTopPopup() != 0) {
             DiscardPanel(EngineTopPopup());
@@ -300,16 +304,94 @@ private slots:
         QCOMPARE(box(help)->toPlainText(), shown);
     }
 
-    // The mode table is read by its columns: every cell border of every line falls in the same
-    // pixel column, and the 66-column rule fits the box without wrapping.
+    // Each language's page shows its own title and text in place of the other's, and switching
+    // back shows the Portuguese page byte for byte.
+    void englishPageReplacesThePortugueseOne_data() {
+        bookColumn();
+        QTest::addColumn<int>("page");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("expected");
+        QTest::newRow("osc 1") << "osc" << 1 << "Help: POWER"
+                               << "Switches the oscilloscope on and off.\n\nWhen it is on, the "
+                                  "green LED is lit.";
+        QTest::newRow("osc 10") << "osc" << 10 << "Help: TRIGGER CONTROLS"
+                                << "~\n  LF: the trigger signal is taken from CH1 or CH2 (as the\n"
+                                   "      TRIG. I/II switch sets), through a low-pass filter.\n";
+        QTest::newRow("osc 20") << "osc" << 20 << "Help: CH-DUAL-ADD-VERT"
+                                << "~\n| ON    | OFF   | ON    |  -    |sum of CH I and CH II, one "
+                                   "trace,\n";
+        QTest::newRow("osc 24") << "osc" << 24 << "Help: CIRCUIT BOARD"
+                                << "~\"did not converge\"";
+        QTest::newRow("gen 1") << "gen" << 1 << "Help: POWER"
+                               << "Closes the generator.";
+        QTest::newRow("gen 14") << "gen" << 14 << "Help: TYPED FREQUENCY"
+                                << "~outside 0.01 Hz to 2 MHz";
+    }
+    void englishPageReplacesThePortugueseOne() {
+        QFETCH(QString, book);
+        QFETCH(int, page);
+        QFETCH(QString, title);
+        QFETCH(QString, expected);
+        QCOMPARE(kOpen[bookIndex(book)](page), 0);
+        const int help = EngineTopPopup();
+        const std::string portugueseTitle = label(help);
+        const std::string portugueseText = text(help);
+        SetUiLanguage(UiLanguage::English);
+        kShow[bookIndex(book)](page);
+        QCOMPARE(QString::fromStdString(label(help)), title);
+        const QString shown = QString::fromStdString(text(help));
+        QVERIFY2(showsPage(shown, expected), qPrintable(shown));
+        QCoreApplication::processEvents();
+        QCOMPARE(box(help)->toPlainText(), shown);
+        SetUiLanguage(UiLanguage::Portuguese);
+        kShow[bookIndex(book)](page);
+        QCOMPARE(label(help), portugueseTitle);
+        QCOMPARE(text(help), portugueseText);
+    }
+
+    // No page of either book is left untranslated: every one has an English title and a text of
+    // its own.
+    void everyPageHasAnEnglishCounterpart_data() {
+        bookColumn();
+        QTest::addColumn<int>("pages");
+        QTest::newRow("osc") << "osc" << kPaginasOsciloscopio;
+        QTest::newRow("gen") << "gen" << kPaginasGerador;
+    }
+    void everyPageHasAnEnglishCounterpart() {
+        QFETCH(QString, book);
+        QFETCH(int, pages);
+        QCOMPARE(kOpen[bookIndex(book)](1), 0);
+        const int help = EngineTopPopup();
+        for (int page = 1; page <= pages; ++page) {
+            SetUiLanguage(UiLanguage::Portuguese);
+            kShow[bookIndex(book)](page);
+            const std::string portuguese = text(help);
+            SetUiLanguage(UiLanguage::English);
+            kShow[bookIndex(book)](page);
+            QVERIFY2(label(help).starts_with("Help: "), label(help).c_str());
+            QVERIFY2(!text(help).empty() && text(help) != portuguese, label(help).c_str());
+        }
+    }
+
+    // The mode table is read by its columns: in either language every cell border of every line
+    // falls in the same pixel column, and the 66-column rule fits the box without wrapping.
+    void modeTableLinesUpOnScreen_data() {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<QString>("heading");
+        QTest::newRow("pt") << false << "|CH I/II| DUAL  |  ADD  | VERT. |efeito da opção";
+        QTest::newRow("en") << true << "|CH I/II| DUAL  |  ADD  | VERT. |effect of the setting";
+    }
     void modeTableLinesUpOnScreen() {
+        QFETCH(bool, english);
+        QFETCH(QString, heading);
+        SetUiLanguage(english ? UiLanguage::English : UiLanguage::Portuguese);
         QCOMPARE(help_O(20), 0);
         QCoreApplication::processEvents();
         QPlainTextEdit *edit = box(Painel_Ajuda);
         QVERIFY(QFontInfo(edit->font()).fixedPitch());
         const QFontMetrics metrics(edit->font());
         const QStringList lines = edit->toPlainText().split('\n');
-        const qsizetype header = lines.indexOf("|CH I/II| DUAL  |  ADD  | VERT. |efeito da opção");
+        const qsizetype header = lines.indexOf(heading);
         QVERIFY(header > 0);
         const QString rule(66, '-');
         int rules = 0;
@@ -471,14 +553,18 @@ private slots:
         QCOMPARE(pageNumber(EngineTopPopup()), 12);
     }
 
-    // "Mais" opens the manual that the menu opens, from any page of either book.
+    // "Mais" opens the manual that the menu opens, from any page of either book, in either
+    // language.
     void moreOpensTheManual_data() {
         bookColumn();
-        QTest::newRow("osc") << "osc";
-        QTest::newRow("gen") << "gen";
+        QTest::addColumn<bool>("english");
+        QTest::newRow("osc") << "osc" << false;
+        QTest::newRow("gen en") << "gen" << true;
     }
     void moreOpensTheManual() {
         QFETCH(QString, book);
+        QFETCH(bool, english);
+        SetUiLanguage(english ? UiLanguage::English : UiLanguage::Portuguese);
         QCOMPARE(kOpen[bookIndex(book)](2), 0);
         const int help = EngineTopPopup();
         QTest::mouseClick(EngineControlWidget(help, AJUDA_SEG_BTN), Qt::LeftButton);
@@ -486,8 +572,33 @@ private slots:
         const std::string opened = EngineLastBrowserUrl();
         EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_sobre_pagina);
         QCOMPARE(opened, EngineLastBrowserUrl());
-        QVERIFY(QString::fromStdString(opened).endsWith("/docs/index.html"));
         QCOMPARE(EngineTopPopup(), help); // the panel stays up
+    }
+
+    // The manual follows the program's language; the English one falls back to the Portuguese
+    // one when it is not installed.
+    void manualFollowsTheLanguage_data() {
+        QTest::addColumn<bool>("english");
+        QTest::addColumn<bool>("installed"); ///< docs/en/index.html exists
+        QTest::addColumn<QString>("opened");
+        QTest::newRow("pt") << false << true << "/docs/index.html";
+        QTest::newRow("en") << true << true << "/docs/en/index.html";
+        QTest::newRow("en missing") << true << false << "/docs/index.html";
+    }
+    void manualFollowsTheLanguage() {
+        QFETCH(bool, english);
+        QFETCH(bool, installed);
+        QFETCH(QString, opened);
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath("docs/en"));
+        if (installed) {
+            QFile manual(dir.filePath("docs/en/index.html"));
+            QVERIFY(manual.open(QIODevice::WriteOnly));
+        }
+        EngineSetResourceDir(dir.path().toUtf8().constData());
+        SetUiLanguage(english ? UiLanguage::English : UiLanguage::Portuguese);
+        EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_sobre_pagina);
+        QCOMPARE(QString::fromStdString(EngineLastBrowserUrl()), "file://" + dir.path() + opened);
     }
 
     // A missing or damaged help file: no window, nothing else disturbed.

@@ -608,6 +608,9 @@ const auto kMenuEntries = std::to_array<MenuEntry>({
     MENU(sobre, "Sobre", "", ""),
     MENU(sobre_pagina, "Página Oficial", "abrir_page", ""),
     MENU(sobre_prog, "Acerca", "exibir_acerca", ""),
+    MENU(sobre_idioma, "Idioma / Language", "", ""),
+    MENU(sobre_idioma_idioma_pt, "Português", "Idioma_pt", ""),
+    MENU(sobre_idioma_idioma_en, "English", "Idioma_en", ""),
 });
 
 static_assert(MenuBar == 1);

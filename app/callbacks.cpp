@@ -1,9 +1,11 @@
 #include "app/callbacks.h"
 
+#include "app/exercise_menu.h"
 #include "app/language_choice.h"
 #include "app/reset.h"
 #include "app/setup_menu.h"
 #include "app/startup.h"
+#include "app/teacher_menu.h"
 #include "controls/board_dialog.h"
 #include "controls/channels.h"
 #include "controls/horizontal.h"
@@ -35,6 +37,12 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"add_fn", add_fn},
     {"aplic_ext", aplic_ext},
     {"aplic_testador", aplic_testador},
+    {"ex_cancelar", ex_cancelar},
+    {"ex_comecar", ex_comecar},
+    {"ex_escolher_ficheiro", ex_escolher_ficheiro},
+    {"ex_fechar", ex_fechar},
+    {"ex_tarefa", ex_tarefa},
+    {"ex_verificar", ex_verificar},
     {"f_componente", f_componente},
     {"f_holdoff", f_holdoff},
     {"fecha_ext", fecha_ext},
@@ -58,6 +66,12 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
     {"ch_fn", ch_fn},
     {"ConnectToExcel", ConnectToExcel},
     {"component_btn", component_btn},
+    {"criar_cancelar", criar_cancelar},
+    {"criar_guardar", criar_guardar},
+    {"criar_juntar_sorteio", criar_juntar_sorteio},
+    {"criar_juntar_tarefa", criar_juntar_tarefa},
+    {"criar_retirar_sorteio", criar_retirar_sorteio},
+    {"criar_retirar_tarefa", criar_retirar_tarefa},
     {"dual_fn", dual_fn},
     {"ecran", ecran},
     {"entrada1_btn", entrada1_btn},
@@ -160,6 +174,8 @@ constexpr std::array kControlCallbacks = std::to_array<std::pair<const char *, C
 
 constexpr std::array kMenuCallbacks = std::to_array<std::pair<const char *, MenuCallbackPtr>>({
     {"Abrir_config", Abrir_config},
+    {"Criar_ex", Criar_ex},
+    {"Abrir_exercicio", Abrir_exercicio},
     {"abrir_page", abrir_page},
     {"Abrir_ger1", Abrir_ger1},
     {"Abrir_ger2", Abrir_ger2},
@@ -173,6 +189,7 @@ constexpr std::array kMenuCallbacks = std::to_array<std::pair<const char *, Menu
     {"Reiniciar_ger2", Reiniciar_ger2},
     {"Reiniciar_osc", Reiniciar_osc},
     {"Reiniciar_tudo", Reiniciar_tudo},
+    {"Resultados_ex", Resultados_ex},
     {"Sair_prog", Sair_prog},
 });
 

@@ -27,7 +27,7 @@ struct Indicador {
     bool aceso;
 };
 
-std::array<Indicador, 13> indicadores(int ch2) {
+std::array<Indicador, 14> indicadores(int ch2) {
     return {{
         {PANEL_INV1_TEXT, inversao[0] == -1},
         {PANEL_INV2_TEXT, inversao[1] == -1},
@@ -43,6 +43,7 @@ std::array<Indicador, 13> indicadores(int ch2) {
         {PANEL_CAL_TEXT, calib == 1.0},
         {PANEL_CAL1_TEXT, y_calib[0] == 1.0},
         {PANEL_CAL2_TEXT, y_calib[1] == 1.0},
+        {PANEL_COMP_TEXT, testador == 1},
     }};
 }
 

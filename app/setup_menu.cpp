@@ -1,5 +1,6 @@
 #include "app/setup_menu.h"
 
+#include "app/exercise_menu.h"
 #include "app/reset.h"
 #include "app/state.h"
 #include "controls/trigger_display.h"
@@ -40,6 +41,8 @@ Configuracao &configuracao() {
     return c;
 }
 
+} // namespace
+
 std::string nome_base(const std::string &caminho) {
     const auto barra = caminho.find_last_of("/\\");
     return barra == std::string::npos ? caminho : caminho.substr(barra + 1);
@@ -50,16 +53,18 @@ std::string pasta_de(const std::string &caminho) {
     return barra == std::string::npos ? std::string() : caminho.substr(0, barra);
 }
 
-/// The settings now, those that only the panels keep included.
-setup::Valores estado_actual() {
+setup::Valores configuracao_actual() {
     GetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_CH_CHG, &setup::botao_ch2);
     GetCtrlVal(Painel_Principal, PANEL_DADOS_CHI, &setup::grandeza_leitura[0]);
     GetCtrlVal(Painel_Principal, PANEL_DADOS_CHII, &setup::grandeza_leitura[1]);
     return setup::captura();
 }
 
-/// Takes `valores` into the globals and brings every panel into line, as the user would have.
-void aplica_ao_instrumento(const setup::Valores &valores) {
+const setup::Valores &configuracao_inicial() {
+    return configuracao().iniciais;
+}
+
+void aplica_configuracao(const setup::Valores &valores) {
     const int ligado = Ligado;
     setup::aplica(valores);
     const int pedido = Ligado;
@@ -82,6 +87,8 @@ void aplica_ao_instrumento(const setup::Valores &valores) {
         Power_btn(Painel_Principal, PANEL_POWERBUTTON, EVENT_LEFT_CLICK, nullptr, 0, 0);
     }
 }
+
+namespace {
 
 std::string caminho_recentes() {
     char pasta[vantrel::kPathSize] = {};
@@ -150,7 +157,11 @@ void junta_recente(const std::string &caminho) {
 
 void abre_largado(void *) {
     const std::string caminho = configuracao().largado;
-    Abrir_config_em(caminho);
+    if (e_exercicio(caminho)) {
+        abre_exercicio(caminho.c_str());
+    } else {
+        Abrir_config_em(caminho);
+    }
 }
 
 /// A file dropped on the window opens once the drop is over, so that the file manager is not
@@ -165,25 +176,10 @@ void largado(int, const char *caminho) {
 void fixa_ficheiro(const std::string &caminho) {
     Configuracao &c = configuracao();
     c.ficheiro = caminho;
-    c.guardados = estado_actual();
+    c.guardados = configuracao_actual();
     const std::string titulo = c.titulo_janela + " — " + nome_base(caminho);
     SetPanelAttribute(Painel_Principal, ATTR_TITLE, titulo.c_str());
     junta_recente(caminho);
-}
-
-/// At most one byte more than a set-up may have, so that a huge file is never read whole.
-std::optional<std::string> le_ficheiro(const char *caminho) {
-    std::ifstream entrada(caminho, std::ios::binary);
-    if (!entrada) {
-        return std::nullopt;
-    }
-    std::string texto(setup::kTamanhoMaximo + 1, '\0');
-    entrada.read(texto.data(), static_cast<std::streamsize>(texto.size()));
-    if (entrada.bad()) {
-        return std::nullopt;
-    }
-    texto.resize(static_cast<std::size_t>(entrada.gcount()));
-    return texto;
 }
 
 /// The user's answer before the settings of an open set-up with changes are given up.
@@ -209,10 +205,24 @@ std::string com_extensao(std::string caminho) {
 
 } // namespace
 
+std::optional<std::string> le_ficheiro_limitado(const char *caminho, std::size_t limite) {
+    std::ifstream entrada(caminho, std::ios::binary);
+    if (!entrada) {
+        return std::nullopt;
+    }
+    std::string texto(limite + 1, '\0');
+    entrada.read(texto.data(), static_cast<std::streamsize>(texto.size()));
+    if (entrada.bad()) {
+        return std::nullopt;
+    }
+    texto.resize(static_cast<std::size_t>(entrada.gcount()));
+    return texto;
+}
+
 void prepara_configuracoes() {
     Configuracao &c = configuracao();
     c = Configuracao{};
-    c.iniciais = estado_actual();
+    c.iniciais = configuracao_actual();
     GetPanelAttribute(Painel_Principal, ATTR_TITLE, &c.titulo_janela);
     le_recentes();
     mostra_recentes();
@@ -227,7 +237,7 @@ void Abrir_config_em(const std::string &caminho) {
 
 int abre_configuracao(const char *caminho) {
     const std::string nome = nome_base(caminho);
-    const std::optional<std::string> texto = le_ficheiro(caminho);
+    const std::optional<std::string> texto = le_ficheiro_limitado(caminho, setup::kTamanhoMaximo);
     if (!texto) {
         const std::string mensagem =
             Tr(QT_TRANSLATE_NOOP("Vantrel", "Não foi possível abrir «")) + nome +
@@ -240,13 +250,13 @@ int abre_configuracao(const char *caminho) {
         MessagePopup(kTituloAbrir, setup::mensagem_erro(nome, leitura, Tr).c_str());
         return -1;
     }
-    aplica_ao_instrumento(leitura.valores);
+    aplica_configuracao(leitura.valores);
     fixa_ficheiro(caminho);
     return 0;
 }
 
 int guarda_configuracao(const char *caminho) {
-    const std::string texto = setup::escreve_configuracao(estado_actual());
+    const std::string texto = setup::escreve_configuracao(configuracao_actual());
     if (WriteFileAtomically(caminho, texto.data(), static_cast<int>(texto.size())) != 0) {
         const std::string mensagem =
             Tr(QT_TRANSLATE_NOOP("Vantrel", "Não foi possível escrever «")) + nome_base(caminho) +
@@ -261,7 +271,7 @@ int guarda_configuracao(const char *caminho) {
 
 bool configuracao_alterada() {
     const Configuracao &c = configuracao();
-    return !c.ficheiro.empty() && estado_actual() != c.guardados;
+    return !c.ficheiro.empty() && configuracao_actual() != c.guardados;
 }
 
 bool confirma_saida() {

@@ -2,6 +2,7 @@
 
 #include "app/callbacks.h"
 #include "app/command_line.h"
+#include "app/exercise_menu.h"
 #include "app/install_check.h"
 #include "app/language_choice.h"
 #include "app/setup_menu.h"
@@ -243,6 +244,7 @@ int VantrelMain(int argc, char *argv[]) {
     ProcessDrawEvents();
     inicializa_geradores();
     prepara_configuracoes();
+    prepara_exercicios();
     if (!line.powerOn.isEmpty()) {
         const QByteArray mode = line.powerOn.toLocal8Bit();
         if (StartPoweredOn(mode.constData()) != 0) {
@@ -251,7 +253,12 @@ int VantrelMain(int argc, char *argv[]) {
         mostra_frontal();
     }
     if (!line.setupFile.isEmpty()) {
-        abre_configuracao(QFile::encodeName(line.setupFile).constData());
+        const QByteArray ficheiro = QFile::encodeName(line.setupFile);
+        if (e_exercicio(ficheiro.toStdString())) {
+            abre_exercicio(ficheiro.constData());
+        } else {
+            abre_configuracao(ficheiro.constData());
+        }
     }
     if (!picture.isEmpty()) {
         PostDeferredCall(saveScreenshot, const_cast<char *>(picture.constData()));

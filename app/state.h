@@ -14,6 +14,7 @@ inline constexpr int kSamples = 600;        ///< samples per input buffer and pe
 inline constexpr int kPathSize = 260;       ///< longest file path, terminator included
 inline constexpr int kPlacas = 8;           ///< experiment boards on the bench's shelf
 inline constexpr int kComponentesPlaca = 3; ///< adjustable components of a board, at most
+inline constexpr int kFontesExternas = 11;  ///< values of `trig_ext`: 0 .. 10
 } // namespace vantrel
 
 // ---- Panel handles ----------------------------------------------------------------------------
@@ -77,7 +78,8 @@ extern int autot;      ///< 1 AUTO, 0 NORMAL
 extern int trigger_ch; ///< channel (1 or 2) whose trigger search the next refresh uses
 extern int trig_acopl; ///< trigger coupling: 0 AC, 1 DC, 2 HF, 3 LF, 4 LINE (50 Hz mains)
 /// external trigger source: 0 off (internal trigger), 1 generator 1, 2 generator 2,
-/// 3 Cal 0.2Vpp, 4 Cal 2Vpp
+/// 3 Cal 0.2Vpp, 4 Cal 2Vpp, 5 SYNC of generator 1, 6 SYNC of generator 2, 7 .. 10 the point
+/// 0 .. 3 of the board on the bench (as `placa_ponto`)
 extern int trig_ext;
 extern double holdoff;       ///< HOLD OFF, in sweeps: 0 (minimum, the refresh's own trigger) .. 10
 extern int tvsep;            ///< TV SEP: 0 OFF, 1 H (line sync), 2 V (field sync)

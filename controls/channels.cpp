@@ -92,9 +92,48 @@ int abrir_fonte(int canal) {
     return 0;
 }
 
+/// The display modes in the order the wheel steps through them over the mode keys.
+enum Modo : int { kModoCh1, kModoCh2, kModoDual, kModoAlternado, kModoAdd, kModos };
+
+int modo_atual() {
+    if (add_op != 0) {
+        return kModoAdd;
+    }
+    if (dual_op != 0) {
+        return vert_op != 0 ? kModoAlternado : kModoDual;
+    }
+    return estado_botao(Painel_Canais, PANEL_CANA_BUTTON_CH_CHG) != 0 ? kModoCh2 : kModoCh1;
+}
+
+/// Sets one key of the mode dialog as a click would: its value, then its callback's commit.
+void carrega(int botao, int estado, int (*callback)(int, int, int, void *, int, int)) {
+    if (estado_botao(Painel_Canais, botao) != estado) {
+        SetCtrlVal(Painel_Canais, botao, estado);
+        callback(Painel_Canais, botao, EVENT_COMMIT, nullptr, 0, 0);
+    }
+}
+
+/// Goes to mode `modo` through the keys' own callbacks. The DUAL and ADD modes keep CH I/II,
+/// which then chooses the triggering channel; ADD is pressed before DUAL is released by it.
+void define_modo(int modo) {
+    if (modo == kModoCh1 || modo == kModoCh2) {
+        carrega(PANEL_CANA_BUTTON_CH_CHG, modo == kModoCh2 ? 1 : 0, ch_fn);
+    }
+    carrega(PANEL_CANA_BUTTON_VERT, modo == kModoAlternado ? 1 : 0, vert_fn);
+    carrega(PANEL_CANA_BUTTON_ADD, modo == kModoAdd ? 1 : 0, add_fn);
+    carrega(PANEL_CANA_BUTTON_DUAL, modo == kModoDual || modo == kModoAlternado ? 1 : 0, dual_fn);
+}
+
 } // namespace
 
-int canais_fn(int, int, int event, void *, int, int) {
+int canais_fn(int, int, int event, void *, int eventData1, int) {
+    // The wheel steps CH I, CH II, DUAL, DUAL alternating (VERT.), ADD; back the other way.
+    if (const int passos = roda_frontal(event, eventData1)) {
+        const int modo = std::clamp(modo_atual() + passos, 0, kModos - 1);
+        if (modo != modo_atual()) {
+            define_modo(modo);
+        }
+    }
     if (clique_frontal(event, kAjudaCanais)) {
         coloca_junto(Painel_Canais, PANEL_PICTURE_CANAIS);
         InstallPopup(Painel_Canais);

@@ -4,6 +4,7 @@
 #include "controls/scale_tables.h"
 #include "engine/engine.h"
 #include "engine/translate.h"
+#include "sim/input_routing.h"
 #include "ui/uir_constants.h"
 
 #include <algorithm>
@@ -28,6 +29,17 @@ const char *ligado(bool on) {
 std::string formata(const char *formato, double valor) {
     std::array<char, 96> texto{};
     std::snprintf(texto.data(), texto.size(), formato, valor);
+    return texto.data();
+}
+
+/// `valor` with `casas` decimals, or as many more (up to two) as a fine step left in it.
+std::string decimal(double valor, int casas, bool sinal) {
+    while (casas < 2 && std::abs(valor * std::pow(10.0, casas) -
+                                 std::round(valor * std::pow(10.0, casas))) > 1e-6) {
+        ++casas;
+    }
+    std::array<char, 32> texto{};
+    std::snprintf(texto.data(), texto.size(), sinal ? "%+.*f" : "%.*f", casas, valor);
     return texto.data();
 }
 
@@ -79,7 +91,7 @@ void mostra_vertical() {
         const int ypos = c == 0 ? PANEL_PICTURE_6 : PANEL_PICTURE_7;
         ponteiro(ypos, angulo(kAlcanceYpos, y_offset[c]));
         dica(ypos, std::string("Y-POS ") + canal + ": " +
-                       formata("%+.1f div", y_offset[c] / kUnidadesPorDivisaoY));
+                       decimal(y_offset[c] / kUnidadesPorDivisaoY, 1, true) + " div");
 
         const int ycal = c == 0 ? PANEL_PICTURE_8 : PANEL_PICTURE_9;
         const int painel_cal = c == 0 ? Painel_YcalI : Painel_YcalII;
@@ -110,7 +122,7 @@ void mostra_horizontal() {
 
     const double xpos = atraso - atraso_orig;
     ponteiro(PANEL_XPOSBTN, angulo_dialogo(Painel_Xpos, PANEL_XPOS_XPOS, xpos));
-    dica(PANEL_XPOSBTN, formata("X-POS: %+.1f div", xpos / kUnidadesPorDivisaoX));
+    dica(PANEL_XPOSBTN, "X-POS: " + decimal(xpos / kUnidadesPorDivisaoX, 1, true) + " div");
 
     ponteiro(PANEL_PICTURE_2, angulo_dialogo(Painel_CalibX, P_CAL_X_XCAL, 2.0 - calib));
     dica(PANEL_PICTURE_2, texto_calibracao("VAR. Time/Div: %.2f", calib));
@@ -134,12 +146,19 @@ void mostra_disparo_extra() {
          std::string(Tr(QT_TRANSLATE_NOOP("Vantrel", "TRIG. (acoplamento do disparo): "))) +
              Tr(kAcoplamentoDica[acopl]));
 
-    constexpr std::array<const char *, 5> kFonteExterna{
-        QT_TRANSLATE_NOOP("Vantrel", "Desligado"), QT_TRANSLATE_NOOP("Vantrel", "Gerador 1"),
-        QT_TRANSLATE_NOOP("Vantrel", "Gerador 2"), "Cal 0.2Vpp", "Cal 2Vpp"};
-    const int ext = trig_ext >= 0 && trig_ext < 5 ? trig_ext : 0;
+    constexpr std::array<const char *, 7> kFonteExterna{QT_TRANSLATE_NOOP("Vantrel", "Desligado"),
+                                                        QT_TRANSLATE_NOOP("Vantrel", "Gerador 1"),
+                                                        QT_TRANSLATE_NOOP("Vantrel", "Gerador 2"),
+                                                        "Cal 0.2Vpp",
+                                                        "Cal 2Vpp",
+                                                        "Sync G1",
+                                                        "Sync G2"};
+    const int ext = trig_ext >= 0 && trig_ext < kTrigExtSources ? trig_ext : 0;
     SetCtrlAttribute(Painel_Principal, PANEL_EXT_TEXT, ATTR_DIMMED, ext == 0 ? 1 : 0);
-    dica(PANEL_EXT_TRIG, std::string("TRIG. EXT. INP.: ") + Tr(kFonteExterna[ext]));
+    dica(PANEL_EXT_TRIG, std::string("TRIG. EXT. INP.: ") +
+                             (ext >= kTrigExtBoard ? Tr(QT_TRANSLATE_NOOP("Vantrel", "Placa: ")) +
+                                                         placa_ponto_nome(ext - kTrigExtBoard)
+                                                   : std::string(Tr(kFonteExterna[ext]))));
 
     ponteiro(PANEL_HOLDOFF, angulo(kAlcanceHoldoff, holdoff));
     dica(PANEL_HOLDOFF,
@@ -163,7 +182,7 @@ void mostra_disparo_extra() {
 
 void mostra_disparo_e_ecra() {
     ponteiro(PANEL_PICTURE_14, angulo(kAlcanceLevel, levelt));
-    dica(PANEL_PICTURE_14, formata("LEVEL: %+.1f", levelt));
+    dica(PANEL_PICTURE_14, "LEVEL: " + decimal(levelt, 1, true));
     premido(PANEL_PICTURE_13, slopet == -1 ? 1 : 0);
     dica(PANEL_PICTURE_13, slopet == -1
                                ? Tr(QT_TRANSLATE_NOOP("Vantrel", "SLOPE: - (descendente)"))
@@ -175,7 +194,7 @@ void mostra_disparo_e_ecra() {
     ponteiro(PANEL_PICTURE_4, angulo(kAlcanceIntens, intens_val));
     dica(PANEL_PICTURE_4, formata("INTENS: %.0f", intens_val));
     ponteiro(PANEL_PICTURE_3, angulo(kAlcanceFocus, focus_val));
-    dica(PANEL_PICTURE_3, formata("FOCUS: %+.0f", focus_val));
+    dica(PANEL_PICTURE_3, "FOCUS: " + decimal(focus_val, 0, true));
     // The beam blurs the more, the farther FOCUS is from its centre.
     SetGraphBeamFocus(Painel_Principal, PANEL_MOSTRAR,
                       std::min(1.0, std::abs(focus_val) / kAlcanceFocus.maximo));
@@ -230,6 +249,10 @@ void coloca_junto(int dialogo, int botao) {
 
 int roda_frontal(int event, int notches) {
     return event == EVENT_MOUSE_WHEEL && Ligado == 1 ? notches : 0;
+}
+
+int roda_fina(int event, int eventData1, int eventData2) {
+    return event == EVENT_MOUSE_WHEEL && Ligado == 1 ? WheelTenths(eventData1, eventData2) : 0;
 }
 
 const char *nome_fonte(int fonte, int canal) {

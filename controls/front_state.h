@@ -35,3 +35,6 @@ double angulo_para_marca(int botao, int marca);
 /// The notches of a wheel event over a front-panel picture that acts only while the instrument
 /// is on: the notch count (positive clockwise) for EVENT_MOUSE_WHEEL with `Ligado` 1, else 0.
 int roda_frontal(int event, int notches);
+/// The same turn in tenths of a step, for a knob that turns continuously (Ctrl turns it by
+/// tenths): WheelTenths of the event's data while the instrument is on, else 0.
+int roda_fina(int event, int eventData1, int eventData2);

@@ -60,9 +60,9 @@ int fecha_timediv(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int x_pos_btn(int, int, int event, void *, int eventData1, int) {
-    if (const int passos = roda_frontal(event, eventData1)) {
-        TurnKnob(Painel_Xpos, PANEL_XPOS_XPOS, passos);
+int x_pos_btn(int, int, int event, void *, int eventData1, int eventData2) {
+    if (const int decimos = roda_fina(event, eventData1, eventData2)) {
+        TurnKnobTenths(Painel_Xpos, PANEL_XPOS_XPOS, decimos);
     }
     if (clique_frontal(event, kAjudaXpos)) {
         coloca_junto(Painel_Xpos, PANEL_XPOSBTN);
@@ -81,9 +81,9 @@ int f_xpos(int panel, int, int event, void *, int, int) {
     return 0;
 }
 
-int calib_X(int, int, int event, void *, int eventData1, int) {
-    if (const int passos = roda_frontal(event, eventData1)) {
-        TurnKnob(Painel_CalibX, P_CAL_X_XCAL, passos);
+int calib_X(int, int, int event, void *, int eventData1, int eventData2) {
+    if (const int decimos = roda_fina(event, eventData1, eventData2)) {
+        TurnKnobTenths(Painel_CalibX, P_CAL_X_XCAL, decimos);
     }
     if (clique_frontal(event, kAjudaCalibX)) {
         coloca_junto(Painel_CalibX, PANEL_PICTURE_2);

@@ -5,10 +5,13 @@
 #include "controls/front_state.h"
 #include "engine/engine.h"
 #include "engine/translate.h"
+#include "sim/input_routing.h"
 #include "ui/uir_constants.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -22,7 +25,24 @@ constexpr double kTvsepPrimeira = 16.0;
 constexpr double kTvsepPasso = 25.0;
 constexpr int kTvsepPosicoes = 3;
 
-constexpr int kFontesExternas = 5;
+constexpr int kFontePlaca = 5; // `ChIN` of a channel that probes the board
+
+/// The board's points are offered while the board is on the bench: a channel probes it, or the
+/// socket already takes one of its points.
+bool placa_na_bancada() {
+    return ChIN[0] == kFontePlaca || ChIN[1] == kFontePlaca || trig_ext >= kTrigExtBoard;
+}
+
+/// Adds every point of the board on the bench to the source ring, after the fixed sources.
+void lista_pontos_placa(int painel) {
+    for (int ponto = 0; ponto < kTrigExtSources - kTrigExtBoard; ++ponto) {
+        const std::string nome = placa_ponto_nome(ponto);
+        if (!nome.empty()) {
+            const std::string rotulo = Tr(QT_TRANSLATE_NOOP("Vantrel", "Placa: ")) + nome;
+            InsertListItem(painel, EXTERNO_FONTE, -1, rotulo.c_str(), kTrigExtBoard + ponto);
+        }
+    }
+}
 
 /// Moves a selector by a click (to the position under it) or by the wheel (one position per
 /// notch, upwards for a notch away from the user). True when `posicao` changed.
@@ -71,6 +91,9 @@ int Ext_btn(int, int, int event, void *, int, int) {
         return -1;
     }
     Painel_Externo = painel;
+    if (placa_na_bancada()) {
+        lista_pontos_placa(Painel_Externo);
+    }
     SetCtrlVal(Painel_Externo, EXTERNO_FONTE, trig_ext);
     coloca_junto(Painel_Externo, PANEL_EXT_TRIG);
     InstallPopup(Painel_Externo);
@@ -83,7 +106,11 @@ int aplic_ext(int panel, int, int event, void *, int, int) {
     }
     int fonte = trig_ext;
     GetCtrlVal(panel, EXTERNO_FONTE, &fonte);
-    if (fonte < 0 || fonte >= kFontesExternas) {
+    std::array<double, vantrel::kSamples> amostras{};
+    double hz = 0.0;
+    // A source that gives no signal (a point the board lacks) is refused; "Desligado" is none.
+    if (fonte < 0 || fonte >= kTrigExtSources ||
+        (fonte != kTrigExtOff && !fonte_disparo(fonte, amostras.data(), &hz))) {
         MessagePopup(
             "TRIG. EXT.",
             QT_TRANSLATE_NOOP("Vantrel", "Fonte de disparo desconhecida: nada foi alterado."));

@@ -43,6 +43,10 @@ double passo(const AlcanceBotao &alcance, double valor, int passos) {
     return KnobStep(valor, alcance.minimo, alcance.maximo, alcance.passo, passos);
 }
 
+double passo_fino(const AlcanceBotao &alcance, double valor, int decimos) {
+    return KnobStepTenths(valor, alcance.minimo, alcance.maximo, alcance.passo, decimos);
+}
+
 void define_level(double nivel) {
     levelt = nivel;
     mostra_frontal();
@@ -82,9 +86,9 @@ void so_ajuda(int event, int pagina) {
 
 } // namespace
 
-int level_btn(int, int, int event, void *, int eventData1, int) {
-    if (const int passos = roda_frontal(event, eventData1)) {
-        define_level(passo(kAlcanceLevel, levelt, passos));
+int level_btn(int, int, int event, void *, int eventData1, int eventData2) {
+    if (const int decimos = roda_fina(event, eventData1, eventData2)) {
+        define_level(passo_fino(kAlcanceLevel, levelt, decimos));
     }
     if (!clique_frontal(event, kAjudaTrigger)) {
         return 0;
@@ -106,9 +110,9 @@ int fecha_level(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int holdoff_btn(int, int, int event, void *, int eventData1, int) {
-    if (const int passos = roda_frontal(event, eventData1)) {
-        define_holdoff(passo(kAlcanceHoldoff, holdoff, passos));
+int holdoff_btn(int, int, int event, void *, int eventData1, int eventData2) {
+    if (const int decimos = roda_fina(event, eventData1, eventData2)) {
+        define_holdoff(passo_fino(kAlcanceHoldoff, holdoff, decimos));
     }
     if (!clique_frontal(event, kAjudaTrigger)) {
         return 0;
@@ -202,9 +206,9 @@ int fecha_intens(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int focus_btn(int, int, int event, void *, int eventData1, int) {
-    if (const int passos = roda_frontal(event, eventData1)) {
-        define_focus(static_cast<float>(passo(kAlcanceFocus, focus_val, passos)));
+int focus_btn(int, int, int event, void *, int eventData1, int eventData2) {
+    if (const int decimos = roda_fina(event, eventData1, eventData2)) {
+        define_focus(static_cast<float>(passo_fino(kAlcanceFocus, focus_val, decimos)));
     }
     if (!clique_frontal(event, kAjudaFocus)) {
         return 0;

@@ -73,10 +73,10 @@ void define_ypos(int canal, double posicao) {
     mostra_frontal();
 }
 
-// The calibration dialogs stay loaded, so the wheel turns their own knob.
-void roda_ycal(int canal, int handle, int passos) {
+// The calibration dialogs stay loaded, so the wheel turns their own knob, by tenths of a step.
+void roda_ycal(int canal, int handle, int decimos) {
     Canal = canal;
-    TurnKnob(handle, YCAL1_YCAL, passos);
+    TurnKnobTenths(handle, YCAL1_YCAL, decimos);
 }
 
 // INV: the indicator is lit while the trace is inverted.
@@ -128,18 +128,18 @@ int QuitTime(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int y_pos1_btn(int, int, int event, void *, int eventData1, int) {
-    if (const int passos = roda_frontal(event, eventData1)) {
-        define_ypos(0, KnobStep(y_offset[0], kAlcanceYpos.minimo, kAlcanceYpos.maximo,
-                                kAlcanceYpos.passo, passos));
+int y_pos1_btn(int, int, int event, void *, int eventData1, int eventData2) {
+    if (const int decimos = roda_fina(event, eventData1, eventData2)) {
+        define_ypos(0, KnobStepTenths(y_offset[0], kAlcanceYpos.minimo, kAlcanceYpos.maximo,
+                                      kAlcanceYpos.passo, decimos));
     }
     return clique_frontal(event, kAjudaYpos) ? abrir_ypos(0, YPOS1, Painel_YposI) : 0;
 }
 
-int y_pos2_btn(int, int, int event, void *, int eventData1, int) {
-    if (const int passos = roda_frontal(event, eventData1)) {
-        define_ypos(1, KnobStep(y_offset[1], kAlcanceYpos.minimo, kAlcanceYpos.maximo,
-                                kAlcanceYpos.passo, passos));
+int y_pos2_btn(int, int, int event, void *, int eventData1, int eventData2) {
+    if (const int decimos = roda_fina(event, eventData1, eventData2)) {
+        define_ypos(1, KnobStepTenths(y_offset[1], kAlcanceYpos.minimo, kAlcanceYpos.maximo,
+                                      kAlcanceYpos.passo, decimos));
     }
     return clique_frontal(event, kAjudaYpos) ? abrir_ypos(1, YPOS2, Painel_YposII) : 0;
 }
@@ -163,9 +163,9 @@ int fecha_ypos2(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int x_cal1_btn(int, int, int event, void *, int eventData1, int) {
-    if (const int passos = roda_frontal(event, eventData1)) {
-        roda_ycal(0, Painel_YcalI, passos);
+int x_cal1_btn(int, int, int event, void *, int eventData1, int eventData2) {
+    if (const int decimos = roda_fina(event, eventData1, eventData2)) {
+        roda_ycal(0, Painel_YcalI, decimos);
     }
     if (clique_frontal(event, kAjudaCalibVolts)) {
         abrir_ycal(0, Painel_YcalI);
@@ -173,9 +173,9 @@ int x_cal1_btn(int, int, int event, void *, int eventData1, int) {
     return 0;
 }
 
-int x_cal2_btn(int, int, int event, void *, int eventData1, int) {
-    if (const int passos = roda_frontal(event, eventData1)) {
-        roda_ycal(1, Painel_YcalII, passos);
+int x_cal2_btn(int, int, int event, void *, int eventData1, int eventData2) {
+    if (const int decimos = roda_fina(event, eventData1, eventData2)) {
+        roda_ycal(1, Painel_YcalII, decimos);
     }
     if (clique_frontal(event, kAjudaCalibVolts)) {
         abrir_ycal(1, Painel_YcalII);

@@ -100,14 +100,17 @@ protected:
         }
         if (mouse->button() == Qt::LeftButton && leftClicks_ != LeftClicks::Ignored) {
             const auto *picture = qobject_cast<const PictureView *>(watched);
-            if (type == QEvent::MouseButtonPress && picture != nullptr && picture->turnsInPlace()) {
-                // A knob waits for the release: a press that never moved is its left click.
+            if (type == QEvent::MouseButtonPress && picture != nullptr &&
+                (picture->turnsInPlace() || picture->slides())) {
+                // A knob or a slide waits for the release: a press that never moved is its left
+                // click.
                 pressedAt_ = mouse->position();
                 lastAt_ = pressedAt_;
                 lastTime_ = mouse->timestamp();
                 turning_ = false;
                 pressed_ = true;
                 dragRest_ = 0.0;
+                fineDragRest_ = 0.0;
                 return true;
             }
             const QPointer<QObject> alive(watched);
@@ -132,9 +135,10 @@ private:
     /// Callbacks see the mouse where it lies on the stored (unscaled) control.
     QPoint unscaled(QPointF at) const { return (at / scale()).toPoint(); }
 
-    /// Motion and release after a press on a knob picture: beyond kDragThreshold the motion
-    /// turns the knob, vertically (up is clockwise) when pressed near its hub, around the hub
-    /// when pressed on its rim; a release that never turned it is the left click.
+    /// Motion and release after a press on a knob or slide picture: beyond kDragThreshold the
+    /// motion turns the knob, vertically (up is clockwise) when pressed near its hub, around the
+    /// hub when pressed on its rim, or moves a slide's lever to the stop under the mouse; a
+    /// release that never moved is the left click.
     bool turn(QWidget *widget, QMouseEvent *event) {
         if (!pressed_ || widget == nullptr) {
             return false;
@@ -159,9 +163,14 @@ private:
                 return true;
             }
             turning_ = true;
+            widget->setCursor(Qt::ClosedHandCursor);
             const double radius = std::min(widget->width(), widget->height()) / 2.0;
             aroundHub_ = QLineF(centre, pressedAt_).length() > radius / 2.0;
-            widget->setCursor(Qt::ClosedHandCursor);
+        }
+        if (const auto *picture = qobject_cast<const PictureView *>(widget);
+            picture != nullptr && picture->slides()) {
+            slide(*picture, at);
+            return true;
         }
         double travel = 0.0;
         if (aroundHub_) {
@@ -185,16 +194,21 @@ private:
         dragRest_ += travel;
         const int steps = static_cast<int>(dragRest_ / perStep);
         dragRest_ -= steps * perStep;
-        const Control *control = FindControl(panel_, control_);
-        if (steps != 0 && control != nullptr && !control->dimmed) {
-            DispatchEvent(panel_, control_, EVENT_MOUSE_WHEEL, steps * coarseFactor(modifiers), 0);
+        int tenths = steps * kModifierFactor;
+        if (fineDivisor(modifiers) != 1) {
+            // With Ctrl every kDragStep is a tenth of a step.
+            fineDragRest_ += travel;
+            tenths = static_cast<int>(fineDragRest_ / kDragStep);
+            fineDragRest_ -= tenths * kDragStep;
         }
+        report(steps * coarseFactor(modifiers), tenths * coarseFactor(modifiers));
         return true;
     }
 
     /// Over a picture the wheel turns the command one step per notch; other kinds handle it
     /// themselves. Fine-grained wheels add up to whole notches; notches in quick succession
-    /// count double, then four times.
+    /// count double, then four times. With Ctrl every notch is also reported as a tenth of a
+    /// step, for the controls that take fine steps.
     bool wheel(QWheelEvent *event) {
         Control *control = FindControl(panel_, control_);
         if (control == nullptr || control->definition.kind != CTRL_PICTURE) {
@@ -213,21 +227,49 @@ private:
                            ? fastNotches_ + 1
                            : 0;
         lastWheel_ = now;
-        wheelRest_ += delta.y() != 0 ? delta.y() : delta.x();
+        const int turned = delta.y() != 0 ? delta.y() : delta.x();
+        wheelRest_ += turned;
         const int notches = wheelRest_ / notch;
         wheelRest_ -= notches * notch;
-        const int speed = fastNotches_ >= 6 ? 4 : fastNotches_ >= 3 ? 2 : 1;
-        if (notches != 0) {
-            DispatchEvent(panel_, control_, EVENT_MOUSE_WHEEL,
-                          notches * coarseFactor(modifiers) * speed, 0);
+        int tenths = notches * kModifierFactor;
+        if (fineDivisor(modifiers) != 1) {
+            fineWheelRest_ += turned;
+            tenths = fineWheelRest_ / 120;
+            fineWheelRest_ -= tenths * 120;
         }
+        const int speed = (fastNotches_ >= 6   ? 4
+                           : fastNotches_ >= 3 ? 2
+                                               : 1) *
+                          coarseFactor(modifiers);
+        report(notches * speed, tenths * speed);
         return true;
+    }
+
+    /// Hands a turn to the callback: whole steps, and the same turn in tenths of a step.
+    void report(int steps, int tenths) {
+        const Control *control = FindControl(panel_, control_);
+        if ((steps != 0 || tenths != 0) && control != nullptr && !control->dimmed) {
+            DispatchEvent(panel_, control_, EVENT_MOUSE_WHEEL, steps, tenths);
+        }
+    }
+
+    /// A slide's lever dragged: the lever goes to the stop nearest the mouse, as the wheel
+    /// would move it (a notch up is one stop towards stop 0).
+    void slide(const PictureView &picture, QPointF at) {
+        const Control *control = FindControl(panel_, control_);
+        const int stop = picture.nearestStop(at);
+        if (control == nullptr || stop < 0 || stop == control->leverPosition) {
+            return;
+        }
+        const int steps = control->leverPosition - stop;
+        report(steps, steps * kModifierFactor);
     }
 
     int panel_;
     int control_;
     LeftClicks leftClicks_;
     int wheelRest_ = 0;
+    int fineWheelRest_ = 0;
     quint64 lastWheel_ = 0;
     int fastNotches_ = 0;
     bool pressed_ = false;
@@ -237,6 +279,7 @@ private:
     QPointF lastAt_;
     quint64 lastTime_ = 0;
     double dragRest_ = 0.0;
+    double fineDragRest_ = 0.0;
 };
 
 /// A label above a list or text box, as the engine shows a control's label.
@@ -346,7 +389,8 @@ QWidget *CreateView(Panel &panel, Control &control, QWidget *canvas) {
         view =
             new PictureView(definition.image.empty() ? QString() : ResourcePath(definition.image),
                             QText(definition.constant), canvas);
-        if (static_cast<PictureView *>(view)->turnsInPlace()) {
+        if (static_cast<PictureView *>(view)->turnsInPlace() ||
+            static_cast<PictureView *>(view)->slides()) {
             view->setCursor(Qt::OpenHandCursor);
         }
         leftClicks = LeftClicks::Reported;

@@ -11,6 +11,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <map>
 #include <memory>
 
@@ -93,6 +94,52 @@ bool hasLever(const QSvgRenderer &renderer) {
 bool PictureView::turnsInPlace() const {
     const QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
     return renderer != nullptr && hasPointer(*renderer);
+}
+
+bool PictureView::slides() const {
+    const QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
+    return renderer != nullptr && hasLever(*renderer);
+}
+
+int PictureView::nearestStop(QPointF at) const {
+    QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
+    if (renderer == nullptr || !hasLever(*renderer)) {
+        return -1;
+    }
+    // The artwork as the widget draws it: its viewBox fitted, centred, in the widget's size.
+    QRectF box = renderer->viewBoxF();
+    if (box.isEmpty()) {
+        box = QRectF(QPointF(0, 0), renderer->defaultSize());
+    }
+    const QSizeF fitted = box.size().scaled(size(), Qt::KeepAspectRatio);
+    const double factor = box.width() > 0.0 ? fitted.width() / box.width() : 1.0;
+    const QPointF origin((width() - fitted.width()) / 2.0, (height() - fitted.height()) / 2.0);
+    const auto centreOf = [&](const QString &id) {
+        return origin + (renderer->boundsOnElement(id).center() - box.topLeft()) * factor;
+    };
+    const QPointF first = centreOf(QStringLiteral("stop0"));
+    const QString second = QStringLiteral("stop1");
+    if (!renderer->elementExists(second)) {
+        return 0;
+    }
+    // Measured along the line of the stops only: the mouse may stray across the slide.
+    const QPointF axis = centreOf(second) - first;
+    const double length = std::hypot(axis.x(), axis.y());
+    if (length <= 0.0) {
+        return 0;
+    }
+    const double along = QPointF::dotProduct(at - first, axis) / length;
+    int nearest = 0;
+    double best = std::numeric_limits<double>::max();
+    for (int stop = 0; renderer->elementExists(QStringLiteral("stop%1").arg(stop)); ++stop) {
+        const QPointF offset = centreOf(QStringLiteral("stop%1").arg(stop)) - first;
+        const double distance = std::abs(QPointF::dotProduct(offset, axis) / length - along);
+        if (distance < best) {
+            best = distance;
+            nearest = stop;
+        }
+    }
+    return nearest;
 }
 
 QRectF PictureView::toWidget(const QRectF &art) const {

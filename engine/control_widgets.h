@@ -43,6 +43,11 @@ public:
     bool turnsInPlace() const;
     /// Stop (element "stopN" of the artwork) at which the element "lever" is drawn.
     void setLeverPosition(int stop);
+    /// Whether the artwork is a slide with a lever and its stops, which the user drags.
+    bool slides() const;
+    /// The slide's stop whose centre lies nearest `at` (widget coordinates) along the line of
+    /// the stops, or -1 when the artwork is no slide.
+    int nearestStop(QPointF at) const;
 
 protected:
     void paintEvent(QPaintEvent *event) override;

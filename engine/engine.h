@@ -8,6 +8,7 @@
 
 #include <cstddef>
 #include <string>
+#include <vector>
 
 /// Negative results of engine operations.
 enum EngineError : int {
@@ -33,9 +34,13 @@ enum EngineEvent : int {
     EVENT_LEFT_DOUBLE_CLICK = 4,
     EVENT_RIGHT_CLICK = 5,
     EVENT_TIMER_TICK = 6,
-    /// The mouse wheel turned over a picture, or a knob picture dragged: eventData1 is the number
-    /// of steps, positive away from the user or up/clockwise (turn clockwise), negative back.
-    /// Ctrl makes a step of ten notches or 80 px, Shift ten steps of one; fast wheels accelerate.
+    /// The mouse wheel turned over a picture, a knob picture dragged, or a slide's lever dragged:
+    /// eventData1 is the number of whole steps, positive away from the user or up/clockwise
+    /// (turn clockwise, lever towards its first stop), negative back; eventData2 is the same turn
+    /// in tenths of a step. A plain notch or 8 px is (1, 10), Shift ten steps (10, 100). With
+    /// Ctrl each notch or 8 px is a tenth, (0, 1), and every tenth of them carries the whole step,
+    /// (1, 1): stepped controls take one step per ten notches, continuous ones a tenth of a step
+    /// per notch (WheelTenths). Fast wheels accelerate.
     EVENT_MOUSE_WHEEL = 7
 };
 
@@ -267,6 +272,12 @@ int GetNumTextBoxLines(int panel, int control, int *count);
 /// after `steps` increments (negative: back), as a dialog knob moves for one wheel notch or
 /// arrow key per step: on the increment grid counted from `min`, and never past either end.
 double KnobStep(double value, double min, double max, double increment, int steps);
+/// The same with a turn in tenths of a step: whole steps (`tenths` a multiple of 10) are
+/// KnobStep's; other turns keep to a grid of a tenth of `increment` counted from `min`.
+double KnobStepTenths(double value, double min, double max, double increment, int tenths);
+/// Tenths of a step in a wheel event's data: eventData2, or eventData1 whole steps when a caller
+/// gave only those (eventData2 0).
+int WheelTenths(int eventData1, int eventData2);
 /// Degrees, clockwise from 12 o'clock, at which a dialog knob of that range shows `value`:
 /// its pointer sweeps 270 degrees, from -135 at `min` to +135 at `max`. A picture of the same
 /// knob given this angle (ATTR_POINTER_ANGLE) points where the dialog's knob does.
@@ -276,6 +287,8 @@ double KnobPointerAngle(double value, double min, double max);
 /// changed calls its callback with EVENT_VAL_CHANGED, the same path as turning it by hand.
 /// Returns 1 when the knob moved, 0 when it stood at the end of its range, or a negative code.
 int TurnKnob(int panel, int control, int steps);
+/// TurnKnob by `tenths` of a step (KnobStepTenths).
+int TurnKnobTenths(int panel, int control, int tenths);
 
 // ---- Graph ----------------------------------------------------------------------------------
 
@@ -330,6 +343,11 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec,
                     const char *fileTypeList, const char *title, int buttonLabel,
                     int restrictDirectory, int restrictExtension, int allowCancel,
                     int allowMakeDirectory, char pathOut[260]);
+/// File dialog for several existing files of the types in `fileTypeList` ("*.csv"). Writes
+/// their paths into `paths` and returns how many there are (0 on cancel). A path of 260
+/// characters or more is left out after a message naming it.
+int MultiFileSelectPopup(const char *defaultDirectory, const char *fileTypeList, const char *title,
+                         std::vector<std::string> *paths);
 void CVI_Beep();
 
 // ---- Files ----------------------------------------------------------------------------------

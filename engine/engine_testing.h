@@ -9,7 +9,8 @@
 /// Queues the answer of the next ConfirmPopup (1 yes, 0 no). Without a queued answer a pop-up
 /// waits for the user.
 void EngineQueueConfirmAnswer(int answer);
-/// Queues the result of the next FileSelectPopup: a path, or nullptr for "cancelled".
+/// Queues the result of the next FileSelectPopup: a path, or nullptr for "cancelled". For a
+/// MultiFileSelectPopup the text holds the chosen paths one a line.
 void EngineQueueFileAnswer(const char *path);
 /// Number of ConfirmPopup/MessagePopup calls so far, and the last title and message shown.
 int EnginePopupCount();
@@ -29,7 +30,8 @@ int EngineQuitCount();
 enum class EnginePopupKind { Confirm, Message, FileSelect };
 
 /// What a pop-up handler answers: `confirm` for ConfirmPopup (1 yes, 0 no); `path` for
-/// FileSelectPopup (std::nullopt cancels). MessagePopup ignores both.
+/// FileSelectPopup (std::nullopt cancels; MultiFileSelectPopup takes one path a line).
+/// MessagePopup ignores both.
 struct EnginePopupAnswer {
     int confirm = 0;
     std::optional<std::string> path;
@@ -69,6 +71,9 @@ int EngineLoopRunning();
 void EngineSetResourceDir(const char *directory);
 /// Makes the engine take `directory` for the executable's folder (nullptr: the real one).
 void EngineSetProgramDir(const char *directory);
+/// Makes the engine take a screen whose free area (without task bars) is `width` x `height`
+/// pixels at the origin; 0 x 0 returns to the real screen.
+void EngineSetScreenArea(int width, int height);
 /// Discards every panel and forgets queued answers, the pop-up handler and the discarded text
 /// boxes, so that a test starts clean.
 void EngineReset();

@@ -11,6 +11,7 @@
 
 #include <QImage>
 #include <QPointer>
+#include <QRect>
 #include <QTimer>
 #include <QWidget>
 
@@ -110,6 +111,7 @@ struct EngineState {
     std::string errorText;
     std::optional<std::string> resourceDir;
     std::optional<std::string> programDir; ///< tests: stands in for the executable's folder
+    std::optional<QRect> screenArea;       ///< tests: stands in for the screen's free area
     std::vector<std::pair<int, int>> dirtyControls;
     bool flushScheduled = false;
     /// Plots added with a picture the screen did not show yet: how a fast timer sees that a

@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <algorithm>
+#include <cmath>
 
 int CreatePanel(int parent, const std::string &fileName, int panelNumber) {
     EngineState &engine = Engine();
@@ -113,6 +114,16 @@ void DestroyPanel(int handle) {
 
 namespace {
 
+/// The part of the screen that windows may take (without task bars), or an invalid rectangle
+/// when there is no screen.
+QRect screenArea() {
+    if (Engine().screenArea) {
+        return *Engine().screenArea;
+    }
+    const QScreen *screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->availableGeometry() : QRect();
+}
+
 /// The window flags that BuildWindow gives a child panel of its own.
 Qt::WindowFlags childWindowFlags(const Panel &panel) {
     Qt::WindowFlags flags = Qt::Dialog;
@@ -132,12 +143,41 @@ void resizeParentFor(const Panel &panel, bool appearing) {
     }
     QWidget *window = parent->window;
     const int extra = static_cast<int>(panel.definition.height * parent->scale);
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const int tallest = screen != nullptr ? screen->availableGeometry().height() : 1 << 20;
+    const QRect area = screenArea();
+    const int tallest = area.isValid() ? area.height() : 1 << 20;
     const int highest = std::max(1, tallest);
     const int lowest = std::min(window->minimumSizeHint().height(), highest);
     const int height = std::clamp(window->height() + (appearing ? extra : -extra), lowest, highest);
     window->resize(window->width(), height);
+}
+
+/// Whether the parent's window can hold a docked panel below its face, both at no less than
+/// their smallest scale, within the screen's height (a maximised window too: its faces share
+/// its height, and below their smallest scale the lower one would be cut off).
+bool fitsDocked(const Panel &panel) {
+    const Panel *parent = FindPanel(panel.parent);
+    const QRect area = screenArea();
+    if (parent == nullptr || parent->window == nullptr || !area.isValid()) {
+        return true;
+    }
+    const QWidget *window = parent->window;
+    // The frame's title bar counts too, where a window manager draws one.
+    const int frame = window->frameGeometry().height() - window->height();
+    const int smallest = window->minimumSizeHint().height() +
+                         static_cast<int>(std::ceil(panel.definition.height * kMinPanelScale));
+    return smallest + frame <= area.height();
+}
+
+/// Places a panel's own window just below its parent's window, kept inside the screen.
+void placeBelowParent(Panel &panel) {
+    const Panel *parent = FindPanel(panel.parent);
+    if (parent == nullptr || parent->window == nullptr || parent->canvas == nullptr) {
+        return;
+    }
+    const QPoint below = parent->window->frameGeometry().bottomLeft() + QPoint(0, 1);
+    const QPoint logical = CanvasToPanel(*parent, parent->canvas->mapFromGlobal(below));
+    panel.left = logical.x();
+    panel.top = logical.y();
 }
 
 } // namespace
@@ -192,6 +232,12 @@ void ShowPanelWindow(Panel &panel, bool modal) {
         return;
     }
     FlushDirtyControls();
+    if (panel.docked && window->isHidden() && !fitsDocked(panel)) {
+        // Below the front it would be cut off by the screen's edge: it opens as its own window,
+        // just below the front's, as far as the screen allows.
+        DockPanelWindow(panel, false);
+        placeBelowParent(panel);
+    }
     if (panel.docked) {
         if (window->isHidden()) {
             window->show();
@@ -200,8 +246,7 @@ void ShowPanelWindow(Panel &panel, bool modal) {
         return;
     }
     window->setWindowModality(modal ? Qt::ApplicationModal : Qt::NonModal);
-    const QScreen *screen = QGuiApplication::primaryScreen();
-    const QRect area = screen != nullptr ? screen->availableGeometry() : QRect();
+    const QRect area = screenArea();
     Panel *parent = FindPanel(panel.parent);
     // A dialog opens at the scale its parent is shown at, and then follows its own window.
     if (parent != nullptr && !window->isVisible() && panel.definition.menuBar == std::nullopt) {

@@ -19,6 +19,17 @@ double KnobStep(double value, double min, double max, double increment, int step
     return std::clamp(min + position * increment, min, max);
 }
 
+double KnobStepTenths(double value, double min, double max, double increment, int tenths) {
+    if (tenths % 10 == 0) {
+        return KnobStep(value, min, max, increment, tenths / 10);
+    }
+    return KnobStep(value, min, max, increment / 10.0, tenths);
+}
+
+int WheelTenths(int eventData1, int eventData2) {
+    return eventData2 != 0 ? eventData2 : eventData1 * 10;
+}
+
 double KnobPointerAngle(double value, double min, double max) {
     const double span = max - min;
     const double fraction = span > 0.0 ? std::clamp((value - min) / span, 0.0, 1.0) : 0.0;
@@ -26,6 +37,10 @@ double KnobPointerAngle(double value, double min, double max) {
 }
 
 int TurnKnob(int panel, int control, int steps) {
+    return TurnKnobTenths(panel, control, steps * 10);
+}
+
+int TurnKnobTenths(int panel, int control, int tenths) {
     Control *knob = FindControl(panel, control);
     if (knob == nullptr) {
         return FindPanel(panel) == nullptr ? kEngineBadHandle : kEngineBadControl;
@@ -33,7 +48,7 @@ int TurnKnob(int panel, int control, int steps) {
     if (knob->definition.kind != CTRL_KNOB) {
         return kEngineBadControl;
     }
-    const double next = KnobStep(knob->number, knob->min, knob->max, knob->increment, steps);
+    const double next = KnobStepTenths(knob->number, knob->min, knob->max, knob->increment, tenths);
     if (next == knob->number) {
         return 0;
     }

@@ -147,6 +147,43 @@ int FileSelectPopup(const char *defaultDirectory, const char *defaultFileSpec,
                                                               : VAL_NEW_FILE_SELECTED;
 }
 
+int MultiFileSelectPopup(const char *defaultDirectory, const char *fileTypeList, const char *title,
+                         std::vector<std::string> *paths) {
+    EngineState &engine = Engine();
+    engine.lastFileDialogDirectory = defaultDirectory != nullptr ? defaultDirectory : "";
+    QStringList chosen;
+    std::optional<std::string> answer;
+    if (const auto handled = handlerAnswer(EnginePopupKind::FileSelect, title, fileTypeList)) {
+        answer = handled->path;
+    } else if (!engine.fileAnswers.empty()) {
+        answer = engine.fileAnswers.front();
+        engine.fileAnswers.pop_front();
+    } else if (!Headless()) {
+        const QString filter =
+            QText(fileTypeList).split(QLatin1Char(';'), Qt::SkipEmptyParts).join(QLatin1Char(' '));
+        chosen =
+            QFileDialog::getOpenFileNames(nullptr, QText(title), QText(defaultDirectory), filter);
+    }
+    if (answer) {
+        chosen = QString::fromStdString(*answer).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    }
+    paths->clear();
+    for (const QString &path : chosen) {
+        const std::string native = QDir::toNativeSeparators(path).toStdString();
+        if (native.size() >= 260) {
+            const QString message =
+                QCoreApplication::translate(
+                    "Vantrel", "O caminho «%1…» tem mais de 259 caracteres e não pode ser usado.")
+                    .arg(path.left(60));
+            MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Caminho demasiado longo"),
+                         message.toStdString().c_str());
+            continue;
+        }
+        paths->push_back(native);
+    }
+    return static_cast<int>(paths->size());
+}
+
 void CVI_Beep() {
     ++Engine().beepCount;
     if (!Headless()) {

@@ -110,6 +110,14 @@ void EngineSetResourceDir(const char *directory) {
         directory != nullptr ? std::optional<std::string>(directory) : std::nullopt;
 }
 
+void EngineSetScreenArea(int width, int height) {
+    if (width > 0 && height > 0) {
+        Engine().screenArea = QRect(0, 0, width, height);
+    } else {
+        Engine().screenArea.reset();
+    }
+}
+
 void EngineReset() {
     EngineState &engine = Engine();
     DdeReset();
@@ -131,6 +139,7 @@ void EngineReset() {
     engine.dirtyControls.clear();
     engine.resourceDir.reset();
     engine.programDir.reset();
+    engine.screenArea.reset();
     engine.timersArmed = false;
     engine.frameTimers.clear();
     if (engine.frameClock != nullptr) {

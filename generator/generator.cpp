@@ -16,6 +16,9 @@
 
 namespace {
 
+/// While an exercise hides the generator's settings, its panels do not open.
+bool gerador_bloqueado = false;
+
 constexpr char kFicheiro[] = "gerador.uir";
 
 /// Help pages of the PHASE knob and of the typed frequency, after the book's first twelve.
@@ -241,11 +244,11 @@ void mostra_gerador(int g) {
     mostra_funcao(g);
 }
 
-/// A knob picture of the front panel: the wheel turns the dialog's knob in place, the clicks
-/// act as on any other picture.
-int botao_frontal(int event, int notches, int picture, int dialogo, int botao, int pagina) {
+/// A knob picture of the front panel: the wheel turns the dialog's knob in place (by `tenths` of
+/// its step: Ctrl turns it finely), the clicks act as on any other picture.
+int botao_frontal(int event, int tenths, int picture, int dialogo, int botao, int pagina) {
     if (event == EVENT_MOUSE_WHEEL) {
-        TurnKnob(dialogo, botao, notches);
+        TurnKnobTenths(dialogo, botao, tenths);
         return 0;
     }
     return abre_dialogo(event, dialogo, picture, pagina);
@@ -323,6 +326,12 @@ void alinha_geradores() {
 }
 
 void ab_gerador(int channel) {
+    if (gerador_bloqueado) {
+        MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Gerador"),
+                     QT_TRANSLATE_NOOP("Vantrel", "O painel do gerador está bloqueado neste "
+                                                  "exercício: meça o sinal no osciloscópio."));
+        return;
+    }
     geradorID = channel;
     // Below the tube, so that the student sees the signal change while setting it.
     int topo = 0;
@@ -342,7 +351,24 @@ void ab_gerador(int channel) {
                 "O painel do gerador não pôde ser carregado (ficheiro \"gerador.uir\" em falta ou "
                 "danificado).\nO gerador continua a funcionar com as definições actuais."));
     }
+    // A screen too short for the docked panel opens it as its own window: the key says so.
+    int acoplado = 1;
+    GetPanelAttribute(Painel_Gerador, ATTR_DOCKED, &acoplado);
+    SetCtrlAttribute(Painel_Gerador, GERADOR_destacar_btn, ATTR_LABEL_TEXT,
+                     acoplado != 0 ? QT_TRANSLATE_NOOP("Vantrel", "__Destacar")
+                                   : QT_TRANSLATE_NOOP("Vantrel", "__Acoplar"));
     actual_ger();
+}
+
+void bloqueia_gerador(int bloqueado) {
+    gerador_bloqueado = bloqueado != 0;
+    if (gerador_bloqueado) {
+        for (const int painel :
+             {Painel_Gerador, Painel_Ger_Esc, Painel_Ger_Freq, Painel_Ger_Ampl, Painel_Ger_Onda,
+              Painel_Ger_offset, Painel_Ger_Fase, Painel_Ger_Rampa, Painel_Ger_Att}) {
+            HidePanel(painel);
+        }
+    }
 }
 
 void Abrir_ger1(int, int, void *, int) {
@@ -460,9 +486,18 @@ int destaca_gerador(int panel, int control, int event, void *, int, int) {
     int acoplado = 0;
     GetPanelAttribute(panel, ATTR_DOCKED, &acoplado);
     SetPanelAttribute(panel, ATTR_DOCKED, acoplado != 0 ? 0 : 1);
+    // A screen too short for both faces keeps the panel in its own window.
+    int agora = acoplado;
+    GetPanelAttribute(panel, ATTR_DOCKED, &agora);
     SetCtrlAttribute(panel, control, ATTR_LABEL_TEXT,
-                     acoplado != 0 ? QT_TRANSLATE_NOOP("Vantrel", "__Acoplar")
-                                   : QT_TRANSLATE_NOOP("Vantrel", "__Destacar"));
+                     agora != 0 ? QT_TRANSLATE_NOOP("Vantrel", "__Destacar")
+                                : QT_TRANSLATE_NOOP("Vantrel", "__Acoplar"));
+    if (agora == acoplado) {
+        MessagePopup(QT_TRANSLATE_NOOP("Vantrel", "Gerador"),
+                     QT_TRANSLATE_NOOP("Vantrel", "O ecrã não tem altura para o painel do gerador "
+                                                  "por baixo do osciloscópio: o painel fica numa "
+                                                  "janela própria."));
+    }
     return 0;
 }
 
@@ -481,23 +516,23 @@ int most_esc(int, int, int event, void *, int, int) {
     return abre_dialogo(event, Painel_Ger_Esc, GERADOR_ESCALA_F, 10);
 }
 
-int most_freq(int, int, int event, void *, int eventData1, int) {
-    return botao_frontal(event, eventData1, GERADOR_PICTURE_3, Painel_Ger_Freq, FREQ_roda_gerador,
-                         11);
+int most_freq(int, int, int event, void *, int eventData1, int eventData2) {
+    return botao_frontal(event, WheelTenths(eventData1, eventData2), GERADOR_PICTURE_3,
+                         Painel_Ger_Freq, FREQ_roda_gerador, 11);
 }
 
-int most_ampl(int, int, int event, void *, int eventData1, int) {
-    return botao_frontal(event, eventData1, GERADOR_PICTURE_4, Painel_Ger_Ampl,
-                         AMPLIT_roda_gerador_2, 8);
+int most_ampl(int, int, int event, void *, int eventData1, int eventData2) {
+    return botao_frontal(event, WheelTenths(eventData1, eventData2), GERADOR_PICTURE_4,
+                         Painel_Ger_Ampl, AMPLIT_roda_gerador_2, 8);
 }
 
 int most_onda(int, int, int event, void *, int, int) {
     return abre_dialogo(event, Painel_Ger_Onda, GERADOR_PICTURE_5, 3);
 }
 
-int most_offset(int, int, int event, void *, int eventData1, int) {
-    return botao_frontal(event, eventData1, GERADOR_PICTURE_6, Painel_Ger_offset,
-                         OFFSET_roda_offset, 7);
+int most_offset(int, int, int event, void *, int eventData1, int eventData2) {
+    return botao_frontal(event, WheelTenths(eventData1, eventData2), GERADOR_PICTURE_6,
+                         Painel_Ger_offset, OFFSET_roda_offset, 7);
 }
 
 int info_fn(int, int, int event, void *, int, int) {
@@ -512,9 +547,9 @@ int att_fn(int, int, int event, void *, int, int) {
     return abre_dialogo(event, Painel_Ger_Att, GERADOR_DECORATION_14, 2);
 }
 
-int most_fase(int, int, int event, void *, int eventData1, int) {
-    return botao_frontal(event, eventData1, GERADOR_PICTURE_FASE, Painel_Ger_Fase, FASE_roda_fase,
-                         kPaginaFase);
+int most_fase(int, int, int event, void *, int eventData1, int eventData2) {
+    return botao_frontal(event, WheelTenths(eventData1, eventData2), GERADOR_PICTURE_FASE,
+                         Painel_Ger_Fase, FASE_roda_fase, kPaginaFase);
 }
 
 int sync_fn(int, int, int event, void *, int, int) {

@@ -29,6 +29,10 @@ void alinha_geradores();
 /// that channel's generator. The panel is not modal: the oscilloscope stays operable.
 void ab_gerador(int channel);
 
+/// Locks (1) or unlocks (0) the generator panels: while locked, every way of opening them
+/// (menu, input dialog, board dialog) says so instead, and an open panel is closed.
+void bloqueia_gerador(int bloqueado);
+
 /// Menu "Geradores": "Gerador 1" and "Gerador 2" open the generator panel on that generator,
 /// whatever the channels' sources.
 void Abrir_ger1(int menuBar, int menuItem, void *callbackData, int panel);

@@ -1543,5 +1543,643 @@ The language choice could not be saved: check the permissions of the configurati
         <translation>The language choice could not be saved: check the permissions of the configuration folder (~/.config/vantrel).
 Não foi possível guardar a escolha do idioma: verifique as permissões da pasta de configuração (~/.config/vantrel).</translation>
     </message>
+    <message>
+        <source>Abrir exercício</source>
+        <translation>Open exercise</translation>
+    </message>
+    <message>
+        <source>Respostas do exercício</source>
+        <translation>Exercise answers</translation>
+    </message>
+    <message>
+        <source>Não foi possível escrever as respostas em </source>
+        <translation>Could not write the answers to </translation>
+    </message>
+    <message>
+        <source>Nenhuma resposta se perdeu: escolha outro ficheiro com «Guardar respostas em…».</source>
+        <translation>No answer was lost: choose another file with &quot;Save answers to…&quot;.</translation>
+    </message>
+    <message>
+        <source>Respostas guardadas em: </source>
+        <translation>Answers saved to: </translation>
+    </message>
+    <message>
+        <source>As leituras estão desligadas neste exercício.</source>
+        <translation>The read-outs are switched off in this exercise.</translation>
+    </message>
+    <message>
+        <source>a tarefa %d: </source>
+        <translation>task %d: </translation>
+    </message>
+    <message>
+        <source>O painel do exercício não pôde ser carregado (ficheiro &quot;exercicio_aluno.uir&quot; em falta ou danificado).</source>
+        <translation>The exercise panel could not be loaded (file &quot;exercicio_aluno.uir&quot; missing or damaged).</translation>
+    </message>
+    <message>
+        <source>Não foi possível abrir </source>
+        <translation>Could not open </translation>
+    </message>
+    <message>
+        <source>: o ficheiro não existe ou não pode ser lido.</source>
+        <translation>: the file does not exist or cannot be read.</translation>
+    </message>
+    <message>
+        <source>Exercício — </source>
+        <translation>Exercise — </translation>
+    </message>
+    <message>
+        <source>Aluno: </source>
+        <translation>Student: </translation>
+    </message>
+    <message>
+        <source>✔ Certo: a resposta está dentro da tolerância.</source>
+        <translation>✔ Right: the answer is within the tolerance.</translation>
+    </message>
+    <message>
+        <source>✘ Errado: a resposta está fora da tolerância. Veja as dicas e tente de novo.</source>
+        <translation>✘ Wrong: the answer is outside the tolerance. See the hints and try again.</translation>
+    </message>
+    <message>
+        <source>Esta tarefa não tem dicas.</source>
+        <translation>This task has no hints.</translation>
+    </message>
+    <message>
+        <source>Escreva o seu nome: não pode ficar vazio.</source>
+        <translation>Type your name: it cannot be empty.</translation>
+    </message>
+    <message>
+        <source>não é true nem false</source>
+        <translation>is neither true nor false</translation>
+    </message>
+    <message>
+        <source>não é um texto</source>
+        <translation>is not a text</translation>
+    </message>
+    <message>
+        <source>é demasiado longo</source>
+        <translation>is too long</translation>
+    </message>
+    <message>
+        <source>não é uma lista</source>
+        <translation>is not a list</translation>
+    </message>
+    <message>
+        <source>tem elementos a mais</source>
+        <translation>has too many elements</translation>
+    </message>
+    <message>
+        <source>não indica um exercício do Vantrel</source>
+        <translation>does not name a Vantrel exercise</translation>
+    </message>
+    <message>
+        <source>indica um formato mais recente do que o que este programa lê</source>
+        <translation>names a format newer than this program reads</translation>
+    </message>
+    <message>
+        <source>falta ou não é um objeto</source>
+        <translation>is missing or is not an object</translation>
+    </message>
+    <message>
+        <source>não é uma definição que possa ser sorteada</source>
+        <translation>is not a setting that can be drawn</translation>
+    </message>
+    <message>
+        <source>tem um intervalo impossível</source>
+        <translation>has an impossible range</translation>
+    </message>
+    <message>
+        <source>não tem limites inteiros</source>
+        <translation>does not have whole-number limits</translation>
+    </message>
+    <message>
+        <source>não pode vir com «channel»</source>
+        <translation>cannot come with &quot;channel&quot;</translation>
+    </message>
+    <message>
+        <source>não se aplica a esta grandeza</source>
+        <translation>does not apply to this quantity</translation>
+    </message>
+    <message>
+        <source>não é 0 nem 1</source>
+        <translation>is neither 0 nor 1</translation>
+    </message>
+    <message>
+        <source>não pode ser calculado numa resposta livre</source>
+        <translation>cannot be computed for a free answer</translation>
+    </message>
+    <message>
+        <source>é negativa</source>
+        <translation>is negative</translation>
+    </message>
+    <message>
+        <source>está vazio</source>
+        <translation>is empty</translation>
+    </message>
+    <message>
+        <source>não tem nenhuma tarefa</source>
+        <translation>has no task</translation>
+    </message>
+    <message>
+        <source>não é um ficheiro de exercício do Vantrel</source>
+        <translation>is not a Vantrel exercise file</translation>
+    </message>
+    <message>
+        <source>é demasiado grande para um ficheiro de exercício</source>
+        <translation>is too large for an exercise file</translation>
+    </message>
+    <message>
+        <source>não é um ficheiro de exercício válido (o texto JSON está danificado)</source>
+        <translation>is not a valid exercise file (the JSON text is damaged)</translation>
+    </message>
+    <message>
+        <source>os dois canais não têm sinais da mesma frequência</source>
+        <translation>the two channels do not carry signals of the same frequency</translation>
+    </message>
+    <message>
+        <source>um dos canais tem um sinal constante</source>
+        <translation>one of the channels carries a constant signal</translation>
+    </message>
+    <message>
+        <source>só se calcula com uma placa RC na bancada, ligada a um canal</source>
+        <translation>can only be computed with an RC board on the bench, connected to a channel</translation>
+    </message>
+    <message>
+        <source>não se calcula: o professor tem de o indicar</source>
+        <translation>is not computed: the teacher must give it</translation>
+    </message>
+    <message>
+        <source>o sinal é constante: não tem período</source>
+        <translation>the signal is constant: it has no period</translation>
+    </message>
+    <message>
+        <source>O painel do gerador está bloqueado neste exercício: meça o sinal no osciloscópio.</source>
+        <translation>The generator panel is locked in this exercise: measure the signal on the oscilloscope.</translation>
+    </message>
+    <message>
+        <source>Tarefas</source>
+        <translation>Tasks</translation>
+    </message>
+    <message>
+        <source>Pergunta</source>
+        <translation>Question</translation>
+    </message>
+    <message>
+        <source>Resposta:</source>
+        <translation>Answer:</translation>
+    </message>
+    <message>
+        <source>__Verificar</source>
+        <translation>__Check</translation>
+    </message>
+    <message>
+        <source>Dicas</source>
+        <translation>Hints</translation>
+    </message>
+    <message>
+        <source>__Guardar respostas em…</source>
+        <translation>__Save answers to…</translation>
+    </message>
+    <message>
+        <source>__Fechar exercício</source>
+        <translation>Close e__xercise</translation>
+    </message>
+    <message>
+        <source>Exercício</source>
+        <translation>Exercise</translation>
+    </message>
+    <message>
+        <source>Escreva o seu nome para começar o exercício:</source>
+        <translation>Type your name to start the exercise:</translation>
+    </message>
+    <message>
+        <source>__Começar</source>
+        <translation>__Start</translation>
+    </message>
+    <message>
+        <source>C__ancelar</source>
+        <translation>C__ancel</translation>
+    </message>
+    <message>
+        <source>Placa: </source>
+        <translation>Board: </translation>
+    </message>
+    <message>
+        <source>O ecrã não tem altura para o painel do gerador por baixo do osciloscópio: o painel fica numa janela própria.</source>
+        <translation>The screen is not tall enough for the generator panel below the oscilloscope: the panel stays in a window of its own.</translation>
+    </message>
+    <message>
+        <source>Sync G1</source>
+        <translation>Sync G1</translation>
+    </message>
+    <message>
+        <source>Sync G2</source>
+        <translation>Sync G2</translation>
+    </message>
+    <message>
+        <source>Abrir exercício…</source>
+        <translation>Open exercise…</translation>
+    </message>
+    <message>
+        <source>Resultados</source>
+        <translation>Results</translation>
+    </message>
+    <message>
+        <source>«%s»: %s.</source>
+        <translation>“%s”: %s.</translation>
+    </message>
+    <message>
+        <source>«%s», linha %d: %s.</source>
+        <translation>“%s”, line %d: %s.</translation>
+    </message>
+    <message>
+        <source>«%s», linha %d, coluna «%s»: %s.</source>
+        <translation>“%s”, line %d, column “%s”: %s.</translation>
+    </message>
+    <message>
+        <source>%d ficheiro(s) recolhido(s), %d aluno(s).
+</source>
+        <translation>%d file(s) collected, %d student(s).
+</translation>
+    </message>
+    <message>
+        <source>%s: %d de %d certas
+</source>
+        <translation>%s: %d of %d right
+</translation>
+    </message>
+    <message>
+        <source>… e mais %d aluno(s) na tabela.
+</source>
+        <translation>… and %d more student(s) in the table.
+</translation>
+    </message>
+    <message>
+        <source>Criar exercício</source>
+        <translation>Create exercise</translation>
+    </message>
+    <message>
+        <source>Nada foi alterado.</source>
+        <translation>Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>Período</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Pico a pico</source>
+        <translation>Peak to peak</translation>
+    </message>
+    <message>
+        <source>Diferença de fase</source>
+        <translation>Phase difference</translation>
+    </message>
+    <message>
+        <source>Constante de tempo</source>
+        <translation>Time constant</translation>
+    </message>
+    <message>
+        <source>Resposta livre</source>
+        <translation>Free answer</translation>
+    </message>
+    <message>
+        <source>o ficheiro não existe ou não pode ser lido</source>
+        <translation>the file does not exist or cannot be read</translation>
+    </message>
+    <message>
+        <source>Ficheiros ignorados:</source>
+        <translation>Files skipped:</translation>
+    </message>
+    <message>
+        <source>Nenhum ficheiro de resultados pôde ser usado; nada foi guardado.
+</source>
+        <translation>No results file could be used; nothing was saved.
+</translation>
+    </message>
+    <message>
+        <source>A tabela não foi guardada.
+</source>
+        <translation>The table was not saved.
+</translation>
+    </message>
+    <message>
+        <source>Tabela guardada em «%s».
+</source>
+        <translation>Table saved as “%s”.
+</translation>
+    </message>
+    <message>
+        <source>Não foi possível escrever «%s»: verifique a pasta e as permissões.
+</source>
+        <translation>Could not write “%s”: check the folder and the permissions.
+</translation>
+    </message>
+    <message>
+        <source>Resultados: ficheiros dos alunos</source>
+        <translation>Results: the students' files</translation>
+    </message>
+    <message>
+        <source>Guardar a tabela dos resultados</source>
+        <translation>Save the results table</translation>
+    </message>
+    <message>
+        <source>A janela «Criar exercício» não pôde ser carregada (ficheiro «exercicio.uir» em falta ou danificado).</source>
+        <translation>The “Create exercise” window could not be loaded (file “exercicio.uir” missing or damaged).</translation>
+    </message>
+    <message>
+        <source>Tarefas: já são 50. Nada foi alterado.</source>
+        <translation>Tasks: there are 50 already. Nothing was changed.</translation>
+    </message>
+    <message>
+        <source>Tarefa junta, mas com o instrumento como está o valor não se calcula: %s.</source>
+        <translation>Task added, but with the instrument as it is the value cannot be computed: %s.</translation>
+    </message>
+    <message>
+        <source>Escolha na lista a tarefa a retirar.</source>
+        <translation>Choose the task to remove in the list.</translation>
+    </message>
+    <message>
+        <source>Escolha na lista a regulação a deixar de sortear.</source>
+        <translation>Choose the setting to stop drawing in the list.</translation>
+    </message>
+    <message>
+        <source>Guardar exercício</source>
+        <translation>Save exercise</translation>
+    </message>
+    <message>
+        <source>Não foi possível escrever «%s»: verifique a pasta, as permissões e o comprimento do caminho.</source>
+        <translation>Could not write “%s”: check the folder, the permissions and the length of the path.</translation>
+    </message>
+    <message>
+        <source>Exercício guardado em «%s».</source>
+        <translation>Exercise saved as “%s”.</translation>
+    </message>
+    <message>
+        <source>O caminho «%1…» tem mais de 259 caracteres e não pode ser usado.</source>
+        <translation>The path “%1…” has more than 259 characters and cannot be used.</translation>
+    </message>
+    <message>
+        <source>Gerador 1: frequência (botão, 0 a 2)</source>
+        <translation>Generator 1: frequency (knob, 0 to 2)</translation>
+    </message>
+    <message>
+        <source>Gerador 1: amplitude (V)</source>
+        <translation>Generator 1: amplitude (V)</translation>
+    </message>
+    <message>
+        <source>Gerador 1: offset (V)</source>
+        <translation>Generator 1: offset (V)</translation>
+    </message>
+    <message>
+        <source>Gerador 1: fase (°)</source>
+        <translation>Generator 1: phase (°)</translation>
+    </message>
+    <message>
+        <source>Gerador 2: frequência (botão, 0 a 2)</source>
+        <translation>Generator 2: frequency (knob, 0 to 2)</translation>
+    </message>
+    <message>
+        <source>Gerador 2: amplitude (V)</source>
+        <translation>Generator 2: amplitude (V)</translation>
+    </message>
+    <message>
+        <source>Gerador 2: offset (V)</source>
+        <translation>Generator 2: offset (V)</translation>
+    </message>
+    <message>
+        <source>Gerador 2: fase (°)</source>
+        <translation>Generator 2: phase (°)</translation>
+    </message>
+    <message>
+        <source>CH I: Y-POS (divisões)</source>
+        <translation>CH I: Y-POS (divisions)</translation>
+    </message>
+    <message>
+        <source>CH II: Y-POS (divisões)</source>
+        <translation>CH II: Y-POS (divisions)</translation>
+    </message>
+    <message>
+        <source>LEVEL do disparo</source>
+        <translation>Trigger LEVEL</translation>
+    </message>
+    <message>
+        <source>falta o texto da pergunta</source>
+        <translation>the question's text is missing</translation>
+    </message>
+    <message>
+        <source>é demasiado longa</source>
+        <translation>is too long</translation>
+    </message>
+    <message>
+        <source>Medida em</source>
+        <translation>Measured on</translation>
+    </message>
+    <message>
+        <source>esta grandeza mede-se num canal ou num gerador: escolha um</source>
+        <translation>this quantity is measured on a channel or a generator: choose one</translation>
+    </message>
+    <message>
+        <source>a fase (entre CH I e CH II) e a constante de tempo (da placa RC) não se medem num só canal ou gerador: escolha «—»</source>
+        <translation>the phase (between CH I and CH II) and the time constant (of the RC board) are not measured on one channel or generator: choose “—”</translation>
+    </message>
+    <message>
+        <source>Unidade</source>
+        <translation>Unit</translation>
+    </message>
+    <message>
+        <source>Valor verdadeiro</source>
+        <translation>True value</translation>
+    </message>
+    <message>
+        <source>não é um número na unidade da grandeza (por exemplo 2,5 kHz), nem vazio para «calculado»</source>
+        <translation>is not a number in the quantity's unit (for example 2.5 kHz), nor empty for “computed”</translation>
+    </message>
+    <message>
+        <source>uma resposta livre não se calcula: escreva o valor verdadeiro</source>
+        <translation>a free answer is not computed: type the true value</translation>
+    </message>
+    <message>
+        <source>Tolerância</source>
+        <translation>Tolerance</translation>
+    </message>
+    <message>
+        <source>não é um número (por exemplo 5 ou 0,2)</source>
+        <translation>is not a number (for example 5 or 0.2)</translation>
+    </message>
+    <message>
+        <source>não pode ser negativa</source>
+        <translation>cannot be negative</translation>
+    </message>
+    <message>
+        <source>passa de 100 %</source>
+        <translation>exceeds 100 %</translation>
+    </message>
+    <message>
+        <source>são mais de 10</source>
+        <translation>are more than 10</translation>
+    </message>
+    <message>
+        <source>uma delas é demasiado longa</source>
+        <translation>one of them is too long</translation>
+    </message>
+    <message>
+        <source>Regulação sorteada</source>
+        <translation>Drawn setting</translation>
+    </message>
+    <message>
+        <source>não é uma das que se sorteiam</source>
+        <translation>is not one of those that can be drawn</translation>
+    </message>
+    <message>
+        <source>já é sorteada</source>
+        <translation>is drawn already</translation>
+    </message>
+    <message>
+        <source>já há 20 regulações sorteadas</source>
+        <translation>there are 20 drawn settings already</translation>
+    </message>
+    <message>
+        <source>Mínimo</source>
+        <translation>Minimum</translation>
+    </message>
+    <message>
+        <source>Máximo</source>
+        <translation>Maximum</translation>
+    </message>
+    <message>
+        <source>está fora do alcance dessa regulação</source>
+        <translation>is outside that setting's range</translation>
+    </message>
+    <message>
+        <source>tem de ser maior do que o mínimo</source>
+        <translation>must be greater than the minimum</translation>
+    </message>
+    <message>
+        <source>o exercício não tem nenhuma tarefa: junte pelo menos uma</source>
+        <translation>the exercise has no task: add at least one</translation>
+    </message>
+    <message>
+        <source>são mais de 50</source>
+        <translation>are more than 50</translation>
+    </message>
+    <message>
+        <source>é demasiado grande para um ficheiro de resultados</source>
+        <translation>is too large for a results file</translation>
+    </message>
+    <message>
+        <source>tem aspas por fechar ou texto depois de umas aspas</source>
+        <translation>has a quote left open or text after a closing quote</translation>
+    </message>
+    <message>
+        <source>não começa pelo cabeçalho dos resultados do Vantrel</source>
+        <translation>does not start with the header of Vantrel results</translation>
+    </message>
+    <message>
+        <source>não tem seis colunas</source>
+        <translation>does not have six columns</translation>
+    </message>
+    <message>
+        <source>tem um valor inválido</source>
+        <translation>has an invalid value</translation>
+    </message>
+    <message>
+        <source>Pergunta:</source>
+        <translation>Question:</translation>
+    </message>
+    <message>
+        <source>Grandeza:</source>
+        <translation>Quantity:</translation>
+    </message>
+    <message>
+        <source>Medida em:</source>
+        <translation>Measured on:</translation>
+    </message>
+    <message>
+        <source>—</source>
+        <translation>—</translation>
+    </message>
+    <message>
+        <source>Unidade (resposta livre):</source>
+        <translation>Unit (free answer):</translation>
+    </message>
+    <message>
+        <source>Valor verdadeiro (vazio: calculado):</source>
+        <translation>True value (empty: computed):</translation>
+    </message>
+    <message>
+        <source>Tolerância:</source>
+        <translation>Tolerance:</translation>
+    </message>
+    <message>
+        <source>absoluta</source>
+        <translation>absolute</translation>
+    </message>
+    <message>
+        <source>%</source>
+        <translation>%</translation>
+    </message>
+    <message>
+        <source>Dicas (separadas por |):</source>
+        <translation>Hints (separated by |):</translation>
+    </message>
+    <message>
+        <source>__Juntar tarefa</source>
+        <translation>__Add task</translation>
+    </message>
+    <message>
+        <source>__Retirar tarefa</source>
+        <translation>__Remove task</translation>
+    </message>
+    <message>
+        <source>Tarefas do exercício:</source>
+        <translation>Tasks of the exercise:</translation>
+    </message>
+    <message>
+        <source>Esconder do aluno:</source>
+        <translation>Hide from the student:</translation>
+    </message>
+    <message>
+        <source>Leituras desligadas</source>
+        <translation>Read-outs off</translation>
+    </message>
+    <message>
+        <source>Gerador bloqueado</source>
+        <translation>Generator locked</translation>
+    </message>
+    <message>
+        <source>Nomes das fontes</source>
+        <translation>Source names</translation>
+    </message>
+    <message>
+        <source>Sortear por aluno:</source>
+        <translation>Draw per student:</translation>
+    </message>
+    <message>
+        <source>mínimo:</source>
+        <translation>minimum:</translation>
+    </message>
+    <message>
+        <source>máximo:</source>
+        <translation>maximum:</translation>
+    </message>
+    <message>
+        <source>Juntar</source>
+        <translation>Add</translation>
+    </message>
+    <message>
+        <source>Retirar</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>__Guardar exercício…</source>
+        <translation>__Save exercise…</translation>
+    </message>
+    <message>
+        <source>Criar exercício…</source>
+        <translation>Create exercise…</translation>
+    </message>
+    <message>
+        <source>Resultados…</source>
+        <translation>Results…</translation>
+    </message>
 </context>
 </TS>

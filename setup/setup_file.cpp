@@ -1,8 +1,10 @@
 #include "setup/setup_file.h"
 
 #include "app/state.h"
+#include "board/circuit/boards.h"
 #include "controls/scale_tables.h"
 #include "engine/translate.h"
+#include "sim/numeric/component_tester.h"
 
 #include <nlohmann/json.hpp>
 
@@ -41,6 +43,18 @@ constexpr std::array<double, 3> kAtenuacoes{0.0, 20.0, 40.0};
 constexpr double kVoltsFolha = 1.0e6;
 constexpr double kFrequenciaFolha = 1.0e7;
 
+/// Spans of the tester's values and of the boards' component values over every kind and
+/// part; each value is then held to its own kind's or part's range.
+constexpr double kValorMaximoTestador = 1.0e7;
+constexpr double kValorMaximoPlaca = 1.0e6;
+/// Every board's components, three per board.
+constexpr int kComponentesDasPlacas = vantrel::kPlacas * vantrel::kComponentesPlaca;
+
+Intervalo valores_testador(const Valores &valores, std::size_t elemento);
+Intervalo ponto_placa(const Valores &valores, std::size_t elemento);
+Intervalo valor_placa(const Valores &valores, std::size_t elemento);
+Intervalo presenca_placa(const Valores &valores, std::size_t elemento);
+
 // One line per setting; the global's own name goes with it for the round-trip test.
 #define CAMPO(grupo, chave, global, quantos, ...)                                                  \
     Campo {                                                                                        \
@@ -64,7 +78,7 @@ const std::array kCampos{
     CAMPO(Osciloscopio, "intensity", intens_val, 1, 0, 10),
     CAMPO(Osciloscopio, "focus", focus_val, 1, -10.0, 10.0),
     CAMPO(Osciloscopio, "trigger_coupling", trig_acopl, 1, 0, 4),
-    CAMPO(Osciloscopio, "trigger_external", trig_ext, 1, 0, 4),
+    CAMPO(Osciloscopio, "trigger_external", trig_ext, 1, 0, vantrel::kFontesExternas - 1),
     CAMPO(Osciloscopio, "hold_off", holdoff, 1, 0.0, 10.0),
     CAMPO(Osciloscopio, "tv_separation", tvsep, 1, 0, 2),
     CAMPO(Canais, "volts_div_step", Esc_VoltID, 1, 0, vantrel::kVoltSteps - 1),
@@ -86,13 +100,81 @@ const std::array kCampos{
     CAMPO(Geradores, "ramp_rise", rampa_G, 1, 0.0, 100.0),
     CAMPO(Geradores, "pulse_duty", ciclo_G, 1, 1.0, 99.0),
     CAMPO(Geradores, "attenuation", atenuacao_G, 1, 0, 40, kAtenuacoes),
+    CAMPO(Testador, "on", testador, 1, 0, 1, {}, 2),
+    CAMPO(Testador, "component", testador_comp, 1, 0, tester::kKinds - 1, {}, 2),
+    CAMPO(Testador, "values", testador_valor, 2, 0.0, kValorMaximoTestador, {}, 2,
+          valores_testador),
+    CAMPO(Placa, "board", placa_tipo, 1, 0, vantrel::kPlacas - 1, {}, 2),
+    CAMPO(Placa, "generator", placa_gerador, 1, 0, 1, {}, 2),
+    CAMPO(Placa, "values", placa_valores, kComponentesDasPlacas, 0.0, kValorMaximoPlaca, {}, 2,
+          valor_placa),
+    CAMPO(Placa, "present", placa_presente, kComponentesDasPlacas, 0, 1, {}, 2, presenca_placa),
+    CAMPO(Canais, "board_point", placa_ponto, 1, 0, vantrel::circuit::kMaxProbes - 1, {}, 2,
+          ponto_placa),
 };
 
+static_assert(vantrel::kPlacas == vantrel::circuit::kBoardCount);
+static_assert(vantrel::kComponentesPlaca == vantrel::circuit::kMaxComponents);
+
 #undef CAMPO
+
+/// The value `i` of the setting that `global` holds, as `valores` has it.
+template <typename T>
+double valor_de(const Valores &valores, T *global, std::size_t i = 0) {
+    for (std::size_t c = 0; c < kCampos.size() && c < valores.size(); ++c) {
+        if (kCampos[c].global == decltype(Campo::global){global}) {
+            return i < valores[c].size() ? valores[c][i] : 0.0;
+        }
+    }
+    return 0.0;
+}
+
+/// A value of the tester's component keeps to that kind's range; a value the kind lacks is
+/// kept as it was and only has to be a number within reason.
+Intervalo valores_testador(const Valores &valores, std::size_t elemento) {
+    const tester::ValueRange alcance = tester::valueRange(
+        static_cast<int>(valor_de(valores, &testador_comp)), static_cast<int>(elemento));
+    if (alcance.name[0] == '\0') {
+        return {0.0, kValorMaximoTestador};
+    }
+    return {alcance.min, alcance.max};
+}
+
+const vantrel::circuit::Board &placa_de(double tipo) {
+    const auto i = static_cast<std::size_t>(std::clamp(tipo, 0.0, vantrel::kPlacas - 1.0));
+    return vantrel::circuit::kBoards[i];
+}
+
+/// The board's probe points: a channel measures one that the board on the bench has.
+Intervalo ponto_placa(const Valores &valores, std::size_t) {
+    return {0.0, placa_de(valor_de(valores, &placa_tipo)).probeCount - 1.0};
+}
+
+/// Components in table order, every board's in turn; a board with fewer keeps 0 in the rest.
+Intervalo valor_placa(const Valores &, std::size_t elemento) {
+    const vantrel::circuit::Board &placa = placa_de(elemento / vantrel::kComponentesPlaca);
+    const std::size_t k = elemento % vantrel::kComponentesPlaca;
+    if (k >= static_cast<std::size_t>(placa.componentCount)) {
+        return {0.0, 0.0};
+    }
+    return {placa.components[k].minValue, placa.components[k].maxValue};
+}
+
+/// Only a removable component may be out of its circuit; the rest are always in.
+Intervalo presenca_placa(const Valores &, std::size_t elemento) {
+    const vantrel::circuit::Board &placa = placa_de(elemento / vantrel::kComponentesPlaca);
+    const std::size_t k = elemento % vantrel::kComponentesPlaca;
+    if (k >= static_cast<std::size_t>(placa.componentCount)) {
+        return {0.0, 0.0};
+    }
+    return {placa.components[k].switchable ? 0.0 : 1.0, 1.0};
+}
 
 constexpr const char *kNomePrograma = "Vantrel";
 /// Deeper nesting than a set-up ever has is refused before the parser sees it.
 constexpr int kProfundidadeMaxima = 8;
+constexpr std::array kGrupos{Grupo::Osciloscopio, Grupo::Canais, Grupo::Geradores, Grupo::Testador,
+                             Grupo::Placa};
 
 const char *nome_grupo(Grupo grupo) {
     switch (grupo) {
@@ -102,12 +184,31 @@ const char *nome_grupo(Grupo grupo) {
         return "channels";
     case Grupo::Geradores:
         return "generators";
+    case Grupo::Testador:
+        return "tester";
+    case Grupo::Placa:
+        return "board";
     }
     return "";
 }
 
+bool por_canal(Grupo grupo) {
+    return grupo == Grupo::Canais || grupo == Grupo::Geradores;
+}
+
 int instancias(Grupo grupo) {
-    return grupo == Grupo::Osciloscopio ? 1 : 2;
+    return por_canal(grupo) ? 2 : 1;
+}
+
+/// The first format whose files hold the group.
+int formato_do_grupo(Grupo grupo) {
+    int desde = kFormato;
+    for (const Campo &campo : kCampos) {
+        if (campo.grupo == grupo) {
+            desde = std::min(desde, campo.desde);
+        }
+    }
+    return desde;
 }
 
 bool inteiro(const Campo &campo) {
@@ -131,34 +232,10 @@ nlohmann::ordered_json valor_json(const Campo &campo, double valor) {
 
 std::string caminho(const Campo &campo, int instancia) {
     std::string texto = nome_grupo(campo.grupo);
-    if (campo.grupo != Grupo::Osciloscopio) {
+    if (por_canal(campo.grupo)) {
         texto += "[" + std::to_string(instancia) + "]";
     }
     return texto + "." + campo.chave;
-}
-
-/// Refuses nesting deeper than a set-up has, counting brackets outside strings.
-bool profundidade_aceitavel(std::string_view texto) {
-    int nivel = 0;
-    bool em_texto = false;
-    bool escape = false;
-    for (const char c : texto) {
-        if (em_texto) {
-            escape = !escape && c == '\\';
-            em_texto = escape || c != '"';
-            continue;
-        }
-        if (c == '"') {
-            em_texto = true;
-        } else if (c == '[' || c == '{') {
-            if (++nivel > kProfundidadeMaxima) {
-                return false;
-            }
-        } else if (c == ']' || c == '}') {
-            --nivel;
-        }
-    }
-    return true;
 }
 
 /// Gathers the first fault while a file is checked.
@@ -226,7 +303,7 @@ bool objetos_do_grupo(const json &raiz, Grupo grupo, std::vector<const json *> &
     if (it == raiz.end()) {
         return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "falta"));
     }
-    if (grupo == Grupo::Osciloscopio) {
+    if (!por_canal(grupo)) {
         if (!it->is_object()) {
             return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "não é um objeto"));
         }
@@ -291,23 +368,27 @@ bool le_raiz(const json &raiz, Leitura &leitura, const Valores &iniciais) {
         return false;
     }
     for (const auto &[chave, valor] : raiz.items()) {
-        if (chave != "format" && chave != "program" && chave != "oscilloscope" &&
-            chave != "channels" && chave != "generators") {
+        const bool grupo = std::any_of(kGrupos.begin(), kGrupos.end(), [&](Grupo g) {
+            return chave == nome_grupo(g) && formato_do_grupo(g) <= formato;
+        });
+        if (!grupo && chave != "format" && chave != "program") {
             return v.falha(chave, QT_TRANSLATE_NOOP("Vantrel", "não é conhecido"));
         }
     }
     leitura.valores = iniciais;
     leitura.valores.resize(kCampos.size());
-    for (const Grupo grupo : {Grupo::Osciloscopio, Grupo::Canais, Grupo::Geradores}) {
+    for (const Grupo grupo : kGrupos) {
+        if (formato_do_grupo(grupo) > formato) {
+            continue;
+        }
         std::vector<const json *> objetos;
         if (!objetos_do_grupo(raiz, grupo, objetos, v)) {
             return false;
         }
         for (std::size_t n = 0; n < objetos.size(); ++n) {
             const std::string prefixo =
-                grupo == Grupo::Osciloscopio
-                    ? nome_grupo(grupo)
-                    : std::string(nome_grupo(grupo)) + "[" + std::to_string(n) + "]";
+                por_canal(grupo) ? std::string(nome_grupo(grupo)) + "[" + std::to_string(n) + "]"
+                                 : nome_grupo(grupo);
             if (!sem_chaves_estranhas(*objetos[n], grupo, prefixo, v)) {
                 return false;
             }
@@ -329,17 +410,30 @@ bool le_raiz(const json &raiz, Leitura &leitura, const Valores &iniciais) {
     return true;
 }
 
-/// Settings that the front panel lets the user choose only one at a time.
-bool combinacao_valida(Leitura &leitura) {
-    const auto valor = [&leitura](int *global) {
-        for (std::size_t i = 0; i < kCampos.size(); ++i) {
-            if (kCampos[i].global == decltype(Campo::global){global}) {
-                return leitura.valores[i][0];
+/// Values whose range differs per element or follows another setting, once all are read.
+bool dentro_dos_intervalos(Leitura &leitura) {
+    Verificacao v{leitura};
+    for (std::size_t c = 0; c < kCampos.size(); ++c) {
+        const Campo &campo = kCampos[c];
+        const std::vector<double> &valores = leitura.valores[c];
+        for (std::size_t i = 0; campo.intervalo != nullptr && i < valores.size(); ++i) {
+            const Intervalo limites = campo.intervalo(leitura.valores, i);
+            if (valores[i] < limites.minimo || valores[i] > limites.maximo) {
+                const auto quantos = static_cast<std::size_t>(campo.quantos);
+                std::string nome = caminho(campo, static_cast<int>(i / quantos));
+                if (quantos > 1) {
+                    nome += "[" + std::to_string(i % quantos) + "]";
+                }
+                return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "está fora do intervalo"));
             }
         }
-        return 0.0;
-    };
-    if (valor(&dual_op) != 0.0 && valor(&add_op) != 0.0) {
+    }
+    return true;
+}
+
+/// Settings that the front panel lets the user choose only one at a time.
+bool combinacao_valida(Leitura &leitura) {
+    if (valor_de(leitura.valores, &dual_op) != 0.0 && valor_de(leitura.valores, &add_op) != 0.0) {
         leitura.campo = "oscilloscope.add";
         leitura.motivo =
             QT_TRANSLATE_NOOP("Vantrel", "não pode estar ligado ao mesmo tempo que «dual»");
@@ -350,8 +444,38 @@ bool combinacao_valida(Leitura &leitura) {
 
 } // namespace
 
+bool profundidade_aceitavel(std::string_view texto, int maxima) {
+    int nivel = 0;
+    bool em_texto = false;
+    bool escape = false;
+    for (const char c : texto) {
+        if (em_texto) {
+            escape = !escape && c == '\\';
+            em_texto = escape || c != '"';
+            continue;
+        }
+        if (c == '"') {
+            em_texto = true;
+        } else if (c == '[' || c == '{') {
+            if (++nivel > maxima) {
+                return false;
+            }
+        } else if (c == ']' || c == '}') {
+            --nivel;
+        }
+    }
+    return true;
+}
+
 std::span<const Campo> campos() {
     return kCampos;
+}
+
+Intervalo intervalo(const Campo &campo, const Valores &valores, std::size_t elemento) {
+    if (campo.intervalo != nullptr) {
+        return campo.intervalo(valores, elemento);
+    }
+    return {campo.minimo, campo.maximo};
 }
 
 Valores captura() {
@@ -385,11 +509,13 @@ std::string escreve_configuracao(const Valores &valores) {
     raiz["oscilloscope"] = nlohmann::ordered_json::object();
     raiz["channels"] = {nlohmann::ordered_json::object(), nlohmann::ordered_json::object()};
     raiz["generators"] = {nlohmann::ordered_json::object(), nlohmann::ordered_json::object()};
+    raiz["tester"] = nlohmann::ordered_json::object();
+    raiz["board"] = nlohmann::ordered_json::object();
     for (std::size_t c = 0; c < kCampos.size() && c < valores.size(); ++c) {
         const Campo &campo = kCampos[c];
         auto &grupo = raiz[nome_grupo(campo.grupo)];
         for (int n = 0; n < instancias(campo.grupo); ++n) {
-            auto &objeto = campo.grupo == Grupo::Osciloscopio ? grupo : grupo[n];
+            auto &objeto = por_canal(campo.grupo) ? grupo[n] : grupo;
             const auto base = static_cast<std::size_t>(n * campo.quantos);
             if (campo.quantos == 1) {
                 objeto[campo.chave] = valor_json(campo, valores[c].at(base));
@@ -413,7 +539,7 @@ Leitura le_configuracao(std::string_view texto, const Valores &iniciais) {
             QT_TRANSLATE_NOOP("Vantrel", "é demasiado grande para um ficheiro de configuração");
         return leitura;
     }
-    if (!profundidade_aceitavel(texto)) {
+    if (!profundidade_aceitavel(texto, kProfundidadeMaxima)) {
         leitura.motivo =
             QT_TRANSLATE_NOOP("Vantrel", "não é um ficheiro de configuração do Vantrel");
         return leitura;
@@ -424,7 +550,8 @@ Leitura le_configuracao(std::string_view texto, const Valores &iniciais) {
             "Vantrel", "não é um ficheiro de configuração válido (o texto JSON está danificado)");
         return leitura;
     }
-    leitura.valida = le_raiz(raiz, leitura, iniciais) && combinacao_valida(leitura);
+    leitura.valida = le_raiz(raiz, leitura, iniciais) && dentro_dos_intervalos(leitura) &&
+                     combinacao_valida(leitura);
     if (!leitura.valida) {
         leitura.valores.clear();
     }

@@ -15,7 +15,7 @@ namespace setup {
 
 /// The format written today. Files of this format or an older one are read; newer ones are
 /// refused with their number.
-inline constexpr int kFormato = 1;
+inline constexpr int kFormato = 2;
 /// Largest file read: a full set-up with both spreadsheet waveforms takes about 40 kB.
 inline constexpr std::size_t kTamanhoMaximo = 1 << 20;
 
@@ -25,9 +25,19 @@ inline constexpr std::size_t kTamanhoMaximo = 1 << 20;
 extern int botao_ch2;
 extern int grandeza_leitura[2];
 
-/// Where a setting sits in the file: one object "oscilloscope", or one object per channel in
-/// "channels" and per generator in "generators".
-enum class Grupo { Osciloscopio, Canais, Geradores };
+/// Where a setting sits in the file: one object "oscilloscope", "tester" or "board", or one
+/// object per channel in "channels" and per generator in "generators".
+enum class Grupo { Osciloscopio, Canais, Geradores, Testador, Placa };
+
+/// The values of every setting, in the order of `campos()`, one vector per setting holding
+/// all its instances one after the other.
+using Valores = std::vector<std::vector<double>>;
+
+/// The range of one value of a setting.
+struct Intervalo {
+    double minimo;
+    double maximo;
+};
 
 /// One setting: `quantos` values per instance (1 a number, more an array) at `global`, whose
 /// instance n starts `n * quantos` elements further on. Values must be finite, within
@@ -42,14 +52,17 @@ struct Campo {
     double maximo;
     std::span<const double> permitidos{};
     int desde = 1; ///< first format that holds it: older files leave it at its start-up value
+    /// For a setting whose range differs per element (a board's components) or follows another
+    /// setting (the tester's component): the range of element `elemento` (counted over all
+    /// instances) within `minimo` .. `maximo`, given the other settings in `valores`.
+    Intervalo (*intervalo)(const Valores &valores, std::size_t elemento) = nullptr;
 };
 
 /// Every setting of the file.
 std::span<const Campo> campos();
 
-/// The values of every setting, in the order of `campos()`, one vector per setting holding
-/// all its instances one after the other.
-using Valores = std::vector<std::vector<double>>;
+/// The range that element `elemento` of `campo` may take beside the other settings `valores`.
+Intervalo intervalo(const Campo &campo, const Valores &valores, std::size_t elemento);
 
 /// The settings as the globals hold them now.
 Valores captura();
@@ -70,6 +83,10 @@ struct Leitura {
 /// Reads a set-up file's text. Fields that a file of an older format lacks take their values
 /// from `iniciais` (the start-up state). Never throws.
 Leitura le_configuracao(std::string_view texto, const Valores &iniciais);
+
+/// False when brackets outside strings nest deeper than `maxima`: checked before parsing, so a
+/// hostile file never reaches the parser's recursion.
+bool profundidade_aceitavel(std::string_view texto, int maxima);
 
 /// "Não foi possível abrir «nome»: o campo «campo» motivo." (or without the field); `traduz`,
 /// when given, turns its fixed pieces into the program's language.

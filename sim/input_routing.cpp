@@ -26,6 +26,7 @@ enum Source : int {
 static_assert(vantrel::board::kSamples == vantrel::kSamples);
 static_assert(vantrel::kPlacas == vantrel::circuit::kBoardCount);
 static_assert(vantrel::kComponentesPlaca == vantrel::circuit::kMaxComponents);
+static_assert(kTrigExtSources == kTrigExtBoard + vantrel::circuit::kMaxProbes);
 
 /// The boards' names as the main panel's source field has room for them (20 characters with
 /// the point), in the circuit library's order.
@@ -68,6 +69,27 @@ void routeBoard(int c, double *buffer) {
     if (estado != estadoMostrado[c]) {
         mostra_fonte_placa(c);
     }
+}
+
+/// Point `ponto` of the board on the bench, as a channel probing it sees it. False for a point
+/// the board lacks or a solve that failed.
+bool pontoPlaca(int ponto, double *buffer, double *hz) {
+    if (ponto < 0 || ponto >= vantrel::circuit::kBoards[placa_tipo].probeCount) {
+        return false;
+    }
+    const int g = placa_gerador;
+    if (ponto == 0) {
+        std::copy_n(onda_G[g], vantrel::kSamples, buffer);
+    } else {
+        const double *probe =
+            placa_resolve() == 0 ? vantrel::board::bancada().probe(ponto) : nullptr;
+        if (probe == nullptr) {
+            return false;
+        }
+        std::copy_n(probe, vantrel::kSamples, buffer);
+    }
+    *hz = freq_G[g];
+    return true;
 }
 
 void routeChannel(int c) {
@@ -121,8 +143,14 @@ bool fonte_disparo(int fonte, double *buffer, double *hz) {
         fillCalibrator(buffer, fonte == kTrigExtCal02 ? 0.1 : 1.0);
         *hz = kCalibratorHz;
         return true;
+    case kTrigExtSync1:
+    case kTrigExtSync2:
+        std::copy_n(onda_sync[fonte - kTrigExtSync1], vantrel::kSamples, buffer);
+        *hz = freq_G[fonte - kTrigExtSync1];
+        return true;
     default:
-        return false;
+        return fonte >= kTrigExtBoard && fonte < kTrigExtSources &&
+               pontoPlaca(fonte - kTrigExtBoard, buffer, hz);
     }
 }
 
@@ -140,7 +168,16 @@ std::string placa_nome(int canal) {
     if (placa_ponto[canal] != 0 && placa_resolve() != 0) {
         return placa + Tr(QT_TRANSLATE_NOOP("Vantrel", ": não convergiu"));
     }
-    return placa + ": " + Tr(vantrel::circuit::kBoards[placa_tipo].probes[placa_ponto[canal]]);
+    return placa_ponto_nome(placa_ponto[canal]);
+}
+
+std::string placa_ponto_nome(int ponto) {
+    const auto &placa = vantrel::circuit::kBoards[placa_tipo];
+    if (ponto < 0 || ponto >= placa.probeCount) {
+        return {};
+    }
+    return std::string(Tr(kNomeCurto[static_cast<std::size_t>(placa_tipo)])) + ": " +
+           Tr(placa.probes[ponto]);
 }
 
 void mostra_fonte_placa(int canal) {

@@ -1,14 +1,17 @@
 // Draws the manual's figures from the program's own panels: the front panel off and on with the
 // calibrator, every setting dialog, the generator panel, a help page, an X-Y figure, the
-// trigger's LINE and LF lessons, a diode on the component tester, and the experiment boards
-// (their dialog and the screens of the experiments). Run it through the `manual_figures` and
-// `manual_figures_en` targets whenever the artwork or the interface texts change:
+// trigger's LINE and LF lessons, a diode on the component tester, the experiment boards
+// (their dialog and the screens of the experiments) and an example exercise answered wrongly.
+// Run it through the `manual_figures` and `manual_figures_en` targets whenever the artwork or
+// the interface texts change:
 //   make_figures [--lang pt|en] OUTPUT_DIRECTORY
 // Portuguese unless told otherwise. It starts the instrument as the program does, drives it through
 // the same callbacks a user's clicks reach, and writes one PNG file per figure.
 
 #include "app/callbacks.h"
+#include "app/exercise_menu.h"
 #include "app/language_choice.h"
+#include "app/setup_menu.h"
 #include "app/startup.h"
 #include "app/state.h"
 #include "board/circuit/boards.h"
@@ -27,8 +30,10 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QImage>
 #include <QPixmap>
+#include <QScopeGuard>
 #include <QWidget>
 
 #include <cstdio>
@@ -267,6 +272,33 @@ void boardFigures() {
     save(EngineRenderGraph(Painel_Principal, PANEL_MOSTRAR), "placa-rc-xy.png");
 }
 
+/// The calibrator example opened for a student and its first task answered wrongly: the
+/// exercise panel with its feedback and hints. The example is copied to a scratch folder with a
+/// plain name, which the panel shows, so that its result file lands there.
+void exerciseFigure() {
+    char recursos[vantrel::kPathSize] = {};
+    GetResourceDir(recursos);
+    QDir pasta(QDir::temp().filePath(QStringLiteral("exercicios")));
+    pasta.removeRecursively();
+    pasta.mkpath(QStringLiteral("."));
+    const auto limpa = qScopeGuard([&pasta] { pasta.removeRecursively(); });
+    const QString exemplo = pasta.filePath(QStringLiteral("calibrador.vantrel-ex"));
+    QFile::copy(QString::fromLocal8Bit(recursos) + "/docs/exemplos/calibrador.vantrel-ex", exemplo);
+    prepara_configuracoes();
+    prepara_exercicios();
+    if (abre_exercicio(QFile::encodeName(exemplo).constData()) != 0 ||
+        comeca_exercicio("Ana Sousa") != 0) {
+        report(output.filePath(QStringLiteral("exercicio-aluno.png")), false);
+        return;
+    }
+    RemovePopup(0);
+    refresh();
+    SetCtrlVal(painel_exercicio(), RESOLVER_RESPOSTA, "1,2 kHz");
+    verifica_resposta(0, "1,2 kHz");
+    savePanel(painel_exercicio(), "exercicio-aluno.png");
+    fecha_exercicio();
+}
+
 struct Options {
     UiLanguage language = UiLanguage::Portuguese;
     const char *outputDirectory = nullptr;
@@ -339,6 +371,7 @@ int main(int argc, char *argv[]) {
     testerFigure();
     placa_valores_iniciais();
     boardFigures();
+    exerciseFigure();
     CloseCVIRTE();
     return failures == 0 ? 0 : 1;
 }

@@ -4,10 +4,14 @@
 
 #include "app/callbacks.h"
 #include "app/state.h"
+#include "controls/channels.h"
+#include "controls/front_state.h"
+#include "controls/horizontal.h"
 #include "controls/scale_tables.h"
 #include "controls/tester_panel.h"
 #include "controls/trigger_coupling.h"
 #include "controls/trigger_display.h"
+#include "controls/vertical.h"
 #include "engine/engine.h"
 #include "engine/engine_qt.h"
 #include "engine/engine_testing.h"
@@ -132,6 +136,35 @@ void pictureTable() {
         QTest::newRow(r.name) << r.picture << r.page << r.acts;
     }
 }
+
+using Callback = int (*)(int, int, int, void *, int, int);
+
+// A front-panel knob turned by the wheel, and the value it sets.
+struct Knob {
+    const char *name;
+    Callback callback;
+    int picture;
+    double (*read)();
+    bool continuous; // Ctrl turns it by tenths; a stepped knob by a step per ten notches
+};
+const Knob kKnobs[] = {
+    {"Y-POS I", y_pos1_btn, PANEL_PICTURE_6, [] { return y_offset[0]; }, true},
+    {"LEVEL", level_btn, PANEL_PICTURE_14, [] { return levelt; }, true},
+    {"HOLD OFF", holdoff_btn, PANEL_HOLDOFF, [] { return holdoff; }, true},
+    {"FOCUS", focus_btn, PANEL_PICTURE_3, [] { return double(focus_val); }, true},
+    {"X-POS", x_pos_btn, PANEL_XPOSBTN, [] { return atraso; }, true},
+    {"AMPLITUDE", most_ampl, GERADOR_PICTURE_4, [] { return amplit[geradorID]; }, true},
+    {"PHASE", most_fase, GERADOR_PICTURE_FASE, [] { return fase_G[geradorID]; }, true},
+    {"VOLTS/DIV I", volt_div1, PANEL_VOLTDIV1, [] { return double(Esc_VoltID[0]); }, false},
+    {"TIME/DIV", timediv, PANEL_TIMEDIV, [] { return double(Esc_TempoID); }, false},
+    {"INTENS", intens_btn, PANEL_PICTURE_4, [] { return double(intens_val); }, false},
+};
+
+// The keys of the mode picture (bits of its pressed mask) and the lamps they light.
+struct Modes {
+    int ch2, dual, add, vert;
+    bool operator==(const Modes &) const = default;
+};
 
 } // namespace
 
@@ -369,6 +402,89 @@ private slots:
         QCOMPARE(dimmed(PANEL_ADD_TEXT), 1 - add);
     }
 
+    // The wheel over the mode keys steps CH I, CH II, DUAL, DUAL alternating, ADD through the
+    // keys' own callbacks: dialog keys, state, lamps and the picture's pressed keys agree.
+    void modeKeysStepWithTheWheel_data() {
+        QTest::addColumn<int>("before"); // notches from CH I that set the starting mode
+        QTest::addColumn<int>("notches");
+        QTest::addColumn<int>("ch2");
+        QTest::addColumn<int>("dual");
+        QTest::addColumn<int>("add");
+        QTest::addColumn<int>("vert");
+        QTest::newRow("CH I to CH II") << 0 << 1 << 1 << 0 << 0 << 0;
+        QTest::newRow("CH I to DUAL") << 0 << 2 << 0 << 1 << 0 << 0;
+        QTest::newRow("CH II to DUAL keeps CH II") << 1 << 1 << 1 << 1 << 0 << 0;
+        QTest::newRow("DUAL to alternating") << 2 << 1 << 0 << 1 << 0 << 1;
+        QTest::newRow("alternating to ADD") << 3 << 1 << 0 << 0 << 1 << 0;
+        QTest::newRow("ADD back to DUAL") << 4 << -2 << 0 << 1 << 0 << 0;
+        QTest::newRow("stops at ADD") << 4 << 3 << 0 << 0 << 1 << 0;
+        QTest::newRow("stops at CH I") << 0 << -1 << 0 << 0 << 0 << 0;
+    }
+    void modeKeysStepWithTheWheel() {
+        QFETCH(int, before);
+        QFETCH(int, notches);
+        QFETCH(int, ch2);
+        QFETCH(int, dual);
+        QFETCH(int, add);
+        QFETCH(int, vert);
+        const Modes want{ch2, dual, add, vert};
+        SetCtrlVal(Painel_Canais, PANEL_CANA_BUTTON_CH_CHG, 0);
+        for (int lamp : {PANEL_CH_TEXT, PANEL_DUAL_TEXT, PANEL_ADD_TEXT, PANEL_VERT_TEXT}) {
+            SetCtrlAttribute(Painel_Principal, lamp, ATTR_DIMMED, 1);
+        }
+        mostra_frontal();
+        canais_fn(Painel_Principal, PANEL_PICTURE_CANAIS, EVENT_MOUSE_WHEEL, nullptr, before, 0);
+        Ligado = 0;
+        const std::vector<double> off = instrumentState();
+        canais_fn(Painel_Principal, PANEL_PICTURE_CANAIS, EVENT_MOUSE_WHEEL, nullptr, 1, 0);
+        QCOMPARE(instrumentState(), off);
+        Ligado = 1;
+        canais_fn(Painel_Principal, PANEL_PICTURE_CANAIS, EVENT_MOUSE_WHEEL, nullptr, notches, 0);
+        QCOMPARE(
+            (Modes{value<int>(Painel_Canais, PANEL_CANA_BUTTON_CH_CHG), dual_op, add_op, vert_op}),
+            want);
+        QCOMPARE((Modes{1 - dimmed(PANEL_CH_TEXT), 1 - dimmed(PANEL_DUAL_TEXT),
+                        1 - dimmed(PANEL_ADD_TEXT), 1 - dimmed(PANEL_VERT_TEXT)}),
+                 want);
+        QCOMPARE(attribute(Painel_Principal, PANEL_PICTURE_CANAIS, ATTR_PRESSED_KEYS),
+                 want.ch2 | want.dual << 1 | want.add << 2 | want.vert << 3);
+        QCOMPARE(EngineTopPopup(), 0);
+    }
+
+    // Ctrl turns a continuous knob by a tenth of its step, (0, 1), and reports the whole step
+    // every tenth notch, (1, 1), which a continuous knob also takes as a tenth. A stepped knob
+    // moves only on the whole step. A caller giving whole steps alone, (1, 0), is a plain notch.
+    void ctrlTurnsContinuousKnobsByTenths_data() {
+        QTest::addColumn<int>("knob");
+        for (int k = 0; k < int(std::size(kKnobs)); ++k) {
+            QTest::newRow(kKnobs[k].name) << k;
+        }
+    }
+    void ctrlTurnsContinuousKnobsByTenths() {
+        QFETCH(int, knob);
+        const Knob &k = kKnobs[knob];
+        const int panel = k.picture == GERADOR_PICTURE_4 || k.picture == GERADOR_PICTURE_FASE
+                              ? Painel_Gerador
+                              : Painel_Principal;
+        const auto change = [&](int steps, int tenths) {
+            const double was = k.read();
+            k.callback(panel, k.picture, EVENT_MOUSE_WHEEL, nullptr, steps, tenths);
+            return k.read() - was;
+        };
+        change(-1000, -10000); // from the low end, with room for two steps up
+        const double tenth = change(0, 1);
+        const double tenthNotch = change(1, 1);
+        const double back = change(0, -2);
+        const double plain = change(1, 10);
+        QVERIFY(plain > 0.0);
+        QCOMPARE(change(1, 0), plain);
+        const double fine = k.continuous ? plain / 10.0 : 0.0;
+        // FOCUS is held in single precision.
+        QVERIFY(std::abs(tenth - fine) < 1e-6);
+        QVERIFY(std::abs(tenthNotch - (k.continuous ? fine : plain)) < 1e-6);
+        QVERIFY(std::abs(back + 2.0 * fine) < 1e-6);
+    }
+
     void confirmedSourceIsNamedOnMainPanel_data() {
         QTest::addColumn<int>("channel");
         QTest::addColumn<int>("source");
@@ -593,6 +709,22 @@ private slots:
         QCOMPARE(dimmed(PANEL_EXT_TEXT), 0);
         QCOMPARE(EngineTopPopup(), 0);
         QCOMPARE(value<int>(open(PANEL_EXT_TRIG), EXTERNO_FONTE), 2);
+        // The SYNC outputs are always offered; the board's points while a channel probes it.
+        int items = 0;
+        GetNumListItems(EngineTopPopup(), EXTERNO_FONTE, &items);
+        QCOMPARE(items, 7);
+        DiscardPanel(EngineTopPopup());
+        ChIN[1] = 5;
+        placa_tipo = 1;
+        dialog = open(PANEL_EXT_TRIG);
+        GetNumListItems(dialog, EXTERNO_FONTE, &items);
+        QCOMPARE(items, 7 + 3);
+        turn(dialog, EXTERNO_FONTE, 7);
+        EngineSendEvent(dialog, EXTERNO_CONTINUAR, EVENT_COMMIT);
+        QCOMPARE(trig_ext, 7);
+        std::string tip;
+        GetCtrlAttribute(Painel_Principal, PANEL_EXT_TRIG, ATTR_TOOLTIP_TEXT, &tip);
+        QCOMPARE(tip, std::string("TRIG. EXT. INP.: Placa: Passa-baixo: Entrada"));
     }
 
     // HOLD OFF: its dialog's knob and the wheel over the picture set it, kept to 0 .. 10, and

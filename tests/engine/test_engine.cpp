@@ -442,6 +442,7 @@ private slots:
     // A docked child panel lives in its parent's window, below the parent's face: never modal,
     // shown and hidden in place, and back in a window of its own when detached.
     void dockedPanelSitsBelowItsParentsFace() {
+        EngineSetScreenArea(1920, 1200);
         const int child = LoadPanel(panel_, "gerador.uir", GERADOR);
         QVERIFY(child > 0);
         DisplayPanel(panel_);
@@ -467,6 +468,37 @@ private slots:
         QCOMPARE(docked, 0);
         QVERIFY(EnginePanelShown(child));
         QCOMPARE(SetPanelAttribute(panel_, ATTR_DOCKED, 1), int(kEngineBadHandle));
+    }
+
+    // Where the parent's face and a docked panel below it do not both fit the screen's height at
+    // their smallest scale, the panel opens in a window of its own, whole on the screen.
+    void shortScreenOpensDockedPanelInItsOwnWindow_data() {
+        QTest::addColumn<int>("height");
+        QTest::addColumn<bool>("docked");
+        QTest::newRow("1200 px") << 1200 << true;
+        QTest::newRow("800 px") << 800 << false;
+        QTest::newRow("600 px") << 600 << false;
+    }
+    void shortScreenOpensDockedPanelInItsOwnWindow() {
+        QFETCH(int, height);
+        QFETCH(bool, docked);
+        EngineSetScreenArea(1280, height);
+        const int child = LoadPanel(panel_, "gerador.uir", GERADOR);
+        DisplayPanel(panel_);
+        SetPanelAttribute(child, ATTR_DOCKED, 1);
+        DisplayPanel(child);
+        QVERIFY(EnginePanelShown(child));
+        int attached = -1;
+        GetPanelAttribute(child, ATTR_DOCKED, &attached);
+        QCOMPARE(attached != 0, docked);
+        const QWidget *window = EnginePanelWidget(child);
+        QCOMPARE(window->isWindow(), !docked);
+        if (!docked) {
+            // Placed by its frame's corner, as far down as its height leaves room for.
+            const QPoint corner = window->frameGeometry().topLeft();
+            QVERIFY(corner.y() >= 0 && corner.y() + window->height() <= height);
+            QVERIFY(corner.x() >= 0 && corner.x() + window->width() <= 1280);
+        }
     }
 
     void popupsStackAndDiscardingRemovesThem() {

@@ -26,17 +26,28 @@ namespace {
 struct Wheel {
     int control;
     int notches;
+    int tenths;
 };
 std::vector<Wheel> wheels;
 int changes = 0;
 int leftClicks = 0;
 
-int recordWheel(int, int control, int event, void *, int eventData1, int) {
+int recordWheel(int, int control, int event, void *, int eventData1, int eventData2) {
     if (event == EVENT_MOUSE_WHEEL) {
-        wheels.push_back({control, eventData1});
+        wheels.push_back({control, eventData1, eventData2});
     }
     leftClicks += event == EVENT_LEFT_CLICK ? 1 : 0;
     return 0;
+}
+
+/// A slide's callback as the instrument's: the wheel's steps move its lever towards stop 0.
+int recordSlide(int panel, int control, int event, void *data, int eventData1, int eventData2) {
+    if (event == EVENT_MOUSE_WHEEL) {
+        double lever = 0.0;
+        GetCtrlAttribute(panel, control, ATTR_LEVER_POSITION, &lever);
+        SetCtrlAttribute(panel, control, ATTR_LEVER_POSITION, lever - eventData1);
+    }
+    return recordWheel(panel, control, event, data, eventData1, eventData2);
 }
 
 int wheelSteps() {
@@ -47,22 +58,38 @@ int wheelSteps() {
     return sum;
 }
 
-/// Presses the left button at `from`, moves to `from + by` in 1 px strides (0 ms apart, as
-/// no real mouse reports, so no acceleration) and releases.
-void drag(QWidget *widget, QPoint from, QPoint by, Qt::KeyboardModifiers modifiers) {
+int wheelTenths() {
+    int sum = 0;
+    for (const Wheel &w : wheels) {
+        sum += w.tenths;
+    }
+    return sum;
+}
+
+/// Presses the left button at `from`, moves to `from + by` in strides of `stride` px,
+/// `gapMs` apart (0: no timestamps, as no real mouse reports, so no acceleration), and releases.
+void drag(QWidget *widget, QPoint from, QPoint by, Qt::KeyboardModifiers modifiers, int stride = 1,
+          int gapMs = 0) {
+    quint64 now = gapMs == 0 ? 0 : 1000;
     const auto send = [&](QEvent::Type type, QPoint at, Qt::MouseButton button,
                           Qt::MouseButtons held) {
         QMouseEvent event(type, QPointF(at), widget->mapToGlobal(QPointF(at)), button, held,
                           modifiers);
+        event.setTimestamp(now);
         QApplication::sendEvent(widget, &event);
+        now += gapMs;
     };
     send(QEvent::MouseButtonPress, from, Qt::LeftButton, Qt::LeftButton);
-    const int strides = std::max(std::abs(by.x()), std::abs(by.y()));
+    const int strides = std::max(std::abs(by.x()), std::abs(by.y())) / stride;
     for (int i = 1; i <= strides; ++i) {
         send(QEvent::MouseMove, from + by * i / strides, Qt::NoButton, Qt::LeftButton);
     }
     send(QEvent::MouseButtonRelease, from + by, Qt::LeftButton, Qt::NoButton);
 }
+
+/// Where a drag starts: a knob near its hub or on its rim, or the TRIG. slide's lever at its
+/// first or last stop.
+enum Grip { Hub, Rim, FirstStop, LastStop };
 
 int countChange(int, int, int event, void *, int, int) {
     changes += event == EVENT_VAL_CHANGED ? 1 : 0;
@@ -114,6 +141,7 @@ private slots:
         QCOMPARE(InitCVIRTE(nullptr, nullptr, nullptr), 1);
         RegisterCallback("x_pos_btn", recordWheel);
         RegisterCallback("Power_btn", recordWheel);
+        RegisterCallback("Trig_btn", recordSlide);
         RegisterCallback("f_xpos", countChange);
     }
 
@@ -148,50 +176,76 @@ private slots:
     }
 
     /// Dragging a knob picture is the wheel's path: one step per 8 px of the unscaled panel,
-    /// up or clockwise around the hub turning it clockwise; Ctrl a tenth as fast, Shift ten
-    /// times. Only a press that never moved is the left click that opens its dialog.
+    /// up or clockwise around the hub turning it clockwise, twice that when fast; Ctrl a tenth
+    /// as fast (and a tenth of a step per 8 px), Shift ten times. A slide's lever goes to the
+    /// stop under the mouse. Only a press that never moved is the left click.
     void dragTurnsAKnobPicture_data() {
         QTest::addColumn<double>("scale");
         QTest::addColumn<int>("modifiers");
-        QTest::addColumn<bool>("rim");   // pressed on the rim: turned around the hub
+        QTest::addColumn<int>("grip");
         QTest::addColumn<int>("pixels"); // unscaled; positive up, or clockwise on the rim
+        QTest::addColumn<int>("gapMs");  // between 4 px strides; 0: 1 px strides, no times
         QTest::addColumn<int>("steps");
+        QTest::addColumn<int>("tenths");
         QTest::addColumn<int>("clicks");
         for (const double scale : {1.0, 2.0}) {
-            const auto row = [scale](const char *name, Qt::KeyboardModifiers modifiers, bool rim,
-                                     int pixels, int steps, int clicks) {
+            const auto row = [scale](const char *name, Qt::KeyboardModifiers modifiers, Grip grip,
+                                     int pixels, int gapMs, int steps, int tenths, int clicks) {
                 QTest::addRow("%gx %s", scale, name)
-                    << scale << int(modifiers) << rim << pixels << steps << clicks;
+                    << scale << int(modifiers) << int(grip) << pixels << gapMs << steps << tenths
+                    << clicks;
             };
-            row("still", Qt::NoModifier, false, 0, 0, 1);
-            row("under threshold", Qt::NoModifier, false, 3, 0, 1);
-            row("up 40", Qt::NoModifier, false, 40, 5, 0);
-            row("down 23", Qt::NoModifier, false, -23, -2, 0);
-            row("ctrl up 40", Qt::ControlModifier, false, 40, 0, 0);
-            row("ctrl up 80", Qt::ControlModifier, false, 80, 1, 0);
-            row("shift down 16", Qt::ShiftModifier, false, -16, -20, 0);
-            row("rim clockwise 20", Qt::NoModifier, true, 20, 2, 0);
-            row("rim anticlockwise 20", Qt::NoModifier, true, -20, -2, 0);
+            const auto none = Qt::NoModifier;
+            row("still", none, Hub, 0, 0, 0, 0, 1);
+            row("under threshold", none, Hub, 3, 0, 0, 0, 1);
+            row("up 40", none, Hub, 40, 0, 5, 50, 0);
+            row("down 23", none, Hub, -23, 0, -2, -20, 0);
+            row("slow up 40", none, Hub, 40, 10, 5, 50, 0);
+            row("fast up 40", none, Hub, 40, 1, 10, 100, 0);
+            row("ctrl up 40", Qt::ControlModifier, Hub, 40, 0, 0, 5, 0);
+            row("ctrl up 80", Qt::ControlModifier, Hub, 80, 0, 1, 10, 0);
+            row("shift down 16", Qt::ShiftModifier, Hub, -16, 0, -20, -200, 0);
+            row("rim clockwise 20", none, Rim, 20, 0, 2, 20, 0);
+            row("rim anticlockwise 20", none, Rim, -20, 0, -2, -20, 0);
+            row("slide still", none, FirstStop, 0, 0, 0, 0, 1);
+            row("slide down two stops", none, FirstStop, -38, 0, -2, -20, 0);
+            row("slide up three stops", none, LastStop, 57, 0, 3, 30, 0);
+            row("slide past its end", none, LastStop, -30, 0, 0, 0, 0);
         }
     }
     void dragTurnsAKnobPicture() {
         QFETCH(double, scale);
         QFETCH(int, modifiers);
-        QFETCH(bool, rim);
+        QFETCH(int, grip);
         QFETCH(int, pixels);
+        QFETCH(int, gapMs);
         QFETCH(int, steps);
+        QFETCH(int, tenths);
         QFETCH(int, clicks);
         showAtScale(panel_, scale);
-        QWidget *knob = EngineControlWidget(panel_, PANEL_XPOSBTN);
-        QCOMPARE(knob->cursor().shape(), Qt::OpenHandCursor);
-        const QPoint centre(knob->width() / 2, knob->height() / 2);
+        const bool slide = grip == FirstStop || grip == LastStop;
+        const int control = slide ? PANEL_TRIG : PANEL_XPOSBTN;
+        QWidget *picture = EngineControlWidget(panel_, control);
+        QCOMPARE(picture->cursor().shape(), Qt::OpenHandCursor);
+        const QPoint centre(picture->width() / 2, picture->height() / 2);
         const int moved = int(std::lround(pixels * scale));
-        // On the rim the drag runs along the top, where moving right is clockwise; a short
-        // chord there is nearly its arc.
-        const QPoint from = rim ? centre - QPoint(moved / 2, knob->height() / 2 - 1) : centre;
-        drag(knob, from, rim ? QPoint(moved, 0) : QPoint(0, -moved),
-             Qt::KeyboardModifiers(modifiers));
+        QPoint from = centre;
+        QPoint by(0, -moved);
+        if (grip == Rim) {
+            // On the rim the drag runs along the top, where moving right is clockwise; a
+            // short chord there is nearly its arc.
+            from = centre - QPoint(moved / 2, picture->height() / 2 - 1);
+            by = QPoint(moved, 0);
+        } else if (slide) {
+            // The TRIG. artwork's stops are 19 units apart from y = 14, one unit a pixel at 1x.
+            const int stop = grip == FirstStop ? 0 : 4;
+            SetCtrlAttribute(panel_, control, ATTR_LEVER_POSITION, stop);
+            from.setY(int(std::lround((14 + 19 * stop) * scale)));
+        }
+        drag(picture, from, by, Qt::KeyboardModifiers(modifiers), gapMs == 0 ? 1 : 4 * int(scale),
+             gapMs);
         QCOMPARE(wheelSteps(), steps);
+        QCOMPARE(wheelTenths(), tenths);
         QCOMPARE(leftClicks, clicks);
     }
 
@@ -200,18 +254,20 @@ private slots:
         QTest::addColumn<int>("gapMs"); // between notches; 0 for unknown times
         QTest::addColumn<int>("notches");
         QTest::addColumn<int>("steps");
-        QTest::newRow("plain") << int(Qt::NoModifier) << 0 << 3 << 3;
-        QTest::newRow("ctrl") << int(Qt::ControlModifier) << 0 << 25 << 2;
-        QTest::newRow("shift") << int(Qt::ShiftModifier) << 0 << -2 << -20;
-        QTest::newRow("slow") << int(Qt::NoModifier) << 200 << 8 << 8;
+        QTest::addColumn<int>("tenths");
+        QTest::newRow("plain") << int(Qt::NoModifier) << 0 << 3 << 3 << 30;
+        QTest::newRow("ctrl") << int(Qt::ControlModifier) << 0 << 25 << 2 << 25;
+        QTest::newRow("shift") << int(Qt::ShiftModifier) << 0 << -2 << -20 << -200;
+        QTest::newRow("slow") << int(Qt::NoModifier) << 200 << 8 << 8 << 80;
         // Notches 4..6 count double, 7 on four times.
-        QTest::newRow("fast") << int(Qt::NoModifier) << 20 << 8 << 3 + 3 * 2 + 2 * 4;
+        QTest::newRow("fast") << int(Qt::NoModifier) << 20 << 8 << 3 + 3 * 2 + 2 * 4 << 170;
     }
     void wheelModifiersAndSpeed() {
         QFETCH(int, modifiers);
         QFETCH(int, gapMs);
         QFETCH(int, notches);
         QFETCH(int, steps);
+        QFETCH(int, tenths);
         QWidget *knob = EngineControlWidget(panel_, PANEL_XPOSBTN);
         const QPointF at(knob->width() / 2.0, knob->height() / 2.0);
         for (int i = 0; i < std::abs(notches); ++i) {
@@ -222,6 +278,7 @@ private slots:
             QApplication::sendEvent(knob, &event);
         }
         QCOMPARE(wheelSteps(), steps);
+        QCOMPARE(wheelTenths(), tenths);
     }
 
     void pointerTurnsByItsAngle_data() {

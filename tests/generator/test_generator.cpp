@@ -158,6 +158,8 @@ private slots:
     void typedFrequency_data();
     void typedFrequency();
     void openPanelLeavesTheScopeOperable();
+    void shortScreenKeepsThePanelDetached_data();
+    void shortScreenKeepsThePanelDetached();
 };
 
 void GeneratorTest::init() {
@@ -760,6 +762,44 @@ void GeneratorTest::openPanelLeavesTheScopeOperable() {
     QCOMPARE(int(number(Painel_Ger_Att, ATENUA_ATT_20)), 1);
     QCOMPARE(fase_G[1], 90.0);
     QCOMPARE(atenuacao_G[1], 20);
+}
+
+// The panel opens docked where the screen has room for both faces, else detached with its key
+// offering "Acoplar"; on a short screen that key explains why the panel stays in its window.
+void GeneratorTest::shortScreenKeepsThePanelDetached_data() {
+    QTest::addColumn<int>("height");
+    QTest::addColumn<bool>("docked");   // on opening
+    QTest::addColumn<bool>("afterKey"); // docked after a press of Destacar/Acoplar
+    QTest::addColumn<int>("messages");
+    QTest::newRow("1200 px") << 1200 << true << false << 0;
+    QTest::newRow("800 px") << 800 << false << false << 1;
+}
+
+void GeneratorTest::shortScreenKeepsThePanelDetached() {
+    QFETCH(int, height);
+    QFETCH(bool, docked);
+    QFETCH(bool, afterKey);
+    QFETCH(int, messages);
+    EngineSetScreenArea(1280, height);
+    DisplayPanel(Painel_Principal);
+    // Docked or not, and the key's label, which must offer the other way.
+    const auto state = [] {
+        int acoplado = -1;
+        GetPanelAttribute(Painel_Gerador, ATTR_DOCKED, &acoplado);
+        std::string label;
+        GetCtrlAttribute(Painel_Gerador, GERADOR_destacar_btn, ATTR_LABEL_TEXT, &label);
+        return std::pair(acoplado != 0, label);
+    };
+    const auto expected = [](bool acoplado) {
+        return std::pair(acoplado, std::string(acoplado ? "__Destacar" : "__Acoplar"));
+    };
+    ab_gerador(1);
+    QCOMPARE(state(), expected(docked));
+    const int before = EnginePopupCount();
+    press(Painel_Gerador, GERADOR_destacar_btn);
+    QCOMPARE(state(), expected(afterKey));
+    QCOMPARE(EnginePopupCount() - before, messages);
+    QCOMPARE(EnginePanelShown(Painel_Gerador), 1);
 }
 
 int main(int argc, char *argv[]) {

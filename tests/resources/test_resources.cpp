@@ -496,8 +496,13 @@ const auto kSources = std::to_array<Item>({{"Gerador de Sinais", 1},
                                            {"Placa de circuitos", 5},
                                            {"Sync do outro gerador", 6},
                                            {"Desligada", 0}});
-const auto kExternalSources = std::to_array<Item>(
-    {{"Desligado", 0}, {"Gerador 1", 1}, {"Gerador 2", 2}, {"Cal 0.2Vpp", 3}, {"Cal 2Vpp", 4}});
+const auto kExternalSources = std::to_array<Item>({{"Desligado", 0},
+                                                   {"Gerador 1", 1},
+                                                   {"Gerador 2", 2},
+                                                   {"Cal 0.2Vpp", 3},
+                                                   {"Cal 2Vpp", 4},
+                                                   {"Sync G1", 5},
+                                                   {"Sync G2", 6}});
 const auto kComponents = std::to_array<Item>({{"Nada (circuito aberto)", 0},
                                               {"Curto-circuito", 1},
                                               {"Resistência", 2},
@@ -589,8 +594,12 @@ const auto kMenuEntries = std::to_array<MenuEntry>({
     MENU(Fich, "Ficheiro", "", ""),
     MENU(Fich_abrir_cfg, "Abrir configuração…", "Abrir_config", "Ctrl+O"),
     MENU(Fich_guardar_cfg, "Guardar configuração…", "Guardar_config", "Ctrl+S"),
+    MENU(Fich_abrir_ex, "Abrir exercício…", "Abrir_exercicio", ""),
     MENU(Fich_SEPARATOR_3, nullptr, "", ""),
     MENU(Fich_SEPARATOR_4, nullptr, "", ""),
+    MENU(Fich_criar_ex, "Criar exercício…", "Criar_ex", ""),
+    MENU(Fich_resultados, "Resultados…", "Resultados_ex", ""),
+    MENU(Fich_SEPARATOR_5, nullptr, "", ""),
     MENU(Fich_RST, "Reiniciar", "", ""),
     MENU(Fich_RST_osc, "Reiniciar Osciloscopio", "Reiniciar_osc", ""),
     MENU(Fich_RST_ger1, "Reiniciar Gerador 1", "Reiniciar_ger1", ""),

@@ -137,7 +137,7 @@ std::string checkState() {
         Check{"autot", autot == 0 || autot == 1, double(autot)},
         Check{"trigger_ch", trigger_ch == 1 || trigger_ch == 2, double(trigger_ch)},
         Check{"trig_acopl", trig_acopl >= 0 && trig_acopl <= 4, double(trig_acopl)},
-        Check{"trig_ext", trig_ext >= 0 && trig_ext <= 4, double(trig_ext)},
+        Check{"trig_ext", trig_ext >= 0 && trig_ext < vantrel::kFontesExternas, double(trig_ext)},
         Check{"holdoff", inRange(holdoff, 0.0, 10.0), holdoff},
         Check{"tvsep", tvsep >= 0 && tvsep <= 2, double(tvsep)},
         Check{"fase_disparo", inRange(fase_disparo, 0.0, 599.0), fase_disparo},

@@ -19,6 +19,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include <algorithm>
 #include <cmath>
 #include <set>
 #include <string>
@@ -45,13 +46,6 @@ const std::set<std::string> kNaoConfiguracoes{
     // the spreadsheet link and the help pages
     "CanalE", "datalink", "systemlink", "program_handle", "status", "path", "pathP", "pathF",
     "path_memo", "url_help"};
-
-/// Settings of the component tester and the experiment board that set-up files do not hold yet:
-/// each needs its line in the settings' table and its dialog brought into line after a load.
-/// Listed here so that no other global slips through.
-const std::set<std::string> kAindaPorGuardar{"testador",      "testador_comp", "testador_valor",
-                                             "placa_tipo",    "placa_gerador", "placa_ponto",
-                                             "placa_valores", "placa_presente"};
 
 /// The names of every global that app/state.h declares.
 std::set<std::string> globaisDeclaradas() {
@@ -83,20 +77,36 @@ void arranqueLimpo() {
     prepara_configuracoes();
 }
 
-/// A valid value of `campo` other than `actual`.
-double outroValor(const setup::Campo &campo, double actual, std::size_t elemento) {
+/// A valid value of `campo`'s element `elemento` other than its value in `valores` (the same
+/// when it may take only one).
+double outroValor(const setup::Campo &campo, const setup::Valores &valores, std::size_t indice,
+                  std::size_t elemento) {
+    const double actual = valores[indice][elemento];
     for (const double permitido : campo.permitidos) {
         if (permitido != actual) {
             return permitido;
         }
     }
+    const setup::Intervalo limites = setup::intervalo(campo, valores, elemento);
     if (std::holds_alternative<int *>(campo.global)) {
-        return actual < campo.maximo ? actual + 1.0 : campo.minimo;
+        return actual < limites.maximo ? actual + 1.0 : limites.minimo;
     }
     // Different per element, so that a shifted array shows.
     const double fraccao = 0.25 + 0.5 * static_cast<double>(elemento % 7) / 7.0;
-    const double valor = campo.minimo + fraccao * (campo.maximo - campo.minimo);
-    return valor != actual ? valor : campo.minimo;
+    const double valor = limites.minimo + fraccao * (limites.maximo - limites.minimo);
+    return valor != actual ? valor : limites.minimo;
+}
+
+/// Values whose range follows another setting (the tester's values its component) moved into
+/// that range, as the dialog that changes the one does with the other.
+void acertaDependentes(setup::Valores &valores) {
+    const auto campos = setup::campos();
+    for (std::size_t i = 0; i < campos.size(); ++i) {
+        for (std::size_t k = 0; k < valores[i].size(); ++k) {
+            const setup::Intervalo limites = setup::intervalo(campos[i], valores, k);
+            valores[i][k] = std::clamp(valores[i][k], limites.minimo, limites.maximo);
+        }
+    }
 }
 
 /// What the instrument shows besides its settings: the values derived from them, the lamps,
@@ -111,7 +121,7 @@ std::vector<double> estadoVisivel() {
     for (const int lampada :
          {PANEL_INV1_TEXT, PANEL_INV2_TEXT, PANEL_XMAG_TEXT, PANEL_SLOPE_TEXT, PANEL_XY_TEXT,
           PANEL_CH_TEXT, PANEL_DUAL_TEXT, PANEL_ADD_TEXT, PANEL_VERT_TEXT, PANEL_CAL_TEXT,
-          PANEL_CAL1_TEXT, PANEL_CAL2_TEXT, PANEL_TIME_INFO}) {
+          PANEL_CAL1_TEXT, PANEL_CAL2_TEXT, PANEL_TIME_INFO, PANEL_COMP_TEXT}) {
         int apagada = 0;
         int visivel = 0;
         GetCtrlAttribute(Painel_Principal, lampada, ATTR_DIMMED, &apagada);
@@ -166,7 +176,6 @@ private slots:
         const std::set<std::string> declaradas = globaisDeclaradas();
         QVERIFY(declaradas.size() > 50);
         std::set<std::string> conhecidas = kNaoConfiguracoes;
-        conhecidas.insert(kAindaPorGuardar.begin(), kAindaPorGuardar.end());
         for (const setup::Campo &campo : setup::campos()) {
             conhecidas.insert(campo.nome_global);
         }
@@ -199,10 +208,11 @@ private slots:
             const bool add = std::string(campos[i].chave) == "add";
             if (static_cast<int>(i) == campo || (campo < 0 && !add)) {
                 for (std::size_t k = 0; k < valores[i].size(); ++k) {
-                    valores[i][k] = outroValor(campos[i], valores[i][k], k);
+                    valores[i][k] = outroValor(campos[i], valores, i, k);
                 }
             }
         }
+        acertaDependentes(valores);
         QVERIFY(escreverFicheiro(pedido,
                                  QByteArray::fromStdString(setup::escreve_configuracao(valores))));
         QCOMPARE(abre_configuracao(pedido.toUtf8().constData()), 0);
@@ -215,6 +225,28 @@ private slots:
         QCOMPARE(setup::captura(), valores);
         QCOMPARE(estadoVisivel(), visivel);
         QCOMPARE(EnginePopupCount(), 0);
+    }
+
+    /// A file written before the tester and the board were saved opens; they take their
+    /// start-up values, whatever they were before.
+    void olderFormatOpensWithLaterSettingsAtStartUp() {
+        arranqueLimpo();
+        const setup::Valores iniciais = setup::captura();
+        testador = 1;
+        testador_comp = 6;
+        placa_tipo = 3;
+        placa_ponto[1] = 3;
+        placa_valores[1][0] = 47e3;
+        QCOMPARE(abre_configuracao(VANTREL_SOURCE_DIR "/tests/setup/formato1.vantrel"), 0);
+        const setup::Valores lidos = setup::captura();
+        const auto campos = setup::campos();
+        for (std::size_t i = 0; i < campos.size(); ++i) {
+            if (campos[i].desde > 1) {
+                QVERIFY2(lidos[i] == iniciais[i], campos[i].chave);
+            }
+        }
+        QCOMPARE(amplit[0], 4.5);
+        QCOMPARE(Esc_TempoID, 9);
     }
 
     void quitAsksAboutUnsavedChangesOnlyForAnOpenSetup_data() {
@@ -332,9 +364,21 @@ private slots:
         QTest::newRow("unknown") << QByteArray("\"xy\": 0") << QByteArray("\"xy\": 0, \"z\": 1")
                                  << campo.arg("oscilloscope.z", "não é conhecido");
         QTest::newRow("newer format")
-            << QByteArray("\"format\": 1") << QByteArray("\"format\": 7")
-            << campo.arg("format", "indica o formato 7, mais recente do que o "
-                                   "que este programa lê (1)");
+            << QByteArray("\"format\": 2") << QByteArray("\"format\": 3")
+            << campo.arg("format", "indica o formato 3, mais recente do que o "
+                                   "que este programa lê (2)");
+        QTest::newRow("board point the board lacks")
+            << QByteArray("\"board_point\": 1") << QByteArray("\"board_point\": 3")
+            << campo.arg("channels[1].board_point", "está fora do intervalo");
+        QTest::newRow("component value outside its part's range")
+            << QByteArray("\"values\": [\n10000.0") << QByteArray("\"values\": [\n5.0")
+            << campo.arg("board.values[0]", "está fora do intervalo");
+        QTest::newRow("tester value outside its kind's range")
+            << QByteArray("\"values\": [\n1000.0") << QByteArray("\"values\": [\n0.5")
+            << campo.arg("tester.values[0]", "está fora do intervalo");
+        QTest::newRow("group of a later format in an older file")
+            << QByteArray("\"format\": 2") << QByteArray("\"format\": 1")
+            << campo.arg("board", "não é conhecido");
         QTest::newRow("short array")
             << QByteArray("\"sheet_samples\": [\n0.0,") << QByteArray("\"sheet_samples\": [")
             << campo.arg("channels[0].sheet_samples", "não é uma lista de 600 números");

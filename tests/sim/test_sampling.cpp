@@ -526,26 +526,43 @@ void TestSampling::lineStartsWithTheMains() {
     }
 }
 
-// Generator 2 on EXT, at CH I's frequency: CH I starts where generator 2 crosses the level,
-// wherever its own signal stands, and follows generator 2's phase.
+// A source on EXT at CH I's frequency (generator 2, either generator's SYNC, or a point of a
+// divider board that generator 2 drives): CH I starts where that source crosses the level,
+// wherever its own signal stands, and follows the source's phase.
 void TestSampling::externalSourcePlacesBothChannels_data() {
-    QTest::addColumn<int>("shift"); // samples by which generator 2 is late
+    QTest::addColumn<int>("source"); // trig_ext
+    QTest::addColumn<int>("shift");  // samples by which the source is late
     QTest::addColumn<int>("start");
-    QTest::newRow("in phase") << 0 << 300;
-    QTest::newRow("100 late") << 100 << 400;
-    QTest::newRow("450 late") << 450 << 150;
+    QTest::newRow("generator 2 in phase") << int(kTrigExtGen2) << 0 << 300;
+    QTest::newRow("generator 2 100 late") << int(kTrigExtGen2) << 100 << 400;
+    QTest::newRow("generator 2 450 late") << int(kTrigExtGen2) << 450 << 150;
+    QTest::newRow("SYNC 1 100 late") << int(kTrigExtSync1) << 100 << 400;
+    QTest::newRow("SYNC 2 450 late") << int(kTrigExtSync2) << 450 << 150;
+    QTest::newRow("board input 100 late") << int(kTrigExtBoard) << 100 << 400;
+    QTest::newRow("board output 450 late") << kTrigExtBoard + 1 << 450 << 150;
 }
 
 void TestSampling::externalSourcePlacesBothChannels() {
+    QFETCH(int, source);
     QFETCH(int, shift);
     QFETCH(int, start);
     showRamps(1000.0);
+    const bool sync = source == kTrigExtSync1 || source == kTrigExtSync2;
+    const int g = source == kTrigExtSync1 ? 0 : 1;
+    double *late = sync ? onda_sync[g] : onda_G[g];
     for (int i = 0; i < vantrel::kSamples; ++i) {
-        const int k = (i - shift + vantrel::kSamples) % vantrel::kSamples;
-        onda_G[1][i] = k < vantrel::kSamples / 2 ? -1.0 : 1.0;
+        const bool high =
+            (i - shift + vantrel::kSamples) % vantrel::kSamples >= vantrel::kSamples / 2;
+        // SYNC is a 0/5 V square; the generator a ±1 V one, 3/4 of it past the divider.
+        late[i] = sync ? (high ? 5.0 : 0.0) : (high ? 1.0 : -1.0);
     }
-    freq_G[1] = 1000.0;
-    trig_ext = 2;
+    freq_G[g] = 1000.0;
+    placa_tipo = 0; // R2 = 3 R1
+    placa_gerador = 1;
+    placa_valores[0][0] = 10e3;
+    placa_valores[0][1] = 30e3;
+    placa_presente[0][0] = placa_presente[0][1] = 1;
+    trig_ext = source;
     levelt = 0.5;
     calc_onda(Esc_Tempo);
     QCOMPARE(bufferIndexShown(0, 0), start);

@@ -140,18 +140,13 @@ void valores_iniciais_osciloscopio() {
 }
 
 int inicializacoes() {
+    inicializa_osciloscopio();
+    inicializa_geradores();
+    return 0;
+}
+
+void inicializa_osciloscopio() {
     valores_iniciais_osciloscopio();
-
-    if (iniciar_gerador() != 0) {
-        // The instrument runs on; only the generator panels are missing.
-        std::fprintf(stderr, "vantrel: the generator panels are unavailable: %s\n",
-                     GetEngineErrorText());
-    }
-    geradorID = 0;
-    actual_ger();
-    geradorID = 1;
-    actual_ger();
-
     SetPanelAttribute(Painel_Principal, ATTR_WINDOW_ZOOM, VAL_MAXIMIZE);
     SetCtrlVal(Painel_Principal, PANEL_LEDPOWER, Ligado);
     seguir_entradas(Ligado);
@@ -161,7 +156,18 @@ int inicializacoes() {
     SetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_MIN_VALUE, -120.0);
     SetCtrlAttribute(Painel_Xpos, PANEL_XPOS_XPOS, ATTR_INCR_VALUE, 6.0);
     mostra_frontal();
-    return 0;
+}
+
+void inicializa_geradores() {
+    if (iniciar_gerador() != 0) {
+        // The instrument runs on; only the generator panels are missing.
+        std::fprintf(stderr, "vantrel: the generator panels are unavailable: %s\n",
+                     GetEngineErrorText());
+    }
+    geradorID = 0;
+    actual_ger();
+    geradorID = 1;
+    actual_ger();
 }
 
 int QuitCallback(int, int, int event, void *, int, int) {
@@ -212,10 +218,9 @@ int VantrelMain(int argc, char *argv[]) {
         CloseCVIRTE();
         return -1;
     }
-    inicializacoes();
-    prepara_configuracoes();
-    prepara_exercicios();
+    inicializa_osciloscopio();
     if (line.checkInstall) {
+        inicializa_geradores();
         const int result = CheckInstallation();
         CloseCVIRTE();
         return result;
@@ -234,6 +239,12 @@ int VantrelMain(int argc, char *argv[]) {
         SetPanelAttribute(Painel_Principal, ATTR_WINDOW_ZOOM, VAL_NO_ZOOM);
     }
     DisplayPanel(Painel_Principal);
+    // The window comes up first: the generators' panels are not on it until opened, and the
+    // event loop (the first use of their buffers) starts only after them.
+    ProcessDrawEvents();
+    inicializa_geradores();
+    prepara_configuracoes();
+    prepara_exercicios();
     if (!line.powerOn.isEmpty()) {
         const QByteArray mode = line.powerOn.toLocal8Bit();
         if (StartPoweredOn(mode.constData()) != 0) {

@@ -21,8 +21,14 @@ int LoadInstrumentPanels();
 /// panel handles) its start-up values, without touching a panel.
 void valores_iniciais_osciloscopio();
 
-/// Gives the instrument state and a few controls their start-up values. Returns 0.
+/// Gives the instrument state and a few controls their start-up values: the oscilloscope's
+/// (inicializa_osciloscopio), then the generators' (inicializa_geradores). Returns 0.
 int inicializacoes();
+/// The oscilloscope's start-up values and front: all the first frame needs.
+void inicializa_osciloscopio();
+/// Loads the generator panels and gives both generators their start-up values and buffers.
+/// Independent of the oscilloscope's part, so the program runs it once its window is up.
+void inicializa_geradores();
 
 /// Callback of the main panel's exit button: asks before quitting (naming a set-up's unsaved
 /// changes); a right click opens help.

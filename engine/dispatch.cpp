@@ -4,6 +4,8 @@
 #include "engine/graph_widget.h"
 #include "engine/model.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <cmath>
 #include <functional>
@@ -78,31 +80,14 @@ bool timerRuns(const Control &control) {
     return control.timerEnabled && Engine().timersArmed && control.callback != nullptr;
 }
 
-} // namespace
-
-void UpdateTimer(Panel &, Control &control) {
-    QTimer *timer = control.timer;
-    if (timer == nullptr) {
-        return;
-    }
-    // A timer faster than the display is woken once per frame (ServeTimer).
-    const int milliseconds =
-        std::max(timerMilliseconds(control),
-                 control.timerDozing ? kDozingTimerMs : GraphWidget::kFrameIntervalMs);
-    // A timer without a callback keeps its settings but never wakes the program up: its ticks
-    // would have no effect.
-    const bool run = timerRuns(control);
-    if (timer->interval() != milliseconds) {
-        timer->setInterval(milliseconds);
-    }
-    if (run && !timer->isActive()) {
-        timer->start();
-    } else if (!run && timer->isActive()) {
-        timer->stop();
-    }
+/// A running timer no slower than a frame, awake: the frame clock serves it.
+bool servedPerFrame(const Control &control) {
+    return timerRuns(control) && !control.timerDozing &&
+           timerMilliseconds(control) <= GraphWidget::kFrameIntervalMs;
 }
 
-void ServeTimer(int panel, int control) {
+/// Runs a timer's callback as often as one wake-up asks (ServeTimer's rule).
+void runTimer(int panel, int control) {
     const EngineState &engine = Engine();
     for (int run = 0;; ++run) {
         const Control *target = FindControl(panel, control);
@@ -121,6 +106,93 @@ void ServeTimer(int panel, int control) {
         if (engine.newPictures == pictures) {
             return;
         }
+    }
+}
+
+/// The frame clock's wake-up: every timer it serves, in the order they joined, then the frame
+/// checks of the screens they changed. It stops when it serves no timer any more.
+void serveFrame() {
+    EngineState &engine = Engine();
+    // A callback may start or stop timers: those it stops are skipped, those it starts wait
+    // for the next frame.
+    const std::vector<std::pair<int, int>> timers = engine.frameTimers;
+    for (const auto &[panel, control] : timers) {
+        runTimer(panel, control);
+    }
+    std::erase_if(engine.frameTimers, [](const std::pair<int, int> &entry) {
+        const Control *target = FindControl(entry.first, entry.second);
+        return target == nullptr || !servedPerFrame(*target);
+    });
+    GraphWidget::ShowPendingFrames();
+    if (engine.frameTimers.empty() && engine.frameClock != nullptr) {
+        engine.frameClock->stop();
+        GraphWidget::FrameClockStopped();
+    }
+}
+
+/// Adds a timer to the frame clock's list or takes it off, starting the clock for the first.
+void joinFrameClock(int panel, int control, bool join) {
+    EngineState &engine = Engine();
+    auto &timers = engine.frameTimers;
+    const std::pair<int, int> entry{panel, control};
+    const auto found = std::find(timers.begin(), timers.end(), entry);
+    if (!join) {
+        if (found != timers.end()) {
+            timers.erase(found);
+        }
+        return;
+    }
+    if (found == timers.end()) {
+        timers.push_back(entry);
+    }
+    if (engine.frameClock == nullptr) {
+        engine.frameClock = new QTimer(QCoreApplication::instance());
+        engine.frameClock->setTimerType(Qt::PreciseTimer);
+        engine.frameClock->setInterval(GraphWidget::kFrameIntervalMs);
+        QObject::connect(engine.frameClock, &QTimer::timeout, serveFrame);
+    }
+    if (!engine.frameClock->isActive()) {
+        engine.frameClock->start();
+    }
+}
+
+} // namespace
+
+void UpdateTimer(Panel &panel, Control &control) {
+    QTimer *timer = control.timer;
+    if (timer == nullptr) {
+        return;
+    }
+    const int milliseconds =
+        std::max(timerMilliseconds(control),
+                 control.timerDozing ? kDozingTimerMs : GraphWidget::kFrameIntervalMs);
+    const Qt::TimerType type = milliseconds >= kDozingTimerMs ? Qt::CoarseTimer : Qt::PreciseTimer;
+    const bool perFrame = servedPerFrame(control);
+    // A timer without a callback keeps its settings but never wakes the program up: its ticks
+    // would have no effect. One no slower than a frame is woken by the frame clock instead.
+    const bool run = timerRuns(control) && !perFrame;
+    if (timer->interval() != milliseconds) {
+        timer->setInterval(milliseconds);
+    }
+    if (timer->timerType() != type) {
+        timer->stop();
+        timer->setTimerType(type);
+    }
+    if (run && !timer->isActive()) {
+        timer->start();
+    } else if (!run && timer->isActive()) {
+        timer->stop();
+    }
+    joinFrameClock(panel.handle, control.id, perFrame);
+}
+
+void ServeTimer(int panel, int control) {
+    runTimer(panel, control);
+    // While the frame clock runs, the screens are checked after its timers have run: between
+    // two of its wake-ups a screen may show one of two alternating traces only.
+    const EngineState &engine = Engine();
+    if (engine.frameClock == nullptr || !engine.frameClock->isActive()) {
+        GraphWidget::ShowPendingFrames();
     }
 }
 

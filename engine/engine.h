@@ -160,6 +160,9 @@ using DeferredCallbackPtr = void (*)(void *callbackData);
 int PostDeferredCall(DeferredCallbackPtr function, void *callbackData);
 /// Waits the given seconds while windows keep painting and timers keep running.
 void Delay(double seconds);
+/// Sends what the windows shown so far need to the screen now (maps them; draws what is
+/// ready), without waiting and without user input: the window appears while start-up goes on.
+void ProcessDrawEvents();
 
 /// Names a control callback so that resource files can refer to it. Returns 0, or a negative
 /// code when the name is taken by another function.

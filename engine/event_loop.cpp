@@ -123,6 +123,13 @@ void Delay(double seconds) {
     loop.exec();
 }
 
+void ProcessDrawEvents() {
+    if (QCoreApplication::instance() == nullptr) {
+        return;
+    }
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
 int RegisterCallback(const char *name, CtrlCallbackPtr function) {
     auto &callbacks = Engine().callbacks;
     const auto [entry, added] = callbacks.emplace(name, function);

@@ -100,7 +100,9 @@ GraphWidget::GraphWidget(QWidget *parent)
     connect(&m_frameTimer, &QTimer::timeout, this, &GraphWidget::showChangedFrame);
 }
 
-GraphWidget::~GraphWidget() = default;
+GraphWidget::~GraphWidget() {
+    dropPendingFrame();
+}
 
 void GraphWidget::setBeamFocus(double distance) {
     if (!std::isfinite(distance))
@@ -228,11 +230,41 @@ int GraphWidget::retainedCount() const {
 }
 
 void GraphWidget::scheduleFrame() {
-    if (!m_frameTimer.isActive())
+    EngineState &engine = Engine();
+    if (!m_framePending) {
+        m_framePending = true;
+        engine.pendingFrames.push_back(this);
+    }
+    const bool clockRuns = engine.frameClock != nullptr && engine.frameClock->isActive();
+    if (!clockRuns && !m_frameTimer.isActive())
         m_frameTimer.start();
 }
 
+void GraphWidget::dropPendingFrame() {
+    m_frameTimer.stop();
+    if (!m_framePending)
+        return;
+    m_framePending = false;
+    std::erase(Engine().pendingFrames, this);
+}
+
+void GraphWidget::ShowPendingFrames() {
+    // A frame check may ask for the next frame: it joins the list afresh.
+    const std::vector<GraphWidget *> screens = std::exchange(Engine().pendingFrames, {});
+    for (GraphWidget *screen : screens) {
+        screen->m_framePending = false;
+        screen->showChangedFrame();
+    }
+}
+
+void GraphWidget::FrameClockStopped() {
+    for (GraphWidget *screen : Engine().pendingFrames)
+        if (!screen->m_frameTimer.isActive())
+            screen->m_frameTimer.start();
+}
+
 void GraphWidget::showChangedFrame() {
+    dropPendingFrame();
     const qreal dpr = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * dpr).toSize();
     const double scale = PanelScaleOf(this);

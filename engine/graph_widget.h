@@ -72,6 +72,13 @@ public:
     /// Time in which the afterglow of a trace falls to 1/e of its first brightness.
     static constexpr double kAfterglowDecayMs = beam::kAfterglowDecayMs;
 
+    /// The frame checks of every screen whose picture changed, now: the engine calls it at the
+    /// end of a timer's wake-up, so that a frame costs no wake-up of its own. While the
+    /// engine's frame clock runs, the screens leave their changes to it.
+    static void ShowPendingFrames();
+    /// The engine's frame clock stopped: screens with a change waiting check it themselves.
+    static void FrameClockStopped();
+
 protected:
     void paintEvent(QPaintEvent *event) override;
 
@@ -89,6 +96,8 @@ private:
     int addPlot(Plot plot);
     void retain(Plot plot);
     void scheduleFrame();
+    /// Takes this screen off the list of those waiting for a frame check.
+    void dropPendingFrame();
     /// Repaints when the plots make another picture than the one on the screen.
     void showChangedFrame();
     /// Identifies what a frame shows: plots, ranges, colours, focus, scale and size.
@@ -107,6 +116,7 @@ private:
     int m_nextHandle = 1;
     int m_repaints = 0;
     QTimer m_frameTimer;          ///< single shot: one repaint for many data changes
+    bool m_framePending = false;  ///< on the engine's list of screens waiting for a frame
     QImage m_staticLayers;        ///< tube face and graticule, device-pixel size
     QImage m_frame;               ///< the last frame shown
     std::size_t m_pictureKey = 0; ///< pictureKey of the last repaint

@@ -22,6 +22,7 @@
 #include <string>
 #include <vector>
 
+class GraphWidget;
 class QAction;
 class QApplication;
 class QEventLoop;
@@ -116,6 +117,12 @@ struct EngineState {
     /// Plots added with a picture the screen did not show yet: how a fast timer sees that a
     /// run of its callback changed the picture.
     unsigned long long newPictures = 0;
+    /// One wake-up per display frame serves every timer faster than a frame, then the screens'
+    /// frame checks: the running timers it serves (panel, control), in the order they joined.
+    QPointer<QTimer> frameClock;
+    std::vector<std::pair<int, int>> frameTimers;
+    /// Screens whose picture changed since their last frame check, waiting for the next one.
+    std::vector<GraphWidget *> pendingFrames;
     int breakOnErrorsDepth = 0;
     bool strictCallbacks = false;
     std::map<int, QImage> bitmaps;

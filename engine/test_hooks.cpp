@@ -141,6 +141,10 @@ void EngineReset() {
     engine.programDir.reset();
     engine.screenArea.reset();
     engine.timersArmed = false;
+    engine.frameTimers.clear();
+    if (engine.frameClock != nullptr) {
+        engine.frameClock->stop();
+    }
     if (QCoreApplication::instance() != nullptr) {
         QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     }

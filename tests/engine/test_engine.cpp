@@ -5,6 +5,7 @@
 #include "engine/engine.h"
 #include "engine/engine_qt.h"
 #include "engine/engine_testing.h"
+#include "engine/graph_widget.h"
 #include "ui/uir_constants.h"
 
 #include <QDir>
@@ -570,6 +571,27 @@ private slots:
         const int before = refreshRuns;
         ServeTimer(live, PANEL_TIMER_P);
         QCOMPARE(refreshRuns - before, runs);
+    }
+
+    // A slower timer's wake-up between two frames checks no screen: there it would catch an
+    // alternating picture with one of its two traces, and repaint.
+    void alternatingPictureStaysSteadyBesideASlowerTimer() {
+        RegisterCallback("act_dados", recordCall);
+        pictureCycle = 2;
+        const auto drawNothing = qScopeGuard([] { pictureCycle = 0; });
+        const int live = LoadPanel(0, "oscil.uir", PANEL);
+        DisplayPanel(live);
+        SetCtrlAttribute(live, PANEL_TIMER_P, ATTR_INTERVAL, 1e-5);
+        SetCtrlAttribute(live, PANEL_TIMER_P, ATTR_ENABLED, 1);
+        SetCtrlAttribute(live, PANEL_TIMER_DADOS, ATTR_INTERVAL, 0.021);
+        const auto *screen = qobject_cast<GraphWidget *>(EngineControlWidget(live, PANEL_MOSTRAR));
+        QVERIFY(screen != nullptr);
+        int settled = -1;
+        QTimer::singleShot(150, [&] { settled = screen->repaintCount(); });
+        QTimer::singleShot(450, [] { QuitUserInterface(0); });
+        RunUserInterface();
+        QVERIFY(settled > 0);
+        QCOMPARE(screen->repaintCount(), settled);
     }
 
     // A timer's interval becomes the tick of a QTimer in int milliseconds, at least a frame: no

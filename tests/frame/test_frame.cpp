@@ -669,6 +669,44 @@ private slots:
         QCOMPARE(afterglow, option ? 1 : 0);
     }
 
+    // The window comes up before the generators load; by the time the event loop runs they
+    // are complete: both at their start-up 100 Hz with a signal, and their panel opens.
+    void generatorsAreCompleteWhenTheEventLoopRuns() {
+        EngineReset();
+        Painel_Gerador = 0;
+        for (int g = 0; g < 2; ++g) {
+            freq_G[g] = 0.0;
+            std::fill(std::begin(onda_G[g]), std::end(onda_G[g]), 0.0);
+        }
+        std::array<double, 2> frequency{-1.0, -1.0};
+        std::array<double, 2> peak{0.0, 0.0};
+        bool opened = false;
+        QTimer watch;
+        QObject::connect(&watch, &QTimer::timeout, [&] {
+            if (!EngineLoopRunning()) {
+                return;
+            }
+            for (int g = 0; g < 2; ++g) {
+                frequency[g] = freq_G[g];
+                peak[g] = *std::max_element(std::begin(onda_G[g]), std::end(onda_G[g]));
+            }
+            opened = Painel_Gerador > 0 && DisplayPanel(Painel_Gerador) == 0 &&
+                     EnginePanelShown(Painel_Gerador);
+            QuitUserInterface(0);
+        });
+        watch.start(20);
+        QTimer::singleShot(15000, [] { QuitUserInterface(0); });
+        char name[] = "vantrel";
+        char noSplash[] = "--no-splash";
+        char *argv[] = {name, noSplash, nullptr};
+        QCOMPARE(VantrelMain(2, argv), 0);
+        for (int g = 0; g < 2; ++g) {
+            QCOMPARE(frequency[g], 100.0);
+            QVERIFY(peak[g] > 1.0);
+        }
+        QVERIFY(opened);
+    }
+
     void splashShowsForThreeSecondsThenTheMainPanel() {
         EngineReset();
         // Watch the screen every 20 ms: when the about box comes up, whether its close button

@@ -377,9 +377,9 @@ int verifica_resposta(int tarefa, const std::string &texto) {
     }
     const auto i = static_cast<std::size_t>(tarefa);
     const exercicio::Tarefa &t = s.aberto.tarefas[i];
-    const exercicio::Resposta resposta = exercicio::le_resposta(texto, t.unidade);
+    const exercicio::Resposta resposta = exercicio::le_resposta(texto, t.unidade, Tr);
     if (!resposta.valor) {
-        SetCtrlVal(s.painel, RESOLVER_RESULTADO, Tr(resposta.erro.c_str()));
+        SetCtrlVal(s.painel, RESOLVER_RESULTADO, resposta.erro.c_str());
         return -1;
     }
     const bool certa = exercicio::dentro_da_tolerancia(*resposta.valor, s.verdadeiros[i],

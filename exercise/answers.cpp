@@ -1,5 +1,7 @@
 #include "exercise/answers.h"
 
+#include "engine/translate.h"
+
 #include <array>
 #include <cctype>
 #include <charconv>
@@ -108,15 +110,29 @@ std::uint64_t mistura(std::uint64_t x) {
     return x ^ (x >> 31);
 }
 
+/// Replaces the first `marca` in `texto` by `valor` (a translation may move it).
+void substitui(std::string &texto, std::string_view marca, const std::string &valor) {
+    const std::size_t onde = texto.find(marca);
+    if (onde != std::string::npos) {
+        texto.replace(onde, marca.size(), valor);
+    }
+}
+
 } // namespace
 
-Resposta le_resposta(std::string_view texto, std::string_view unidade) {
+Resposta le_resposta(std::string_view texto, std::string_view unidade,
+                     const char *(*traduz)(const char *)) {
     const std::string_view limpo = sem_espacos(texto);
-    const std::string citado = "«" + std::string(limpo) + "»";
+    const auto recusa = [&](const char *modelo) {
+        std::string motivo = traduz ? traduz(modelo) : modelo;
+        substitui(motivo, "%1", "«" + std::string(limpo) + "»");
+        substitui(motivo, "%2", std::string(unidade));
+        return Resposta{std::nullopt, motivo};
+    };
     const std::size_t n = comprimento_numero(limpo);
     const std::optional<double> valor = numero(limpo.substr(0, n));
     if (!valor) {
-        return {std::nullopt, citado + " não é um número"};
+        return recusa(QT_TRANSLATE_NOOP("Vantrel", "%1 não é um número"));
     }
     std::string_view resto = sem_espacos(limpo.substr(n));
     if (!unidade.empty() && resto.size() >= unidade.size() &&
@@ -125,9 +141,11 @@ Resposta le_resposta(std::string_view texto, std::string_view unidade) {
     }
     const std::optional<double> factor = factor_prefixo(resto);
     if (!factor) {
-        return {std::nullopt, unidade.empty()
-                                  ? citado + " deve ser só um número, com ou sem prefixo (k, m, µ…)"
-                                  : citado + " não está em " + std::string(unidade)};
+        return recusa(
+            unidade.empty()
+                ? QT_TRANSLATE_NOOP("Vantrel",
+                                    "%1 deve ser só um número, com ou sem prefixo (k, m, µ…)")
+                : QT_TRANSLATE_NOOP("Vantrel", "%1 não está em %2"));
     }
     return {*valor * *factor, {}};
 }

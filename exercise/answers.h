@@ -17,8 +17,10 @@ struct Resposta {
 
 /// Reads "2500", "2.5k", "2,5 kHz", "-3 mV", "1e3 Hz", "40 µs": a number (decimal point or
 /// comma), then optionally one SI prefix (p n u µ m k M G) and the unit `unidade` (which may be
-/// empty for a free answer). Any other unit or text is refused with a clear reason.
-Resposta le_resposta(std::string_view texto, std::string_view unidade);
+/// empty for a free answer). Any other unit or text is refused with a clear reason, in the
+/// language `traduz` gives (Portuguese without it).
+Resposta le_resposta(std::string_view texto, std::string_view unidade,
+                     const char *(*traduz)(const char *) = nullptr);
 
 /// True when `resposta` is within `tolerancia` of `verdadeiro`: in the quantity's own unit, or
 /// in percent of |verdadeiro| when `percentual`. The edge counts as inside.

@@ -1875,7 +1875,7 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
     </message>
     <message>
         <source>Resultados: ficheiros dos alunos</source>
-        <translation>Results: the students' files</translation>
+        <translation>Results: the students&apos; files</translation>
     </message>
     <message>
         <source>Guardar a tabela dos resultados</source>
@@ -1963,7 +1963,7 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
     </message>
     <message>
         <source>falta o texto da pergunta</source>
-        <translation>the question's text is missing</translation>
+        <translation>the question&apos;s text is missing</translation>
     </message>
     <message>
         <source>é demasiado longa</source>
@@ -1991,7 +1991,7 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
     </message>
     <message>
         <source>não é um número na unidade da grandeza (por exemplo 2,5 kHz), nem vazio para «calculado»</source>
-        <translation>is not a number in the quantity's unit (for example 2.5 kHz), nor empty for “computed”</translation>
+        <translation>is not a number in the quantity&apos;s unit (for example 2.5 kHz), nor empty for “computed”</translation>
     </message>
     <message>
         <source>uma resposta livre não se calcula: escreva o valor verdadeiro</source>
@@ -2047,7 +2047,7 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
     </message>
     <message>
         <source>está fora do alcance dessa regulação</source>
-        <translation>is outside that setting's range</translation>
+        <translation>is outside that setting&apos;s range</translation>
     </message>
     <message>
         <source>tem de ser maior do que o mínimo</source>
@@ -2180,6 +2180,26 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
     <message>
         <source>Resultados…</source>
         <translation>Results…</translation>
+    </message>
+    <message>
+        <source>%1 não é um número</source>
+        <translation>%1 is not a number</translation>
+    </message>
+    <message>
+        <source>%1 deve ser só um número, com ou sem prefixo (k, m, µ…)</source>
+        <translation>%1 must be a number only, with or without a prefix (k, m, µ…)</translation>
+    </message>
+    <message>
+        <source>%1 não está em %2</source>
+        <translation>%1 is not in %2</translation>
+    </message>
+    <message>
+        <source>não é uma lista de %1 números</source>
+        <translation>is not a list of %1 numbers</translation>
+    </message>
+    <message>
+        <source>indica o formato %1, mais recente do que o que este programa lê (%2)</source>
+        <translation>gives format %1, newer than this program reads (%2)</translation>
     </message>
 </context>
 </TS>

@@ -238,6 +238,18 @@ std::string caminho(const Campo &campo, int instancia) {
     return texto + "." + campo.chave;
 }
 
+/// `modelo` with %1 and %2 replaced by the two arguments.
+std::string com_argumentos(std::string modelo, const std::string (&argumentos)[2]) {
+    for (const auto &[marca, valor] :
+         {std::pair{"%1", &argumentos[0]}, std::pair{"%2", &argumentos[1]}}) {
+        const std::size_t onde = modelo.find(marca);
+        if (onde != std::string::npos) {
+            modelo.replace(onde, 2, *valor);
+        }
+    }
+    return modelo;
+}
+
 /// Gathers the first fault while a file is checked.
 struct Verificacao {
     Leitura &leitura;
@@ -245,6 +257,13 @@ struct Verificacao {
         leitura.campo = std::move(campo);
         leitura.motivo = std::move(motivo);
         return false;
+    }
+    /// A reason with up to two numbers: kept whole in Portuguese and as its marked text.
+    bool falha(std::string campo, const char *modelo, std::string a1, std::string a2 = {}) {
+        leitura.modelo = modelo;
+        leitura.argumentos[0] = std::move(a1);
+        leitura.argumentos[1] = std::move(a2);
+        return falha(std::move(campo), com_argumentos(modelo, leitura.argumentos));
     }
 };
 
@@ -283,7 +302,8 @@ bool le_campo(const json &objeto, const Campo &campo, int instancia, std::vector
         return le_numero(*it, campo, nome, saida[base], v);
     }
     if (!it->is_array() || it->size() != static_cast<std::size_t>(campo.quantos)) {
-        return v.falha(nome, "não é uma lista de " + std::to_string(campo.quantos) + " números");
+        return v.falha(nome, QT_TRANSLATE_NOOP("Vantrel", "não é uma lista de %1 números"),
+                       std::to_string(campo.quantos));
     }
     for (int k = 0; k < campo.quantos; ++k) {
         const std::string elemento = nome + "[" + std::to_string(k) + "]";
@@ -349,9 +369,10 @@ bool le_formato(const json &raiz, int &formato, Verificacao &v) {
         return v.falha("format", QT_TRANSLATE_NOOP("Vantrel", "não é um número de formato"));
     }
     if (it->get<long long>() > kFormato) {
-        return v.falha("format", "indica o formato " + std::to_string(it->get<long long>()) +
-                                     ", mais recente do que o que este programa lê (" +
-                                     std::to_string(kFormato) + ")");
+        return v.falha("format",
+                       QT_TRANSLATE_NOOP("Vantrel", "indica o formato %1, mais recente do que o "
+                                                    "que este programa lê (%2)"),
+                       std::to_string(it->get<long long>()), std::to_string(kFormato));
     }
     formato = static_cast<int>(it->get<long long>());
     return true;
@@ -565,7 +586,9 @@ std::string mensagem_erro(std::string_view nome, const Leitura &leitura,
     };
     std::string texto = t(QT_TRANSLATE_NOOP("Vantrel", "Não foi possível abrir «")) +
                         std::string(nome) + t(QT_TRANSLATE_NOOP("Vantrel", "»: "));
-    const std::string motivo = t(leitura.motivo.c_str());
+    const std::string motivo = leitura.modelo.empty()
+                                   ? std::string(t(leitura.motivo.c_str()))
+                                   : com_argumentos(t(leitura.modelo.c_str()), leitura.argumentos);
     if (leitura.campo.empty()) {
         return texto + motivo + ".";
     }

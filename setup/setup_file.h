@@ -78,6 +78,10 @@ struct Leitura {
     Valores valores;
     std::string campo;  ///< e.g. "generators[1].frequency"; empty for the whole file
     std::string motivo; ///< Portuguese, e.g. "está fora do intervalo"
+    /// When the reason holds numbers: its marked text with %1 and %2 in their place, and the
+    /// numbers, so that `mensagem_erro` can translate it; empty otherwise.
+    std::string modelo;
+    std::string argumentos[2];
 };
 
 /// Reads a set-up file's text. Fields that a file of an older format lacks take their values

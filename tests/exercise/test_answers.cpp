@@ -6,6 +6,16 @@
 #include <QtTest>
 
 #include <cmath>
+#include <string_view>
+
+/// A stand-in translation that moves the placeholders, as a translation may.
+const char *emIngles(const char *modelo) {
+    const std::string_view m = modelo;
+    if (m == "%1 não está em %2") {
+        return "unit %2 expected, got %1";
+    }
+    return m.starts_with("%1 ") ? "%1 is refused" : modelo;
+}
 
 class AnswersTest : public QObject {
     Q_OBJECT
@@ -63,7 +73,14 @@ private slots:
         QCOMPARE(r.valor.has_value(), !std::isnan(valor));
         if (r.valor) {
             QVERIFY(std::abs(*r.valor - valor) <= 1e-12 * std::abs(valor));
+            return;
         }
+        // The reason comes in the caller's language, the student's text and unit in place.
+        const QString traduzido = QString::fromStdString(
+            exercicio::le_resposta(texto.toStdString(), unidade.toStdString(), emIngles).erro);
+        QVERIFY2(traduzido.contains("«" + texto.trimmed() + "»") && !traduzido.contains("não") &&
+                     !traduzido.contains('%'),
+                 qPrintable(traduzido));
     }
 
     void toleranceEdges_data() {

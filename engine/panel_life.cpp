@@ -259,8 +259,8 @@ void ShowPanelWindow(Panel &panel, bool modal) {
     } else if (parent != nullptr && parent->canvas != nullptr) {
         place = parent->canvas->mapToGlobal(PanelToCanvas(*parent, place));
     }
-    // A dialog asked to open near the screen's edge is kept whole on the screen.
-    if (parent != nullptr && area.isValid()) {
+    // A window asked to open near the screen's edge is kept whole on the screen.
+    if (area.isValid()) {
         place.setX(std::clamp(place.x(), area.left(),
                               std::max(area.left(), area.right() - window->width())));
         place.setY(std::clamp(place.y(), area.top(),

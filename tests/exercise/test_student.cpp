@@ -214,6 +214,10 @@ private slots:
             << "Ana Sousa"
             << QList<double>{sorteio("Ana Sousa", "generators[1].phase", 20.0, 160.0)}
             << QStringList{"°"};
+        QTest::newRow("RC time constant")
+            << "constante_rc.vantrel-ex"
+            << "Ana Sousa"
+            << "Ana Sousa" << QList<double>{2.2e3 * 1e-6} << QStringList{"s"};
     }
 
     /// A student opens an example, answers every task (the first one wrong at first) and the
@@ -230,7 +234,7 @@ private slots:
         arranque();
         const LeituraExercicio lido =
             le_exercicio(linhas(copia).join('\n').toStdString(), setup::captura());
-        QVERIFY(lido.valido);
+        QVERIFY2(lido.valido, mensagem_erro(ficheiro.toStdString(), lido).c_str());
 
         QCOMPARE(abre_exercicio(copia.toUtf8().constData()), 0);
         EngineSendEvent(painel_nome_aluno(), NOMEALUNO_COMECAR, EVENT_COMMIT);

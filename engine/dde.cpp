@@ -300,7 +300,25 @@ int DisconnectFromDDEServer(int handle) {
 }
 
 const char *GetDDEErrorText() {
-    return Tr(Dde().lastError.c_str());
+    const std::string &error = Dde().lastError;
+    const char *whole = Tr(error.c_str());
+    if (whole != error.c_str()) {
+        return whole;
+    }
+    // The server names the file or cell first ("livro.ods: ficheiro danificado…"): the reason
+    // after the name is the marked text.
+    for (std::size_t colon = error.find(": "); colon != std::string::npos;
+         colon = error.find(": ", colon + 1)) {
+        const std::string reason = error.substr(colon + 2);
+        const char *translated = Tr(reason.c_str());
+        if (translated != reason.c_str()) {
+            static std::string joined; // valid until the next call, like the whole text
+
+            joined = error.substr(0, colon + 2) + translated;
+            return joined.c_str();
+        }
+    }
+    return whole;
 }
 
 void DdeReset() {

@@ -56,7 +56,7 @@ function(write_uir_texts output)
 endfunction()
 
 # The folders whose code shows texts to the user (the engine's own and the instrument's).
-set(source_folders app board controls engine exercise generator help measure setup sim)
+set(source_folders app board controls engine exercise generator help measure setup sheetserver sim)
 
 function(run_lupdate ts_file)
     set(folders "")

@@ -2201,5 +2201,49 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
         <source>indica o formato %1, mais recente do que o que este programa lê (%2)</source>
         <translation>gives format %1, newer than this program reads (%2)</translation>
     </message>
+    <message>
+        <source>ficheiro não encontrado</source>
+        <translation>file not found</translation>
+    </message>
+    <message>
+        <source>texto da célula demasiado longo</source>
+        <translation>cell text too long</translation>
+    </message>
+    <message>
+        <source>célula com fórmula sem valor guardado; abra o ficheiro num editor de folhas de cálculo e guarde-o</source>
+        <translation>cell with a formula but no stored value; open the file in a spreadsheet editor and save it</translation>
+    </message>
+    <message>
+        <source>célula vazia ou com fórmula sem valor guardado num .xls; guarde o ficheiro como .xlsx ou .ods</source>
+        <translation>empty cell, or a formula without a stored value in an .xls; save the file as .xlsx or .ods</translation>
+    </message>
+    <message>
+        <source>não foi possível ler o ficheiro</source>
+        <translation>the file could not be read</translation>
+    </message>
+    <message>
+        <source>formato não reconhecido; use .xls, .xlsx, .ods ou .csv</source>
+        <translation>format not recognised; use .xls, .xlsx, .ods or .csv</translation>
+    </message>
+    <message>
+        <source>ficheiro danificado ou incompleto</source>
+        <translation>file damaged or incomplete</translation>
+    </message>
+    <message>
+        <source>ficheiro protegido por palavra-passe; guarde-o sem palavra-passe</source>
+        <translation>file protected by a password; save it without a password</translation>
+    </message>
+    <message>
+        <source>o conteúdo comprimido excede 256 MiB depois de descomprimido</source>
+        <translation>the compressed content exceeds 256 MiB once decompressed</translation>
+    </message>
+    <message>
+        <source>a primeira folha tem demasiadas células</source>
+        <translation>the first sheet has too many cells</translation>
+    </message>
+    <message>
+        <source>o livro não tem nenhuma folha</source>
+        <translation>the workbook has no sheet</translation>
+    </message>
 </context>
 </TS>

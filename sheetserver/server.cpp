@@ -1,4 +1,5 @@
 #include "sheetserver/server.h"
+#include "engine/translate.h"
 
 #include "sheetserver/protocol.h"
 
@@ -80,7 +81,8 @@ SheetServer::SheetServer(std::string workbookPath, std::chrono::milliseconds idl
 
     reloadIfChanged();
     if (!workbook_ && loadProblem_.empty())
-        loadProblem_ = workbookName_ + ": ficheiro não encontrado";
+        loadProblem_ =
+            workbookName_ + ": " + QT_TRANSLATE_NOOP("Vantrel", "ficheiro não encontrado");
 }
 
 SheetServer::~SheetServer() {
@@ -261,7 +263,8 @@ SheetServer::Reply SheetServer::readItem(const Conversation &conversation,
     if (!read.ok)
         return error(read.text);
     if (encodeField(read.text).size() + 3 > kMaxLineBytes)
-        return error(cellItemName(*cell) + ": texto da célula demasiado longo");
+        return error(cellItemName(*cell) + ": " +
+                     QT_TRANSLATE_NOOP("Vantrel", "texto da célula demasiado longo"));
     return {"OK", read.text};
 }
 

@@ -1,4 +1,5 @@
 #include "sheetserver/workbook.h"
+#include "engine/translate.h"
 
 #include "sheetserver/workbook_readers.h"
 
@@ -40,13 +41,18 @@ CellRead Workbook::read(CellAddress cell) const {
     const int column = cell.column - 1;
     const auto found = cells_.find(key(row, column));
     if (found != cells_.end() && found->second.formulaWithoutValue)
-        return {false, cellItemName(cell) + ": célula com fórmula sem valor guardado; abra o "
-                                            "ficheiro num editor de folhas de cálculo e guarde-o"};
+        return {false,
+                cellItemName(cell) + ": " +
+                    QT_TRANSLATE_NOOP("Vantrel", "célula com fórmula sem valor guardado; abra o "
+                                                 "ficheiro num editor de folhas de cálculo e "
+                                                 "guarde-o")};
     if (found != cells_.end())
         return {true, found->second.text};
     if (row < opaqueRows_ && column < opaqueColumns_)
-        return {false, cellItemName(cell) + ": célula vazia ou com fórmula sem valor guardado "
-                                            "num .xls; guarde o ficheiro como .xlsx ou .ods"};
+        return {false, cellItemName(cell) + ": " +
+                           QT_TRANSLATE_NOOP("Vantrel", "célula vazia ou com fórmula sem valor "
+                                                        "guardado num .xls; guarde o ficheiro como "
+                                                        ".xlsx ou .ods")};
     return {true, std::string()};
 }
 
@@ -66,10 +72,12 @@ LoadResult loadWorkbook(const std::string &path) {
     const std::string name = file.filename().string();
     std::error_code error;
     if (!std::filesystem::is_regular_file(file, error))
-        return {std::nullopt, name + ": ficheiro não encontrado"};
+        return {std::nullopt,
+                name + ": " + QT_TRANSLATE_NOOP("Vantrel", "ficheiro não encontrado")};
     const auto size = std::filesystem::file_size(file, error);
     if (error)
-        return {std::nullopt, name + ": não foi possível ler o ficheiro"};
+        return {std::nullopt,
+                name + ": " + QT_TRANSLATE_NOOP("Vantrel", "não foi possível ler o ficheiro")};
     if (size > kMaxFileBytes)
         return {std::nullopt, name + ": ficheiro demasiado grande (mais de 64 MiB)"};
 
@@ -84,7 +92,9 @@ LoadResult loadWorkbook(const std::string &path) {
     else if (extension == ".xls")
         outcome = readXls(path);
     else
-        return {std::nullopt, name + ": formato não reconhecido; use .xls, .xlsx, .ods ou .csv"};
+        return {std::nullopt, name + ": " +
+                                  QT_TRANSLATE_NOOP("Vantrel", "formato não reconhecido; use .xls, "
+                                                               ".xlsx, .ods ou .csv")};
 
     if (outcome.workbook)
         return {std::move(outcome.workbook), std::string()};

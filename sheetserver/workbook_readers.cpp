@@ -1,4 +1,5 @@
 #include "sheetserver/workbook_readers.h"
+#include "engine/translate.h"
 
 #include "sheetserver/orcus_import.h"
 
@@ -15,10 +16,13 @@ namespace sheetserver {
 
 namespace {
 
-constexpr const char *kDamaged = "ficheiro danificado ou incompleto";
-constexpr const char *kProtected =
-    "ficheiro protegido por palavra-passe; guarde-o sem palavra-passe";
-constexpr const char *kTooManyCells = "a primeira folha tem demasiadas células";
+constexpr const char *kDamaged = QT_TRANSLATE_NOOP("Vantrel", "ficheiro danificado ou incompleto");
+constexpr const char *kProtected = QT_TRANSLATE_NOOP(
+    "Vantrel", "ficheiro protegido por palavra-passe; guarde-o sem palavra-passe");
+constexpr const char *kTooLarge =
+    QT_TRANSLATE_NOOP("Vantrel", "o conteúdo comprimido excede 256 MiB depois de descomprimido");
+constexpr const char *kTooManyCells =
+    QT_TRANSLATE_NOOP("Vantrel", "a primeira folha tem demasiadas células");
 
 /// An encrypted .xlsx is an OLE compound file, not a zip; so is every .xls.
 bool startsAsCompoundFile(const std::string &path) {
@@ -104,7 +108,7 @@ std::optional<std::string> zipContainerProblem(const std::string &path) {
         if ((stat.valid & ZIP_STAT_SIZE) != 0)
             declared += stat.size;
         if (declared > kMaxInflatedBytes)
-            return std::string("o conteúdo comprimido excede 256 MiB depois de descomprimido");
+            return std::string(kTooLarge);
     }
     if (manifestSaysEncrypted(archive.get()))
         return std::string(kProtected);
@@ -114,9 +118,7 @@ std::optional<std::string> zipContainerProblem(const std::string &path) {
     for (zip_int64_t i = 0; i < entries; ++i) {
         bool damaged = false;
         if (!inflateCounting(archive.get(), i, total, damaged))
-            return damaged ? std::string(kDamaged)
-                           : std::string("o conteúdo comprimido excede 256 MiB depois de "
-                                         "descomprimido");
+            return damaged ? std::string(kDamaged) : std::string(kTooLarge);
     }
     return std::nullopt;
 }
@@ -137,7 +139,7 @@ ReadOutcome importWith(orcus::iface::import_filter &filter, CellCollector &colle
         return {std::nullopt, kDamaged};
     }
     if (!collector.hasSheet() && !noSheetIsEmpty)
-        return {std::nullopt, "o livro não tem nenhuma folha"};
+        return {std::nullopt, QT_TRANSLATE_NOOP("Vantrel", "o livro não tem nenhuma folha")};
     return {std::move(collector.workbook()), std::string()};
 }
 

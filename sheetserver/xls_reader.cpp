@@ -3,6 +3,7 @@
 // cells back through a pipe: a hostile file can then crash or stall only the child, which a
 // CPU-time limit ends, and the server answers that the file is damaged.
 
+#include "engine/translate.h"
 #include "sheetserver/workbook_readers.h"
 
 #include <freexl.h>
@@ -78,7 +79,10 @@ int dumpFirstSheet(const std::string &path, int fd) {
                    ? 0
                    : 1;
     if (freexl_get_info(raw, FREEXL_BIFF_SHEET_COUNT, &info) != FREEXL_OK || info == 0)
-        return writeAll(fd, encodeMessage({"ERR", "o livro não tem nenhuma folha"})) ? 0 : 1;
+        return writeAll(fd, encodeMessage({"ERR", QT_TRANSLATE_NOOP(
+                                                      "Vantrel", "o livro não tem nenhuma folha")}))
+                   ? 0
+                   : 1;
     unsigned int rows = 0;
     unsigned short columns = 0;
     if (freexl_select_active_worksheet(raw, 0) != FREEXL_OK ||
@@ -150,7 +154,8 @@ ReadOutcome parseDump(std::string_view dump) {
             first = false;
         }
     } catch (const TooManyCells &) {
-        return {std::nullopt, "a primeira folha tem demasiadas células"};
+        return {std::nullopt,
+                QT_TRANSLATE_NOOP("Vantrel", "a primeira folha tem demasiadas células")};
     }
     if (first)
         return {std::nullopt, kDamaged};
@@ -163,12 +168,12 @@ ReadOutcome parseDump(std::string_view dump) {
 ReadOutcome readXls(const std::string &path) {
     int pipeFds[2];
     if (::pipe2(pipeFds, O_CLOEXEC) != 0)
-        return {std::nullopt, "não foi possível ler o ficheiro"};
+        return {std::nullopt, QT_TRANSLATE_NOOP("Vantrel", "não foi possível ler o ficheiro")};
     const pid_t child = ::fork();
     if (child < 0) {
         ::close(pipeFds[0]);
         ::close(pipeFds[1]);
-        return {std::nullopt, "não foi possível ler o ficheiro"};
+        return {std::nullopt, QT_TRANSLATE_NOOP("Vantrel", "não foi possível ler o ficheiro")};
     }
     if (child == 0) {
         ::close(pipeFds[0]);

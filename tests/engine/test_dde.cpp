@@ -5,6 +5,7 @@
 #include "engine/dde_protocol.h"
 #include "engine/engine.h"
 #include "engine/engine_testing.h"
+#include "engine/language.h"
 #include "support/fake_sheet_server.h"
 
 #include <QElapsedTimer>
@@ -167,13 +168,20 @@ void DdeTest::connectingWithoutServerFails() {
 
 void DdeTest::refusedTopicGivesTheServersReason() {
     FakeSheetServer server("/w/book.xlsx");
-    server.refuseWorkbook = "/w/book.xlsx: ficheiro protegido por palavra-passe";
+    server.refuseWorkbook =
+        "/w/book.xlsx: ficheiro protegido por palavra-passe; guarde-o sem palavra-passe";
     QVERIFY(server.listen());
     int handle = -1;
     QCOMPARE(ConnectToDDEServer(&handle, "excel", "/w/book.xlsx", recordNotice, nullptr),
              static_cast<int>(kDdeRefused));
     QCOMPARE(QString::fromUtf8(GetDDEErrorText()),
-             QString::fromUtf8("/w/book.xlsx: ficheiro protegido por palavra-passe"));
+             QString::fromUtf8(server.refuseWorkbook.c_str()));
+    // In English the reason after the file's name is translated, the name kept.
+    SetUiLanguage(UiLanguage::English);
+    const QString english = QString::fromUtf8(GetDDEErrorText());
+    SetUiLanguage(UiLanguage::Portuguese);
+    QCOMPARE(english, QString("/w/book.xlsx: file protected by a password; save it without a "
+                              "password"));
     QCOMPARE(handle, -1);
     settle();
     QVERIFY(notices.empty()); // a refused connection is not a conversation that ended

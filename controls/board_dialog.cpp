@@ -5,6 +5,7 @@
 #include "board/circuit/e12.h"
 #include "controls/front_state.h"
 #include "engine/engine.h"
+#include "engine/language.h"
 #include "engine/translate.h"
 #include "generator/generator.h"
 #include "generator/signal/si_value.h"
@@ -19,7 +20,15 @@
 namespace {
 
 namespace circuit = vantrel::circuit;
-using vantrel::board::formatValue;
+/// A component's value as the board writes it, with the decimal mark of the program's language
+/// (a comma in Portuguese, a point in English).
+std::string formatValue(double value, const char *unit) {
+    std::string text = vantrel::board::formatValue(value, unit);
+    if (CurrentUiLanguage() == UiLanguage::English) {
+        std::replace(text.begin(), text.end(), ',', '.');
+    }
+    return text;
+}
 
 constexpr int kAjudaPlaca = 24;
 constexpr int kFontePlaca = 5;

@@ -1,19 +1,69 @@
 #include "engine/control_widgets.h"
 
 #include "engine/engine.h"
+#include "engine/language.h"
+#include "engine/translate.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
+#include <QRegularExpression>
 #include <QSvgRenderer>
 #include <QVariant>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <limits>
 #include <map>
 #include <memory>
+
+namespace {
+
+/// The artwork's own words (a board's "Entrada", "Saída", "GER."), marked for translation;
+/// the panels' silk-screen marks (VOLTS/DIV, AC, ...) stay as printed.
+[[maybe_unused]] constexpr std::array kArtworkWords{
+    QT_TRANSLATE_NOOP("Vantrel", "Entrada"),
+    QT_TRANSLATE_NOOP("Vantrel", "Saída"),
+    QT_TRANSLATE_NOOP("Vantrel", "GER."),
+};
+
+/// The SVG text with every <text> element's words in the program's language.
+QByteArray translatedArtwork(const QString &path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return {};
+    }
+    QString svg = QString::fromUtf8(file.readAll());
+    static const QRegularExpression textElement(QStringLiteral("(<text[^>]*>)([^<]+)(</text>)"));
+    QString result;
+    qsizetype done = 0;
+    for (auto it = textElement.globalMatch(svg); it.hasNext();) {
+        const QRegularExpressionMatch match = it.next();
+        const QByteArray words = match.captured(2).toUtf8();
+        const char *translated = Tr(words.constData());
+        result += svg.mid(done, match.capturedStart(2) - done);
+        result += translated == words.constData() ? match.captured(2)
+                                                  : QString::fromUtf8(translated).toHtmlEscaped();
+        done = match.capturedEnd(2);
+    }
+    result += svg.mid(done);
+    return result.toUtf8();
+}
+
+/// Loads an artwork file into `renderer`, its words translated when the program is not in
+/// Portuguese.
+bool loadArtwork(QSvgRenderer &renderer, const QString &path) {
+    if (!QFileInfo::exists(path)) {
+        return false;
+    }
+    return CurrentUiLanguage() == UiLanguage::Portuguese ? renderer.load(path)
+                                                         : renderer.load(translatedArtwork(path));
+}
+
+} // namespace
 
 QSvgRenderer *SvgRendererFor(const QString &path) {
     // Pictures share their artwork (every small knob uses one file), so each file is parsed once.
@@ -21,7 +71,7 @@ QSvgRenderer *SvgRendererFor(const QString &path) {
     auto found = renderers.find(path);
     if (found == renderers.end()) {
         auto renderer = std::make_unique<QSvgRenderer>();
-        if (!QFileInfo::exists(path) || !renderer->load(path) || !renderer->isValid()) {
+        if (!loadArtwork(*renderer, path) || !renderer->isValid()) {
             renderer.reset();
         }
         found = renderers.emplace(path, std::move(renderer)).first;

@@ -2245,5 +2245,9 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
         <source>o livro não tem nenhuma folha</source>
         <translation>the workbook has no sheet</translation>
     </message>
+    <message>
+        <source>GER.</source>
+        <translation>GEN.</translation>
+    </message>
 </context>
 </TS>

@@ -388,7 +388,8 @@ bool le_raiz(const json &raiz, Leitura &leitura, const Valores &iniciais) {
     if (!le_formato(raiz, formato, v)) {
         return false;
     }
-    for (const auto &[chave, valor] : raiz.items()) {
+    for (const auto &item : raiz.items()) {
+        const std::string &chave = item.key();
         const bool grupo = std::any_of(kGrupos.begin(), kGrupos.end(), [&](Grupo g) {
             return chave == nome_grupo(g) && formato_do_grupo(g) <= formato;
         });

@@ -171,6 +171,9 @@ bool le_configuracao_interna(const json &raiz, const setup::Valores &iniciais, E
     // The set-up's own reader checks it, so both files follow one schema.
     const setup::Leitura leitura = setup::le_configuracao(it->dump(), iniciais);
     if (!leitura.valida) {
+        v.leitura.modelo = leitura.modelo;
+        v.leitura.argumentos[0] = leitura.argumentos[0];
+        v.leitura.argumentos[1] = leitura.argumentos[1];
         return v.falha(leitura.campo.empty() ? "setup" : "setup." + leitura.campo, leitura.motivo);
     }
     ex.configuracao = leitura.valores;
@@ -470,6 +473,9 @@ std::string mensagem_erro(std::string_view nome, const LeituraExercicio &leitura
     setup::Leitura como_configuracao;
     como_configuracao.campo = leitura.campo;
     como_configuracao.motivo = leitura.motivo;
+    como_configuracao.modelo = leitura.modelo;
+    como_configuracao.argumentos[0] = leitura.argumentos[0];
+    como_configuracao.argumentos[1] = leitura.argumentos[1];
     return setup::mensagem_erro(nome, como_configuracao, traduz);
 }
 

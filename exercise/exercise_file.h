@@ -102,6 +102,8 @@ struct LeituraExercicio {
     Exercicio exercicio;
     std::string campo;  ///< e.g. "tasks[2].tolerance", "setup.generators[1].amplitude"
     std::string motivo; ///< Portuguese, e.g. "está fora do intervalo"
+    std::string modelo; ///< a set-up reason holding numbers: as `setup::Leitura` keeps it
+    std::string argumentos[2];
 };
 
 /// Reads an exercise file's text; `iniciais` are the start-up settings, for a set-up of an

@@ -1,6 +1,7 @@
 #include "exercise/answers.h"
 
 #include "engine/translate.h"
+#include "setup/setup_file.h"
 
 #include <array>
 #include <cctype>
@@ -110,24 +111,15 @@ std::uint64_t mistura(std::uint64_t x) {
     return x ^ (x >> 31);
 }
 
-/// Replaces the first `marca` in `texto` by `valor` (a translation may move it).
-void substitui(std::string &texto, std::string_view marca, const std::string &valor) {
-    const std::size_t onde = texto.find(marca);
-    if (onde != std::string::npos) {
-        texto.replace(onde, marca.size(), valor);
-    }
-}
-
 } // namespace
 
 Resposta le_resposta(std::string_view texto, std::string_view unidade,
                      const char *(*traduz)(const char *)) {
     const std::string_view limpo = sem_espacos(texto);
     const auto recusa = [&](const char *modelo) {
-        std::string motivo = traduz ? traduz(modelo) : modelo;
-        substitui(motivo, "%1", "«" + std::string(limpo) + "»");
-        substitui(motivo, "%2", std::string(unidade));
-        return Resposta{std::nullopt, motivo};
+        const std::string argumentos[2] = {"«" + std::string(limpo) + "»", std::string(unidade)};
+        return Resposta{std::nullopt,
+                        setup::com_argumentos(traduz ? traduz(modelo) : modelo, argumentos)};
     };
     const std::size_t n = comprimento_numero(limpo);
     const std::optional<double> valor = numero(limpo.substr(0, n));

@@ -238,18 +238,6 @@ std::string caminho(const Campo &campo, int instancia) {
     return texto + "." + campo.chave;
 }
 
-/// `modelo` with %1 and %2 replaced by the two arguments.
-std::string com_argumentos(std::string modelo, const std::string (&argumentos)[2]) {
-    for (const auto &[marca, valor] :
-         {std::pair{"%1", &argumentos[0]}, std::pair{"%2", &argumentos[1]}}) {
-        const std::size_t onde = modelo.find(marca);
-        if (onde != std::string::npos) {
-            modelo.replace(onde, 2, *valor);
-        }
-    }
-    return modelo;
-}
-
 /// Gathers the first fault while a file is checked.
 struct Verificacao {
     Leitura &leitura;
@@ -465,6 +453,17 @@ bool combinacao_valida(Leitura &leitura) {
 }
 
 } // namespace
+
+std::string com_argumentos(std::string modelo, const std::string (&argumentos)[2]) {
+    for (const auto &[marca, valor] :
+         {std::pair{"%1", &argumentos[0]}, std::pair{"%2", &argumentos[1]}}) {
+        const std::size_t onde = modelo.find(marca);
+        if (onde != std::string::npos) {
+            modelo.replace(onde, 2, *valor);
+        }
+    }
+    return modelo;
+}
 
 bool profundidade_aceitavel(std::string_view texto, int maxima) {
     int nivel = 0;

@@ -92,6 +92,10 @@ Leitura le_configuracao(std::string_view texto, const Valores &iniciais);
 /// hostile file never reaches the parser's recursion.
 bool profundidade_aceitavel(std::string_view texto, int maxima);
 
+/// `modelo` (a marked reason, perhaps translated) with %1 and %2 replaced by the two
+/// arguments, wherever the translation put them.
+std::string com_argumentos(std::string modelo, const std::string (&argumentos)[2]);
+
 /// "Não foi possível abrir «nome»: o campo «campo» motivo." (or without the field); `traduz`,
 /// when given, turns its fixed pieces into the program's language.
 std::string mensagem_erro(std::string_view nome, const Leitura &leitura,

@@ -124,6 +124,7 @@ BENCHMARK_CAPTURE(BM_LoadFromSheetServer, csv, "csv")
 int main(int argc, char *argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     qputenv("VANTREL_RESOURCE_DIR", VANTREL_STAGE_DIR);
+    qputenv("VANTREL_DDE_LINK", VANTREL_DDE_LINK);
     QApplication application(argc, argv);
     InitCVIRTE(nullptr, argv, nullptr);
     RegisterInstrumentCallbacks();

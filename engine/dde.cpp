@@ -3,13 +3,14 @@
 #include "engine/dde.h"
 #include "engine/dde_protocol.h"
 #include "engine/dde_reset.h"
+#include "engine/local_link_loader.h"
 #include "engine/translate.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QLocalSocket>
+#include <QIODevice>
 #include <QPointer>
 #include <QStandardPaths>
 #include <QTimer>
@@ -28,7 +29,8 @@ namespace {
 /// One conversation. Shared, so that a request waiting on it survives a callback that
 /// disconnects it from inside the wait.
 struct Conversation {
-    std::unique_ptr<QLocalSocket> socket;
+    const LocalLinkApi *link = nullptr; ///< the transport that made the socket
+    std::unique_ptr<QIODevice> socket;  ///< a local socket
     std::string topic;
     ddeFuncPtr callback = nullptr;
     void *callbackData = nullptr;
@@ -108,14 +110,14 @@ void markEnded(int handle, Conversation &conversation) {
 void readAvailable(int handle, Conversation &conversation) {
     const QByteArray bytes = conversation.socket->readAll();
     if (!conversation.received.append(std::string_view(bytes.constData(), bytes.size()))) {
-        conversation.socket->abort();
+        conversation.link->abort(conversation.socket.get());
         markEnded(handle, conversation);
         return;
     }
     while (std::optional<std::string> line = conversation.received.takeLine()) {
         std::optional<std::vector<std::string>> fields = dde::decodeMessage(*line);
         if (!fields) {
-            conversation.socket->abort();
+            conversation.link->abort(conversation.socket.get());
             markEnded(handle, conversation);
             return;
         }
@@ -131,7 +133,7 @@ void readAvailable(int handle, Conversation &conversation) {
         }
     }
     if (conversation.received.failed()) {
-        conversation.socket->abort();
+        conversation.link->abort(conversation.socket.get());
         markEnded(handle, conversation);
     }
 }
@@ -150,26 +152,25 @@ int request(int handle, const std::vector<std::string> &fields, unsigned int tim
     }
     const std::string line = dde::encodeMessage(fields);
     conversation->socket->write(line.data(), static_cast<qint64>(line.size()));
-    conversation->socket->flush();
+    conversation->link->flush(conversation->socket.get());
 
     QEventLoop loop;
     QTimer timer;
     timer.setSingleShot(true);
     QObject::connect(&timer, &QTimer::timeout, &loop, &QEventLoop::quit);
     timer.start(static_cast<int>(timeoutMs == 0 ? kDdeDefaultTimeoutMs : timeoutMs));
-    QPointer<QLocalSocket> socket = conversation->socket.get();
+    QPointer<QIODevice> socket = conversation->socket.get();
     const auto wake = [&loop] { loop.quit(); };
     const QMetaObject::Connection onReply =
-        QObject::connect(socket, &QLocalSocket::readyRead, &loop, wake);
-    const QMetaObject::Connection onEnd =
-        QObject::connect(socket, &QLocalSocket::disconnected, &loop, wake);
+        QObject::connect(socket, &QIODevice::readyRead, &loop, wake);
+    const QMetaObject::Connection onEnd = conversation->link->onEnded(socket, &loop, wake);
     while (conversation->replies.empty() && !conversation->ended && !conversation->disconnected &&
            timer.isActive()) {
         if (socket != nullptr && socket->bytesAvailable() > 0) {
             readAvailable(handle, *conversation);
             continue;
         }
-        if (socket == nullptr || socket->state() != QLocalSocket::ConnectedState) {
+        if (socket == nullptr || !conversation->link->isConnected(socket)) {
             markEnded(handle, *conversation);
             break;
         }
@@ -189,7 +190,7 @@ int request(int handle, const std::vector<std::string> &fields, unsigned int tim
                         QT_TRANSLATE_NOOP("Vantrel", "O servidor terminou a conversa."));
         }
         // A late reply would be taken for the answer to the next request: end it here.
-        conversation->socket->abort();
+        conversation->link->abort(conversation->socket.get());
         markEnded(handle, *conversation);
         return fail(kDdeTimeout, QT_TRANSLATE_NOOP("Vantrel", "O servidor não respondeu a tempo."));
     }
@@ -211,26 +212,31 @@ int ConnectToDDEServer(int *handle, const char *service, const char *topic, ddeF
         QCoreApplication::instance() == nullptr) {
         return fail(kDdeBadHandle, QT_TRANSLATE_NOOP("Vantrel", "Pedido de ligação DDE inválido."));
     }
+    std::string why;
+    const LocalLinkApi *link = LoadLocalLink(why);
+    if (link == nullptr) {
+        return fail(kDdeNoTransport, why);
+    }
     auto conversation = std::make_shared<Conversation>();
-    conversation->socket = std::make_unique<QLocalSocket>();
+    conversation->link = link;
     conversation->topic = topic;
     conversation->callback = callback;
     conversation->callbackData = callbackData;
-    conversation->socket->connectToServer(socketPath(service));
     // A local socket connects at once or not at all; the bound only guards a stalled server.
-    if (!conversation->socket->waitForConnected(1000)) {
+    conversation->socket.reset(link->open(socketPath(service).toLocal8Bit().constData(), 1000));
+    if (conversation->socket == nullptr) {
         return fail(kDdeNoServer, QT_TRANSLATE_NOOP("Vantrel", "Nenhum servidor responde."));
     }
     const int newHandle = Dde().nextHandle++;
-    QLocalSocket *socket = conversation->socket.get();
+    QIODevice *socket = conversation->socket.get();
     Conversation *raw = conversation.get();
     Dde().conversations.emplace(newHandle, conversation);
-    QObject::connect(socket, &QLocalSocket::readyRead, socket, [newHandle, raw] {
+    QObject::connect(socket, &QIODevice::readyRead, socket, [newHandle, raw] {
         if (!raw->disconnected) {
             readAvailable(newHandle, *raw);
         }
     });
-    QObject::connect(socket, &QLocalSocket::disconnected, socket, [newHandle, raw] {
+    link->onEnded(socket, socket, [newHandle, raw] {
         if (!raw->disconnected) {
             markEnded(newHandle, *raw);
         }
@@ -293,7 +299,7 @@ int DisconnectFromDDEServer(int handle) {
         conversation->waiting->quit();
     }
     conversation->socket->disconnect();
-    conversation->socket->abort();
+    conversation->link->abort(conversation->socket.get());
     // The socket may be inside one of its own signals (a notice that led here): delete later.
     conversation->socket.release()->deleteLater();
     return 0;

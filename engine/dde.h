@@ -15,6 +15,7 @@ enum DdeError : int {
     kDdeBadHandle = -103,      ///< no such conversation (or it has ended)
     kDdeDisconnected = -104,   ///< the conversation ended while waiting for the answer
     kDdeBufferTooSmall = -105, ///< the text did not fit the caller's buffer (it is truncated)
+    kDdeNoTransport = -106,    ///< the socket module could not be loaded (see GetDDEErrorText)
     kLaunchFailed = -110,      ///< the program could not be started
     kLaunchBadHandle = -111    ///< no such launched program
 };

@@ -2,7 +2,8 @@
 /// Where the installed program finds its files and where it may write its own.
 ///
 /// Two install layouts are supported: everything in one folder (the program beside its
-/// resource files), and the usual Linux tree (bin/, share/vantrel/, libexec/vantrel/). The
+/// resource files), and the usual Linux tree (bin/, share/vantrel/, libexec/vantrel/, and
+/// lib/<arch>/vantrel/ for the DDE socket module, see local_link_loader.h). The
 /// paths between them are fixed at build time relative to the executable, so that an installed
 /// tree still works after it is moved to another prefix.
 

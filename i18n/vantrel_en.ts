@@ -2249,5 +2249,13 @@ Não foi possível guardar a escolha do idioma: verifique as permissões da past
         <source>GER.</source>
         <translation>GEN.</translation>
     </message>
+    <message>
+        <source>módulo de comunicação em falta; reinstale o programa.</source>
+        <translation>communication module missing; reinstall the program.</translation>
+    </message>
+    <message>
+        <source>módulo de comunicação inválido; reinstale o programa.</source>
+        <translation>communication module invalid; reinstall the program.</translation>
+    </message>
 </context>
 </TS>

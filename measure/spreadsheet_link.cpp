@@ -187,7 +187,8 @@ bool connectWorksheet(Stop &stop) {
         DisableBreakOnLibraryErrors();
         status = ConnectToDDEServer(&datalink, kService, pathF, ClientCallback, nullptr);
         EnableBreakOnLibraryErrors();
-        if (status == kDdeRefused) {
+        // A refusal, or a program that cannot speak to any server: waiting will not help.
+        if (status == kDdeRefused || status == kDdeNoTransport) {
             stop.reason = std::string("\n!!! ") + GetDDEErrorText() + "\n";
             return false;
         }

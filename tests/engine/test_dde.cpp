@@ -66,6 +66,9 @@ private slots:
     void linesArriveWholeWhateverTheChunks();
     void overlongLineFailsTheBuffer();
 
+    // First of the connecting tests: once the module has loaded it stays loaded.
+    void unusableSocketModuleIsNamed_data();
+    void unusableSocketModuleIsNamed();
     void connectingWithoutServerFails();
     void refusedTopicGivesTheServersReason();
     void readCopiesTheCellTextIntoTheBuffer();
@@ -156,6 +159,45 @@ void DdeTest::overlongLineFailsTheBuffer() {
     QVERIFY(!whole.takeLine().has_value());
     QVERIFY(whole.failed());
     QVERIFY(!whole.takeLine().has_value());
+}
+
+void DdeTest::unusableSocketModuleIsNamed_data() {
+    QTest::addColumn<QByteArray>("contents"); // empty: no file at all
+    QTest::addColumn<QString>("reason");
+    QTest::addColumn<QString>("english");
+    QTest::newRow("missing") << QByteArray()
+                             << "módulo de comunicação em falta; reinstale o programa."
+                             << "communication module missing; reinstall the program.";
+    QTest::newRow("not a library")
+        << QByteArray("not ELF") << "módulo de comunicação inválido; reinstale o programa."
+        << "communication module invalid; reinstall the program.";
+}
+
+void DdeTest::unusableSocketModuleIsNamed() {
+    QFETCH(QByteArray, contents);
+    QFETCH(QString, reason);
+    QFETCH(QString, english);
+    QTemporaryDir folder;
+    const QString module = folder.filePath("vantrel-dde-link.so");
+    if (!contents.isEmpty()) {
+        QFile file(module);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.write(contents) == contents.size());
+    }
+    const QByteArray installed = qgetenv("VANTREL_DDE_LINK");
+    qputenv("VANTREL_DDE_LINK", module.toLocal8Bit());
+    FakeSheetServer server("/w/book.xlsx");
+    QVERIFY(server.listen());
+    int handle = -1;
+    const int result = ConnectToDDEServer(&handle, "excel", "system", recordNotice, nullptr);
+    qputenv("VANTREL_DDE_LINK", installed);
+    QCOMPARE(result, static_cast<int>(kDdeNoTransport));
+    QCOMPARE(handle, -1);
+    QCOMPARE(QString::fromUtf8(GetDDEErrorText()), module + ": " + reason);
+    SetUiLanguage(UiLanguage::English);
+    const QString translated = QString::fromUtf8(GetDDEErrorText());
+    SetUiLanguage(UiLanguage::Portuguese);
+    QCOMPARE(translated, module + ": " + english);
+    // The tests after this one connect: a failed load is no obstacle to the right module.
 }
 
 void DdeTest::connectingWithoutServerFails() {

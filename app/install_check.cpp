@@ -115,6 +115,10 @@ int CheckInstallation() {
         std::fprintf(stderr, "vantrel: the manual is missing: %s\n", manual.string().c_str());
         sound = false;
     }
+    if (LoadDDETransport() < 0) {
+        std::fprintf(stderr, "vantrel: %s\n", GetDDEErrorText());
+        sound = false;
+    }
     GetHelperProgramDir(buffer);
     std::printf("vantrel: %s: %d panels in %zu resource files from %s; manual %s; helper "
                 "programs in %s\n",

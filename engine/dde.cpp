@@ -59,6 +59,16 @@ int fail(int code, std::string message) {
     return code;
 }
 
+/// The socket module's table, or nullptr with the reason as the last error.
+const LocalLinkApi *transport() {
+    std::string why;
+    const LocalLinkApi *link = LoadLocalLink(why);
+    if (link == nullptr) {
+        fail(kDdeNoTransport, why);
+    }
+    return link;
+}
+
 QString socketDirectory() {
     const QByteArray chosen = qgetenv("VANTREL_DDE_DIR");
     if (!chosen.isEmpty()) {
@@ -212,10 +222,9 @@ int ConnectToDDEServer(int *handle, const char *service, const char *topic, ddeF
         QCoreApplication::instance() == nullptr) {
         return fail(kDdeBadHandle, QT_TRANSLATE_NOOP("Vantrel", "Pedido de ligação DDE inválido."));
     }
-    std::string why;
-    const LocalLinkApi *link = LoadLocalLink(why);
+    const LocalLinkApi *link = transport();
     if (link == nullptr) {
-        return fail(kDdeNoTransport, why);
+        return kDdeNoTransport;
     }
     auto conversation = std::make_shared<Conversation>();
     conversation->link = link;
@@ -325,6 +334,10 @@ const char *GetDDEErrorText() {
         }
     }
     return whole;
+}
+
+int LoadDDETransport() {
+    return transport() != nullptr ? 0 : kDdeNoTransport;
 }
 
 void DdeReset() {

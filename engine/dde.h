@@ -52,6 +52,10 @@ int SetUpDDEHotLink(int handle, const char *item, unsigned int format, unsigned 
 int DisconnectFromDDEServer(int handle);
 /// The server's message (or the engine's reason) for the last failed DDE operation.
 const char *GetDDEErrorText();
+/// Loads the socket module that conversations need, as the first connection does (an install
+/// check calls it to prove the module is where the program looks). Returns 0, or
+/// kDdeNoTransport with the reason, naming the file, in GetDDEErrorText.
+int LoadDDETransport();
 
 /// The bound, in milliseconds, on a request whose caller passes 0 as its wait time.
 inline constexpr unsigned int kDdeDefaultTimeoutMs = 5000;

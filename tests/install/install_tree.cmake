@@ -1,8 +1,10 @@
 # Installs the build into a temporary prefix, checks that the installed program finds every
-# panel, its artwork and the manual, then moves the tree to another prefix and checks again.
-# A tree without its manual, or without a resource file, must be reported as damaged.
+# panel, its artwork, the manual and the DDE socket module, then moves the tree to another prefix
+# and checks again. A tree without its manual, its socket module or a resource file must be
+# reported as damaged.
 # The standard layout also gives the desktop its menu entry, icons and AppStream metainfo.
-#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DBIN_DIR=bin -DDATA_DIR=share/vantrel [-DDESKTOP_FILES=...]
+#   cmake -DBUILD_DIR=... -DWORK_DIR=... -DBIN_DIR=bin -DDATA_DIR=share/vantrel
+#         -DMODULE_DIR=lib/<arch>/vantrel [-DDESKTOP_FILES=...]
 #         -P install_tree.cmake
 
 function(run_check prefix expected)
@@ -40,6 +42,9 @@ run_check(${moved} 0)
 file(RENAME ${moved}/${DATA_DIR}/docs/index.html ${WORK_DIR}/index.html)
 run_check(${moved} 1)
 file(RENAME ${WORK_DIR}/index.html ${moved}/${DATA_DIR}/docs/index.html)
+file(RENAME ${moved}/${MODULE_DIR}/vantrel-dde-link.so ${WORK_DIR}/vantrel-dde-link.so)
+run_check(${moved} 1)
+file(RENAME ${WORK_DIR}/vantrel-dde-link.so ${moved}/${MODULE_DIR}/vantrel-dde-link.so)
 file(REMOVE ${moved}/${DATA_DIR}/gerador.uir)
 run_check(${moved} 1)
 file(REMOVE_RECURSE ${WORK_DIR})

@@ -127,6 +127,7 @@ void PictureView::setLeverPosition(int stop) {
 
 void PictureView::resizeEvent(QResizeEvent *) {
     body_.reset();
+    bodyPaintedOnce_ = false;
     tiles_.clear();
     tiledPixels_ = QSize();
 }
@@ -264,6 +265,13 @@ void PictureView::paintSharedBody(QPainter &painter, QSvgRenderer &renderer) {
         std::erase_if(bodies, [](const auto &entry) { return entry.second.expired(); });
         const BodyKey key{imagePath_, pixels.width(), pixels.height(), ratio};
         body_ = bodies[key].lock();
+        // Most pictures are painted once (lettering, sockets, frames): a body is kept from its
+        // second paint on, unless an identical picture keeps one already.
+        if (body_ == nullptr && !bodyPaintedOnce_ && painter.opacity() >= 1.0) {
+            bodyPaintedOnce_ = true;
+            drawBody(painter, renderer);
+            return;
+        }
         if (body_ == nullptr) {
             auto drawn = std::make_shared<QPixmap>(pixels);
             drawn->setDevicePixelRatio(ratio);

@@ -67,7 +67,8 @@ private:
     /// The artwork without its moving parts (the whole of it when nothing moves).
     void drawBody(QPainter &painter, QSvgRenderer &renderer) const;
     void paintMissingArtwork(QPainter &painter) const;
-    /// A small picture: its body drawn once, shared with pictures of the same file and size.
+    /// A small picture: its body drawn straight the first time, then kept, shared with the
+    /// pictures of the same file and size.
     void paintSharedBody(QPainter &painter, QSvgRenderer &renderer);
     /// A large picture (a panel's face) keeps only the tiles it has had to paint again, and
     /// draws the rest straight from the artwork: most of a face is painted once.
@@ -86,6 +87,7 @@ private:
     QRectF artTarget_; ///< where the artwork's viewBox lies in the widget
     QRectF viewBox_;
     std::shared_ptr<const QPixmap> body_;
+    bool bodyPaintedOnce_ = false; ///< at the present size, without keeping the body
     /// A large picture's tiles, row by row, kPictureTile device pixels square: painted once
     /// (drawn straight from the artwork), and then kept, from their second paint on.
     struct Tile {

@@ -3,6 +3,7 @@
 #include "engine/graph_widget.h"
 #include "engine/model.h"
 #include "engine/operation_support.h"
+#include "engine/panel_life.h"
 
 #include <QClipboard>
 #include <QCoreApplication>
@@ -43,6 +44,7 @@ int GetCtrlDisplayBitmap(int panel, int control, int, int *bitmap) {
     if (target == nullptr) {
         return error;
     }
+    EnsureWindow(*FindPanel(panel));
     if (bitmap == nullptr) {
         return kEngineBadValue;
     }
@@ -71,6 +73,7 @@ int SaveCtrlDisplayToFile(int panel, int control, int, int height, int width, co
     if (target == nullptr) {
         return error;
     }
+    EnsureWindow(*FindPanel(panel));
     if (path == nullptr || *path == '\0' || width <= 0 || height <= 0) {
         return kEngineBadValue;
     }
@@ -128,6 +131,9 @@ void showAtStoredSize(Panel &panel) {
 
 int SavePanelDisplayToPng(int panel, const char *path) {
     Panel *target = FindPanel(panel);
+    if (target != nullptr) {
+        EnsureWindow(*target);
+    }
     if (target == nullptr || target->window == nullptr) {
         return kEngineBadHandle;
     }

@@ -6,6 +6,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QPainterPath>
 #include <QRadialGradient>
@@ -19,6 +20,7 @@
 #include <limits>
 #include <map>
 #include <memory>
+#include <tuple>
 
 namespace {
 
@@ -124,7 +126,10 @@ void PictureView::setLeverPosition(int stop) {
 }
 
 void PictureView::resizeEvent(QResizeEvent *) {
-    cache_ = QPixmap();
+    body_.reset();
+    bodyPaintedOnce_ = false;
+    tiles_.clear();
+    tiledPixels_ = QSize();
 }
 
 namespace {
@@ -203,38 +208,211 @@ QRectF PictureView::toWidget(const QRectF &art) const {
                   art.height() * sy);
 }
 
-void PictureView::rebuildCache() {
-    const qreal ratio = devicePixelRatioF();
-    cache_ = QPixmap(size() * ratio);
-    cache_.setDevicePixelRatio(ratio);
-    cache_.fill(Qt::transparent);
-    QPainter painter(&cache_);
-    painter.setRenderHint(QPainter::Antialiasing);
-    QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
-    if (renderer == nullptr) {
-        artTarget_ = rect();
-        viewBox_ = QRectF();
-        painter.setPen(QPen(QColor(220, 80, 80), 1, Qt::DashLine));
-        painter.drawRect(rect().adjusted(0, 0, -1, -1));
-        painter.setFont(font());
-        painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, name_);
-        return;
-    }
+namespace {
+
+/// Side of a large picture's tiles, in device pixels.
+constexpr int kPictureTile = 64;
+/// Pictures of more device pixels than this are kept in tiles rather than drawn whole.
+constexpr qint64 kWholeBodyPixels = 256 * 256;
+
+/// Bodies of small pictures, by file, device size and pixel ratio: a row of identical knobs
+/// keeps one drawing. An entry lives as long as a picture holds it.
+using BodyKey = std::tuple<QString, int, int, qreal>;
+std::map<BodyKey, std::weak_ptr<const QPixmap>> &sharedBodies() {
+    static std::map<BodyKey, std::weak_ptr<const QPixmap>> bodies;
+    return bodies;
+}
+
+qsizetype bytesOf(const QImage &image) {
+    return image.isNull() ? 0 : image.sizeInBytes();
+}
+
+} // namespace
+
+void PictureView::fitArtwork(const QSvgRenderer &renderer) {
     // Keep the artwork's proportions, centred in the control's rectangle.
-    viewBox_ = renderer->viewBoxF();
+    viewBox_ = renderer.viewBoxF();
     if (viewBox_.isEmpty()) {
-        viewBox_ = QRectF(QPointF(0, 0), renderer->defaultSize());
+        viewBox_ = QRectF(QPointF(0, 0), renderer.defaultSize());
     }
     const QSizeF fitted = viewBox_.size().scaled(size(), Qt::KeepAspectRatio);
     artTarget_ = QRectF((width() - fitted.width()) / 2.0, (height() - fitted.height()) / 2.0,
                         fitted.width(), fitted.height());
-    if (hasPointer(*renderer) || hasLever(*renderer)) {
-        // The pointer or the lever moves, so only the body is cached.
+}
+
+void PictureView::drawBody(QPainter &painter, QSvgRenderer &renderer) const {
+    if (hasPointer(renderer) || hasLever(renderer)) {
+        // The pointer or the lever moves, so only the body is kept.
         const QString body = QStringLiteral("body");
-        renderer->render(&painter, body, toWidget(renderer->boundsOnElement(body)));
+        renderer.render(&painter, body, toWidget(renderer.boundsOnElement(body)));
     } else {
-        renderer->render(&painter, artTarget_);
+        renderer.render(&painter, artTarget_);
     }
+}
+
+void PictureView::paintMissingArtwork(QPainter &painter) const {
+    painter.setPen(QPen(QColor(220, 80, 80), 1, Qt::DashLine));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.setFont(font());
+    painter.drawText(rect(), Qt::AlignCenter | Qt::TextWordWrap, name_);
+}
+
+void PictureView::paintSharedBody(QPainter &painter, QSvgRenderer &renderer) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    if (body_ == nullptr || body_->size() != pixels || body_->devicePixelRatio() != ratio) {
+        auto &bodies = sharedBodies();
+        std::erase_if(bodies, [](const auto &entry) { return entry.second.expired(); });
+        const BodyKey key{imagePath_, pixels.width(), pixels.height(), ratio};
+        body_ = bodies[key].lock();
+        // Most pictures are painted once (lettering, sockets, frames): a body is kept from its
+        // second paint on, unless an identical picture keeps one already.
+        if (body_ == nullptr && !bodyPaintedOnce_ && painter.opacity() >= 1.0) {
+            bodyPaintedOnce_ = true;
+            drawBody(painter, renderer);
+            return;
+        }
+        if (body_ == nullptr) {
+            auto drawn = std::make_shared<QPixmap>(pixels);
+            drawn->setDevicePixelRatio(ratio);
+            drawn->fill(Qt::transparent);
+            QPainter bodyPainter(drawn.get());
+            bodyPainter.setRenderHint(QPainter::Antialiasing);
+            drawBody(bodyPainter, renderer);
+            body_ = drawn;
+            bodies[key] = body_;
+        }
+    }
+    painter.drawPixmap(0, 0, *body_);
+}
+
+void PictureView::paintTiles(QPainter &painter, QSvgRenderer &renderer, const QRegion &region) {
+    const qreal ratio = devicePixelRatioF();
+    const QSize pixels = (QSizeF(size()) * ratio).toSize();
+    const int columns = (pixels.width() + kPictureTile - 1) / kPictureTile;
+    const int rows = (pixels.height() + kPictureTile - 1) / kPictureTile;
+    if (tiledPixels_ != pixels) {
+        tiles_.assign(static_cast<std::size_t>(columns) * static_cast<std::size_t>(rows), {});
+        tiledPixels_ = pixels;
+    }
+    const auto tileRect = [&](int column, int row) {
+        return QRectF(column * kPictureTile / ratio, row * kPictureTile / ratio,
+                      kPictureTile / ratio, kPictureTile / ratio);
+    };
+    // The tiles each part of the region lies on, in tile units.
+    std::vector<QRect> spans;
+    for (const QRect &part : region) {
+        const QRect device = QRectF(QPointF(part.topLeft()) * ratio, QSizeF(part.size()) * ratio)
+                                 .toAlignedRect()
+                                 .intersected(QRect(QPoint(0, 0), pixels));
+        if (!device.isEmpty()) {
+            spans.emplace_back(
+                QPoint(device.left() / kPictureTile, device.top() / kPictureTile),
+                QPoint(device.right() / kPictureTile, device.bottom() / kPictureTile));
+        }
+    }
+    // A tile's first paint draws straight from the artwork; from its second on it is kept.
+    // Through a dimmed painter the artwork's overlapping parts would show through each other, so
+    // then every tile is drawn whole first.
+    enum class Way : unsigned char { Untouched, Straight, Kept };
+    std::vector<Way> ways(tiles_.size(), Way::Untouched);
+    const auto indexOf = [columns](int column, int row) {
+        return static_cast<std::size_t>(row) * static_cast<std::size_t>(columns) +
+               static_cast<std::size_t>(column);
+    };
+    const bool straight = painter.opacity() >= 1.0;
+    // A repaint of most of the face (a capture, a window shown again) keeps nothing: only the
+    // small parts that a control's change paints again are worth keeping.
+    qsizetype touched = 0;
+    for (const QRect &span : spans) {
+        touched += qsizetype{span.width()} * span.height();
+    }
+    if (straight && touched * 2 > static_cast<qsizetype>(tiles_.size())) {
+        for (Tile &tile : tiles_) {
+            tile.painted = true;
+        }
+        drawBody(painter, renderer);
+        return;
+    }
+    QRegion firstPaint;
+    for (const QRect &span : spans) {
+        for (int row = span.top(); row <= span.bottom(); ++row) {
+            for (int column = span.left(); column <= span.right(); ++column) {
+                const std::size_t index = indexOf(column, row);
+                if (ways[index] != Way::Untouched) {
+                    continue;
+                }
+                Tile &tile = tiles_[index];
+                if (!tile.painted && straight) {
+                    tile.painted = true;
+                    ways[index] = Way::Straight;
+                    firstPaint += tileRect(column, row).toAlignedRect();
+                } else {
+                    ways[index] = Way::Kept;
+                }
+            }
+        }
+    }
+    // The tiles of each part still to keep are drawn in one pass of the artwork.
+    for (const QRect &span : spans) {
+        QRect missing;
+        for (int row = span.top(); row <= span.bottom(); ++row) {
+            for (int column = span.left(); column <= span.right(); ++column) {
+                const std::size_t index = indexOf(column, row);
+                if (ways[index] == Way::Kept && tiles_[index].kept.isNull()) {
+                    missing |= QRect(column, row, 1, 1);
+                }
+            }
+        }
+        if (missing.isEmpty()) {
+            continue;
+        }
+        QImage drawn(missing.size() * kPictureTile, QImage::Format_ARGB32_Premultiplied);
+        drawn.fill(Qt::transparent);
+        {
+            QPainter tilePainter(&drawn);
+            tilePainter.setRenderHint(QPainter::Antialiasing);
+            tilePainter.scale(ratio, ratio);
+            tilePainter.translate(-tileRect(missing.left(), missing.top()).topLeft());
+            drawBody(tilePainter, renderer);
+        }
+        for (int row = missing.top(); row <= missing.bottom(); ++row) {
+            for (int column = missing.left(); column <= missing.right(); ++column) {
+                Tile &tile = tiles_[indexOf(column, row)];
+                if (ways[indexOf(column, row)] != Way::Kept || !tile.kept.isNull()) {
+                    continue;
+                }
+                tile.painted = true;
+                tile.kept =
+                    drawn.copy((column - missing.left()) * kPictureTile,
+                               (row - missing.top()) * kPictureTile, kPictureTile, kPictureTile);
+                tile.kept.setDevicePixelRatio(ratio);
+            }
+        }
+    }
+    for (int row = 0; row < rows; ++row) {
+        for (int column = 0; column < columns; ++column) {
+            if (ways[indexOf(column, row)] == Way::Kept) {
+                painter.drawImage(tileRect(column, row).topLeft(),
+                                  tiles_[indexOf(column, row)].kept);
+            }
+        }
+    }
+    if (!firstPaint.isEmpty()) {
+        painter.save();
+        painter.setClipRegion(firstPaint.intersected(region), Qt::IntersectClip);
+        drawBody(painter, renderer);
+        painter.restore();
+    }
+}
+
+qsizetype PictureView::keptBytes() const {
+    qsizetype bytes =
+        body_ != nullptr ? qsizetype{body_->width()} * body_->height() * body_->depth() / 8 : 0;
+    for (const Tile &tile : tiles_) {
+        bytes += bytesOf(tile.kept);
+    }
+    return bytes;
 }
 
 void PictureView::paintPointer(QPainter &painter, QSvgRenderer &renderer) const {
@@ -295,15 +473,24 @@ void PictureView::paintPressedKeys(QPainter &painter, QSvgRenderer *renderer) co
     }
 }
 
-void PictureView::paintEvent(QPaintEvent *) {
-    if (cache_.isNull() || cache_.devicePixelRatio() != devicePixelRatioF()) {
-        rebuildCache();
-    }
+void PictureView::paintEvent(QPaintEvent *event) {
     QPainter painter(this);
     painter.setRenderHint(QPainter::Antialiasing);
     painter.setOpacity(dimmed_ ? vantrel::kDimmedOpacity : 1.0);
-    painter.drawPixmap(0, 0, cache_);
     QSvgRenderer *renderer = imagePath_.isEmpty() ? nullptr : SvgRendererFor(imagePath_);
+    if (renderer == nullptr) {
+        artTarget_ = rect();
+        viewBox_ = QRectF();
+        paintMissingArtwork(painter);
+    } else {
+        fitArtwork(*renderer);
+        const QSizeF pixels = QSizeF(size()) * devicePixelRatioF();
+        if (pixels.width() * pixels.height() > kWholeBodyPixels) {
+            paintTiles(painter, *renderer, event->region());
+        } else {
+            paintSharedBody(painter, *renderer);
+        }
+    }
     if (renderer != nullptr && hasPointer(*renderer)) {
         paintPointer(painter, *renderer);
     }

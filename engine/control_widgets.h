@@ -4,15 +4,19 @@
 /// skip no-op changes and call update(), never repaint().
 
 #include <QColor>
+#include <QImage>
 #include <QPixmap>
 #include <QPointF>
 #include <QRectF>
+#include <QRegion>
 #include <QString>
 #include <QStringList>
 #include <QWidget>
 
 #include <array>
 #include <cstddef>
+#include <memory>
+#include <vector>
 
 class QSvgRenderer;
 
@@ -26,7 +30,7 @@ inline constexpr double kDimmedOpacity = 0.38;
 } // namespace vantrel
 
 /// A picture of a front-panel command. Artwork with a `body` and a `pointer` element is a knob:
-/// the body is cached and the pointer drawn turned by the pointer angle about the centre of the
+/// the body is kept drawn and the pointer drawn turned by the pointer angle about the centre of the
 /// `hub` element. Artwork keys `key0`, `key1`, ... (outlines) are drawn pressed when their bit
 /// of the pressed mask is set; artwork without keys counts as one key over the whole picture.
 class PictureView : public QWidget {
@@ -49,12 +53,26 @@ public:
     /// the stops, or -1 when the artwork is no slide.
     int nearestStop(QPointF at) const;
 
+    /// Bytes of drawn artwork this picture keeps for its next repaints (shared bodies count
+    /// for each picture that holds them).
+    qsizetype keptBytes() const;
+
 protected:
     void paintEvent(QPaintEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
 
 private:
-    void rebuildCache();
+    /// Where the artwork's viewBox lies in the widget at its present size.
+    void fitArtwork(const QSvgRenderer &renderer);
+    /// The artwork without its moving parts (the whole of it when nothing moves).
+    void drawBody(QPainter &painter, QSvgRenderer &renderer) const;
+    void paintMissingArtwork(QPainter &painter) const;
+    /// A small picture: its body drawn straight the first time, then kept, shared with the
+    /// pictures of the same file and size.
+    void paintSharedBody(QPainter &painter, QSvgRenderer &renderer);
+    /// A large picture (a panel's face) keeps only the tiles it has had to paint again, and
+    /// draws the rest straight from the artwork: most of a face is painted once.
+    void paintTiles(QPainter &painter, QSvgRenderer &renderer, const QRegion &region);
     void paintPointer(QPainter &painter, QSvgRenderer &renderer) const;
     void paintPressedKeys(QPainter &painter, QSvgRenderer *renderer) const;
     void paintLever(QPainter &painter, QSvgRenderer &renderer) const;
@@ -68,7 +86,16 @@ private:
     int leverPosition_ = 0;
     QRectF artTarget_; ///< where the artwork's viewBox lies in the widget
     QRectF viewBox_;
-    QPixmap cache_;
+    std::shared_ptr<const QPixmap> body_;
+    bool bodyPaintedOnce_ = false; ///< at the present size, without keeping the body
+    /// A large picture's tiles, row by row, kPictureTile device pixels square: painted once
+    /// (drawn straight from the artwork), and then kept, from their second paint on.
+    struct Tile {
+        bool painted = false;
+        QImage kept;
+    };
+    std::vector<Tile> tiles_;
+    QSize tiledPixels_; ///< the device size the tiles were laid out for
 };
 
 class DecorationView : public QWidget {

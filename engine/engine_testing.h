@@ -64,6 +64,8 @@ int EngineTopPopup();
 int EnginePopupDepth();
 /// 1 while a panel is shown (displayed or installed as a pop-up).
 int EnginePanelShown(int panel);
+/// 1 once the panel's window is built (a dialog is built when first needed).
+int EnginePanelBuilt(int panel);
 /// 1 while the event loop runs.
 int EngineLoopRunning();
 

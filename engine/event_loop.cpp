@@ -15,6 +15,10 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdlib>
+#ifdef __GLIBC__
+#include <malloc.h>
+#endif
 
 namespace {
 
@@ -45,9 +49,24 @@ void applyInstrumentLook(QApplication &application) {
 
 } // namespace
 
+namespace {
+
+/// Large buffers (the screen's frames, a face's drawing) come and go as the picture changes and
+/// steadies. A fixed threshold keeps them in their own mappings, given back to the system when
+/// freed; glibc's sliding one would move them into the heap after the first free, to stay there.
+void returnLargeBuffersWhenFreed() {
+#ifdef __GLIBC__
+    constexpr int kOwnMappingBytes = 128 * 1024;
+    mallopt(M_MMAP_THRESHOLD, kOwnMappingBytes);
+#endif
+}
+
+} // namespace
+
 int InitCVIRTE(void *, char *argv[], void *) {
     EngineState &engine = Engine();
     if (QCoreApplication::instance() == nullptr) {
+        returnLargeBuffersWhenFreed();
         // QApplication keeps a reference to argc for its whole life.
         static int argc = 0;
         static char emptyName[] = "vantrel";

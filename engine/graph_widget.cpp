@@ -98,6 +98,34 @@ GraphWidget::GraphWidget(QWidget *parent)
     m_frameTimer.setInterval(kFrameIntervalMs);
     m_frameTimer.setTimerType(Qt::PreciseTimer);
     connect(&m_frameTimer, &QTimer::timeout, this, &GraphWidget::showChangedFrame);
+    m_releaseTimer.setSingleShot(true);
+    m_releaseTimer.setInterval(kReleaseAfterMs);
+    m_releaseTimer.setTimerType(Qt::CoarseTimer);
+    connect(&m_releaseTimer, &QTimer::timeout, this, &GraphWidget::releaseBuffers);
+}
+
+void GraphWidget::releaseBuffers() {
+    m_frame = QImage();
+    m_staticLayers = QImage();
+    auto kept = std::make_unique<beam::Phosphor>();
+    kept->afterglow = std::move(m_phosphor->afterglow);
+    kept->afterglowColour = m_phosphor->afterglowColour;
+    m_phosphor = std::move(kept);
+}
+
+qsizetype GraphWidget::heldBytes() const {
+    const auto mapBytes = [](const beam::LightMap &map) {
+        return static_cast<qsizetype>(map.values.capacity() +
+                                      map.lit.capacity() * sizeof(std::uint64_t));
+    };
+    return m_frame.sizeInBytes() + m_staticLayers.sizeInBytes() + mapBytes(m_phosphor->halo) +
+           mapBytes(m_phosphor->cover) + mapBytes(m_phosphor->wideHalo);
+}
+
+const QImage &GraphWidget::lastFrame() {
+    if (m_frame.isNull() && m_repaints > 0 && isVisible())
+        repaint();
+    return m_frame;
 }
 
 GraphWidget::~GraphWidget() {
@@ -340,6 +368,7 @@ void GraphWidget::paintEvent(QPaintEvent *) {
                 m_frame = QImage(pixels, QImage::Format_RGB32);
             compose(m_frame, m_staticLayers, scale, dpr, *m_phosphor, fadeMs);
             m_frame.setDevicePixelRatio(dpr);
+            m_releaseTimer.start();
         }
         QPainter painter(this);
         painter.drawImage(0, 0, m_frame);

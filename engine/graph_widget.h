@@ -49,10 +49,13 @@ public:
     /// `scale` is the size of the panel it lies on relative to its stored size: beam widths
     /// and glow grow with it.
     QImage renderImage(QSize size, double scale = 1.0) const;
+    /// Bytes the screen holds to show its picture again without drawing it afresh.
+    qsizetype heldBytes() const;
     /// Number of paintEvent calls so far.
     int repaintCount() const { return m_repaints; }
-    /// The picture the last repaint put on the screen, in device pixels (null before the first).
-    const QImage &lastFrame() const { return m_frame; }
+    /// The picture the last repaint put on the screen, in device pixels (null before the first;
+    /// drawn again when a steady picture has let its buffers go).
+    const QImage &lastFrame();
 
     /// How far the beam is out of focus: 0 sharp (the FOCUS knob at its centre) to 1 (at either
     /// end). The halo around every trace spreads wider the farther it is; values outside are
@@ -69,6 +72,10 @@ public:
     static constexpr int kMaxRetained = 8;
     /// Data changes are shown at most once per this interval (about the display rate).
     static constexpr int kFrameIntervalMs = 16;
+    /// A picture that stays the same this long lets its buffers go (frame, tube face, the beam's
+    /// working maps): most of the time the screen shows one picture, and the next change draws
+    /// them again in a millisecond or two.
+    static constexpr int kReleaseAfterMs = 1000;
     /// Time in which the afterglow of a trace falls to 1/e of its first brightness.
     static constexpr double kAfterglowDecayMs = beam::kAfterglowDecayMs;
 
@@ -100,6 +107,8 @@ private:
     void dropPendingFrame();
     /// Repaints when the plots make another picture than the one on the screen.
     void showChangedFrame();
+    /// Frees what only a change of picture needs; the afterglow's light stays.
+    void releaseBuffers();
     /// Identifies what a frame shows: plots, ranges, colours, focus, scale and size.
     std::size_t pictureKey(double scale, QSize pixels) const;
     /// Draws tube, graticule, halo and cores into `frame` (device pixels) with `phosphor`'s
@@ -117,6 +126,7 @@ private:
     int m_repaints = 0;
     QTimer m_frameTimer;          ///< single shot: one repaint for many data changes
     bool m_framePending = false;  ///< on the engine's list of screens waiting for a frame
+    QTimer m_releaseTimer;        ///< single shot: the picture has stood kReleaseAfterMs
     QImage m_staticLayers;        ///< tube face and graticule, device-pixel size
     QImage m_frame;               ///< the last frame shown
     std::size_t m_pictureKey = 0; ///< pictureKey of the last repaint

@@ -13,6 +13,22 @@
 #include <algorithm>
 #include <cmath>
 
+namespace {
+
+/// Whether a panel's window is built as it is loaded: a top-level panel, and any panel whose
+/// menus, timers or screen work while it is hidden. A dialog waits until it is first needed:
+/// most are never opened in a session, and their widgets are much of what the program holds.
+bool needsWindowAtOnce(const Panel &panel) {
+    if (panel.parent == 0 || panel.definition.menuBar) {
+        return true;
+    }
+    return std::any_of(panel.controls.begin(), panel.controls.end(), [](const Control &control) {
+        return control.definition.kind == CTRL_TIMER || control.definition.kind == CTRL_GRAPH;
+    });
+}
+
+} // namespace
+
 int CreatePanel(int parent, const std::string &fileName, int panelNumber) {
     EngineState &engine = Engine();
     if (parent != 0 && FindPanel(parent) == nullptr) {
@@ -53,8 +69,26 @@ int CreatePanel(int parent, const std::string &fileName, int panelNumber) {
     }
     Panel &built = *panel;
     engine.panels.emplace(built.handle, std::move(panel));
-    BuildWindow(built);
+    if (needsWindowAtOnce(built)) {
+        BuildWindow(built);
+    }
     return built.handle;
+}
+
+void EnsureWindow(Panel &panel) {
+    if (panel.window != nullptr) {
+        return;
+    }
+    if (Panel *parent = FindPanel(panel.parent)) {
+        EnsureWindow(*parent);
+    }
+    // Docked before it was built: it is built as a window of its own, then moved in.
+    const bool docked = panel.docked;
+    panel.docked = false;
+    BuildWindow(panel);
+    if (docked) {
+        DockPanelWindow(panel, true);
+    }
 }
 
 namespace {
@@ -184,7 +218,15 @@ void placeBelowParent(Panel &panel) {
 
 int DockPanelWindow(Panel &panel, bool docked) {
     Panel *parent = FindPanel(panel.parent);
-    if (parent == nullptr || parent->window == nullptr || panel.window == nullptr) {
+    if (parent == nullptr) {
+        return kEngineBadHandle;
+    }
+    if (panel.window == nullptr) {
+        // Not built yet: it is built where it belongs when it is first needed.
+        panel.docked = docked;
+        return kEngineOk;
+    }
+    if (parent->window == nullptr) {
         return kEngineBadHandle;
     }
     if (panel.docked == docked) {
@@ -227,6 +269,7 @@ bool PanelWindowShown(const Panel &panel) {
 }
 
 void ShowPanelWindow(Panel &panel, bool modal) {
+    EnsureWindow(panel);
     QWidget *window = panel.window;
     if (window == nullptr) {
         return;

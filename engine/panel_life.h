@@ -9,6 +9,9 @@
 int CreatePanel(int parent, const std::string &fileName, int panelNumber);
 /// Destroys a panel and its child panels.
 void DestroyPanel(int handle);
+/// Builds the panel's window (and its parent's) if it has not been built yet: a dialog is
+/// built when it is first needed.
+void EnsureWindow(Panel &panel);
 /// Shows the panel's window at its place.
 void ShowPanelWindow(Panel &panel, bool modal);
 void HidePanelWindow(Panel &panel);

@@ -189,7 +189,8 @@ void BuildWindow(Panel &panel) {
     QWidget *parentWindow = parent != nullptr ? parent->window.data() : nullptr;
     auto *window = new PanelWindow(panel.handle, parentWindow, flags);
     window->setAttribute(Qt::WA_DeleteOnClose, false);
-    window->setWindowTitle(titled ? ShownText(panel.definition.title) : QStringLiteral(" "));
+    window->setWindowTitle(panel.title.empty() ? QStringLiteral(" ") : ShownText(panel.title));
+    window->setAcceptDrops(panel.fileDrop != nullptr);
     panel.window = window;
 
     auto *layout = new QVBoxLayout(window);

@@ -101,6 +101,11 @@ int EnginePanelShown(int panel) {
     return target != nullptr && PanelWindowShown(*target) ? 1 : 0;
 }
 
+int EnginePanelBuilt(int panel) {
+    const Panel *target = FindPanel(panel);
+    return target != nullptr && target->window != nullptr ? 1 : 0;
+}
+
 int EngineLoopRunning() {
     return Engine().loop != nullptr ? 1 : 0;
 }
@@ -152,11 +157,17 @@ void EngineReset() {
 
 QWidget *EngineControlWidget(int panel, int control) {
     Control *target = FindControl(panel, control);
+    if (target != nullptr) {
+        EnsureWindow(*FindPanel(panel));
+    }
     return target != nullptr ? target->view.data() : nullptr;
 }
 
 QWidget *EnginePanelWidget(int panel) {
     Panel *target = FindPanel(panel);
+    if (target != nullptr) {
+        EnsureWindow(*target);
+    }
     return target != nullptr ? target->window.data() : nullptr;
 }
 

@@ -439,6 +439,22 @@ private slots:
         QCOMPARE(fontOf(fixed).pixelSize(), stored);
     }
 
+    // A dialog's widgets are built when it is first shown, with what was set on it before.
+    void aDialogIsBuiltWhenFirstNeeded() {
+        const int dialog = LoadPanel(panel_, "time.uir", P_CAL_X);
+        QVERIFY(dialog > 0);
+        QVERIFY(EnginePanelBuilt(panel_));
+        QVERIFY(!EnginePanelBuilt(dialog));
+        QCOMPARE(SetPanelAttribute(dialog, ATTR_TITLE, "Outro título"), int(kEngineOk));
+        QCOMPARE(SetCtrlAttribute(dialog, P_CAL_X_SAIR_XPOS, ATTR_DIMMED, 1), int(kEngineOk));
+        QVERIFY(!EnginePanelBuilt(dialog));
+        DisplayPanel(panel_);
+        DisplayPanel(dialog);
+        QVERIFY(EnginePanelBuilt(dialog));
+        QCOMPARE(EnginePanelWidget(dialog)->windowTitle(), QString("Outro título"));
+        QVERIFY(!EngineControlWidget(dialog, P_CAL_X_SAIR_XPOS)->isEnabled());
+    }
+
     // A docked child panel lives in its parent's window, below the parent's face: never modal,
     // shown and hidden in place, and back in a window of its own when detached.
     void dockedPanelSitsBelowItsParentsFace() {

@@ -72,6 +72,7 @@ private slots:
     void deletedPlotShowsUntilTheNextPaint();
     void screenSettlesOnTheLivePlots();
     void manyChangesBetweenFramesGiveOneRepaint();
+    void aSteadyPictureLetsItsBuffersGo();
     void alternatingTheSameTracesCostsNoRepaint();
     void retainedPlotsAreBoundedWhileHidden();
     void replottedPictureIsRetainedOnce();
@@ -271,6 +272,20 @@ void TestGraphWidget::screenSettlesOnTheLivePlots() {
         QTest::qWait(2 * GraphWidget::kFrameIntervalMs);
         QTRY_VERIFY2(graph.lastFrame() == expected, qPrintable(QString("round %1").arg(round)));
     }
+}
+
+void TestGraphWidget::aSteadyPictureLetsItsBuffersGo() {
+    GraphWidget graph;
+    graph.resize(kWidth, kHeight);
+    plotLevel(graph, 2.5);
+    graph.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&graph));
+    QTRY_VERIFY(graph.repaintCount() > 0);
+    const QImage shown = graph.lastFrame();
+    QVERIFY(graph.heldBytes() >= shown.sizeInBytes());
+    QTRY_COMPARE_WITH_TIMEOUT(graph.heldBytes(), qsizetype{0}, 10 * GraphWidget::kReleaseAfterMs);
+    // Asked again, it draws the same picture.
+    QCOMPARE(graph.lastFrame(), shown);
 }
 
 void TestGraphWidget::manyChangesBetweenFramesGiveOneRepaint() {

@@ -2,6 +2,7 @@
 // button's keys pressed, tooltips; and the mouse wheel over a picture, with the knob stepping
 // that the wheel shares with the dialogs' knobs.
 
+#include "engine/control_widgets.h"
 #include "engine/engine.h"
 #include "engine/engine_qt.h"
 #include "engine/engine_testing.h"
@@ -363,6 +364,41 @@ private slots:
         QVERIFY(count > 0);
         QVERIFY2(std::abs(sum / count - (14.0 + 19.0 * stop)) < 2.0,
                  qPrintable(QString::number(sum / count)));
+    }
+
+    // The panel's face keeps drawn only the tiles under what is painted again (a knob turned),
+    // and they show what the artwork drawn straight shows.
+    void theFaceKeepsOnlyWhatIsPaintedAgain() {
+        auto *face = qobject_cast<PictureView *>(EngineControlWidget(panel_, PANEL_PICTURE));
+        QVERIFY(face != nullptr);
+        const QImage whole = render(face);
+        QCOMPARE(face->keptBytes(), qsizetype{0});
+        const QWidget *knob = EngineControlWidget(panel_, PANEL_TIMEDIV);
+        const QRect under(face->mapFrom(knob->parentWidget(), knob->pos()), knob->size());
+        face->repaint(under);
+        face->repaint(under);
+        const qsizetype kept = face->keptBytes();
+        const QRect margin = under.adjusted(-64, -64, 64, 64);
+        QVERIFY(kept > 0);
+        QVERIFY2(kept <= qsizetype{margin.width()} * margin.height() * 4,
+                 qPrintable(QString("%1 bytes kept under a %2 x %3 knob")
+                                .arg(kept)
+                                .arg(under.width())
+                                .arg(under.height())));
+        const QImage part = face->grab(under).toImage().convertToFormat(QImage::Format_ARGB32);
+        const QImage straight = whole.copy(under);
+        int worst = 0;
+        for (int y = 0; y < part.height(); ++y) {
+            for (int x = 0; x < part.width(); ++x) {
+                const QColor a = part.pixelColor(x, y);
+                const QColor b = straight.pixelColor(x, y);
+                worst = std::max({worst, std::abs(a.red() - b.red()),
+                                  std::abs(a.green() - b.green()), std::abs(a.blue() - b.blue())});
+            }
+        }
+        QVERIFY2(worst <= 2, qPrintable(QString("kept tiles differ by %1").arg(worst)));
+        QCOMPARE(render(face), whole);
+        QCOMPARE(face->keptBytes(), kept);
     }
 
     void stateAttributesRefuseWhatDoesNotApply() {

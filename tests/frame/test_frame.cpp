@@ -281,8 +281,8 @@ private slots:
         EngineReset();
         QTemporaryDir dir;
         QVERIFY(copyResources(dir.path()));
-        const QString path = QDir(dir.path()).filePath(file);
-        QVERIFY(deleteFile ? QFile::remove(path) : removePanel(path, panel));
+        const QString copied = QDir(dir.path()).filePath(file);
+        QVERIFY(deleteFile ? QFile::remove(copied) : removePanel(copied, panel));
         EngineSetResourceDir(dir.path().toUtf8().constData());
 
         char name[] = "vantrel";
@@ -505,10 +505,10 @@ private slots:
         QFETCH(QString, name);
         QFETCH(QByteArray, magic);
         QTemporaryDir dir;
-        const QString path = QDir(dir.path()).filePath(name);
-        EngineQueueFileAnswer(path.toUtf8().constData());
+        const QString captured = QDir(dir.path()).filePath(name);
+        EngineQueueFileAnswer(captured.toUtf8().constData());
         EngineActivateMenuItem(GetPanelMenuBar(Painel_Principal), MenuBar_ecra_cap_fich);
-        QFile file(path);
+        QFile file(captured);
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         QVERIFY(bytes.startsWith(magic));

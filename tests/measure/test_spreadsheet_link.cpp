@@ -115,6 +115,9 @@ private slots:
     void cellTextParsesAsIndex_data();
     void cellTextParsesAsIndex();
 
+    // First of the loads: once the socket module has loaded it stays loaded.
+    void failureThatWaitingCannotMendStopsAtOnce_data();
+    void failureThatWaitingCannotMendStopsAtOnce();
     void loadStoresSamplesAndFrequency_data();
     void loadStoresSamplesAndFrequency();
     void loadedSignalFeedsTheChannel();
@@ -123,7 +126,6 @@ private slots:
     void badCellStopsAndKeepsTheWaveform_data();
     void badCellStopsAndKeepsTheWaveform();
     void serverKilledMidLoadKeepsTheWaveform();
-    void refusedWorkbookStopsAtOnce();
     void programThatEndsStopsTheWait();
     void missingProgramIsReported();
     void fecharDuringTheConnectionLoopCloses();
@@ -407,17 +409,38 @@ void SpreadsheetLinkTest::serverKilledMidLoadKeepsTheWaveform() {
     QCOMPARE(systemlink, 0);
 }
 
-void SpreadsheetLinkTest::refusedWorkbookStopsAtOnce() {
+void SpreadsheetLinkTest::failureThatWaitingCannotMendStopsAtOnce_data() {
+    QTest::addColumn<QByteArray>("module"); // empty: the staged one
+    QTest::addColumn<QString>("refusal");
+    QTest::addColumn<QString>("reported");
+    QTest::newRow("socket module missing")
+        << QByteArray("/nao/existe/vantrel-dde-link.so") << QString()
+        << "\n!!! /nao/existe/vantrel-dde-link.so: módulo de comunicação em falta; reinstale o "
+           "programa.\n";
+    QTest::newRow("workbook refused")
+        << QByteArray() << "Ficheiro vazio: /dados/sinal de teste.xlsx"
+        << "\n!!! Ficheiro vazio: /dados/sinal de teste.xlsx\n";
+}
+
+void SpreadsheetLinkTest::failureThatWaitingCannotMendStopsAtOnce() {
+    QFETCH(QByteArray, module);
+    QFETCH(QString, refusal);
+    QFETCH(QString, reported);
     FakeSheetServer server(kWorkbook);
-    server.refuseWorkbook = "Ficheiro vazio: /dados/sinal de teste.xlsx";
+    server.refuseWorkbook = refusal.toStdString();
     QVERIFY(server.listen());
+    const QByteArray staged = qgetenv("VANTREL_DDE_LINK");
+    if (!module.isEmpty()) {
+        qputenv("VANTREL_DDE_LINK", module);
+    }
     QElapsedTimer clock;
     clock.start();
     const int panel = load(0);
+    qputenv("VANTREL_DDE_LINK", staged);
     QVERIFY(clock.elapsed() < 5000);
     QVERIFY(storedWaveformUntouched(0));
     const QString text = QString::fromStdString(statusText(panel));
-    QVERIFY2(text.contains("\n!!! Ficheiro vazio: /dados/sinal de teste.xlsx\n"), qPrintable(text));
+    QVERIFY2(text.contains(reported), qPrintable(text));
 }
 
 void SpreadsheetLinkTest::programThatEndsStopsTheWait() {

@@ -19,7 +19,7 @@ namespace {
 /// The module's file: in the install's module folder, or beside the program when it is only
 /// there (the build tree's stage).
 QString moduleFilePath() {
-    if (qEnvironmentVariableIsSet(kLocalLinkVariable)) {
+    if (!qEnvironmentVariableIsEmpty(kLocalLinkVariable)) {
         return qEnvironmentVariable(kLocalLinkVariable);
     }
     const QDir program(QCoreApplication::applicationDirPath());

@@ -9,7 +9,11 @@
 #include <QApplication>
 #include <QCoreApplication>
 #include <QEventLoop>
+#include <QPainter>
 #include <QPalette>
+#include <QPixmap>
+#include <QPolygonF>
+#include <QProxyStyle>
 #include <QStyleFactory>
 #include <QTimer>
 
@@ -22,9 +26,35 @@
 
 namespace {
 
+/// Qt's Fusion style, with the arrow of a menu bar's overflow button drawn here. Every menu bar
+/// asks for that icon as it is made, and reading it from Qt's image files would load every
+/// image-format plugin at start-up, for a button that a panel's few menus seldom show.
+class InstrumentStyle : public QProxyStyle {
+public:
+    InstrumentStyle() : QProxyStyle(QStyleFactory::create(QStringLiteral("Fusion"))) {}
+
+    QIcon standardIcon(StandardPixmap which, const QStyleOption *option,
+                       const QWidget *widget) const override {
+        if (which != SP_ToolBarHorizontalExtensionButton) {
+            return QProxyStyle::standardIcon(which, option, widget);
+        }
+        constexpr int kSide = 16;
+        QPixmap chevrons(kSide, kSide);
+        chevrons.fill(Qt::transparent);
+        QPainter painter(&chevrons);
+        painter.setRenderHint(QPainter::Antialiasing);
+        painter.setPen(QPen(QApplication::palette().color(QPalette::ButtonText), 1.6));
+        for (const double left : {4.0, 9.0}) {
+            painter.drawPolyline(QPolygonF{{left, 4.0}, {left + 3.5, 8.0}, {left, 12.0}});
+        }
+        painter.end();
+        return QIcon(chevrons);
+    }
+};
+
 /// The instrument's dark bench look for every panel and dialog.
 void applyInstrumentLook(QApplication &application) {
-    application.setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
+    application.setStyle(new InstrumentStyle);
     QPalette palette;
     palette.setColor(QPalette::Window, QColor(52, 56, 62));
     palette.setColor(QPalette::WindowText, QColor(232, 234, 238));

@@ -9,7 +9,10 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
+#include <QPainter>
+#include <QPixmap>
 #include <QStandardPaths>
+#include <QSvgRenderer>
 #include <QTemporaryFile>
 
 #include <cstring>
@@ -102,11 +105,35 @@ QString CaptureDirectoryPath() {
     return QDir::homePath();
 }
 
+namespace {
+
+/// The program's icon drawn from its artwork at the sizes window managers ask for. Drawn here,
+/// it spares every start the loading of Qt's SVG icon plugin, which a scalable icon would need.
+QIcon iconFromArtwork(const QString &path) {
+    QSvgRenderer artwork(path);
+    QIcon icon;
+    if (!artwork.isValid()) {
+        return icon;
+    }
+    for (const int side : {16, 32, 48, 64, 128}) {
+        QPixmap pixmap(side, side);
+        pixmap.fill(Qt::transparent);
+        QPainter painter(&pixmap);
+        painter.setRenderHint(QPainter::Antialiasing);
+        artwork.render(&painter);
+        painter.end();
+        icon.addPixmap(pixmap);
+    }
+    return icon;
+}
+
+} // namespace
+
 void AnnounceDesktopIdentity() {
     QGuiApplication::setDesktopFileName(QStringLiteral(VANTREL_APP_ID));
     const QString icon = QDir(ResourceDirectoryPath()).filePath(QStringLiteral("art/app_icon.svg"));
     if (QFileInfo::exists(icon)) {
-        QGuiApplication::setWindowIcon(QIcon(icon));
+        QGuiApplication::setWindowIcon(iconFromArtwork(icon));
     }
 }
 

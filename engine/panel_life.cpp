@@ -52,7 +52,7 @@ int CreatePanel(int parent, const std::string &fileName, int panelNumber) {
     panel->controls.resize(panel->definition.controls.size());
     for (std::size_t i = 0; i < panel->controls.size(); ++i) {
         Control &control = panel->controls[i];
-        control.definition = panel->definition.controls[i];
+        control.definition = std::move(panel->definition.controls[i]);
         control.id = static_cast<int>(i) + 2;
         InitialiseModel(control);
         if (!control.definition.callback.empty()) {
@@ -67,6 +67,9 @@ int CreatePanel(int parent, const std::string &fileName, int panelNumber) {
             }
         }
     }
+    // Each control holds its own definition from now on.
+    panel->definition.controls.clear();
+    panel->definition.controls.shrink_to_fit();
     Panel &built = *panel;
     engine.panels.emplace(built.handle, std::move(panel));
     if (needsWindowAtOnce(built)) {

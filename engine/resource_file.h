@@ -69,7 +69,8 @@ struct PanelSpec {
     std::string background;
     std::string closeControl; ///< constant of the control that the window's close box commits
     std::optional<MenuBarSpec> menuBar;
-    std::vector<ControlSpec> controls; ///< control id = index + 2
+    std::vector<ControlSpec>
+        controls; ///< control id = index + 2; a loaded panel moves them to its controls
 };
 
 struct PanelLoadResult {

@@ -44,7 +44,7 @@ constexpr std::array<CouplingControls, 2> kCoupling{{
 /// Lights the lamp of the selected coupling and dims the labels of the others. Each control is
 /// written once with its final value, so a refresh that changes nothing touches no widget.
 void showCoupling(const CouplingControls &ctl, int selectedText) {
-    for (const auto [text, lamp] :
+    for (const auto &[text, lamp] :
          {std::pair{ctl.dcText, ctl.dcLamp}, std::pair{ctl.acText, ctl.acLamp},
           std::pair{ctl.gndText, ctl.gndLamp}}) {
         const bool selected = text == selectedText;

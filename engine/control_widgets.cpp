@@ -211,7 +211,7 @@ QRectF PictureView::toWidget(const QRectF &art) const {
 namespace {
 
 /// Side of a large picture's tiles, in device pixels.
-constexpr int kPictureTile = 64;
+constexpr int kPictureTile = 32;
 /// Pictures of more device pixels than this are kept in tiles rather than drawn whole.
 constexpr qint64 kWholeBodyPixels = 256 * 256;
 

@@ -91,12 +91,22 @@ void returnLargeBuffersWhenFreed() {
 #endif
 }
 
+/// Qt's own event dispatcher rather than glib's: it wakes the program as often for the same
+/// timers (measured equal CPU use in every display state) and touches less of the libraries, so
+/// the program stays smaller. A QT_NO_GLIB set by the user is left as it is.
+void preferQtEventDispatcher() {
+    if (!qEnvironmentVariableIsSet("QT_NO_GLIB")) {
+        qputenv("QT_NO_GLIB", "1");
+    }
+}
+
 } // namespace
 
 int InitCVIRTE(void *, char *argv[], void *) {
     EngineState &engine = Engine();
     if (QCoreApplication::instance() == nullptr) {
         returnLargeBuffersWhenFreed();
+        preferQtEventDispatcher();
         // QApplication keeps a reference to argc for its whole life.
         static int argc = 0;
         static char emptyName[] = "vantrel";

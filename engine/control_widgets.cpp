@@ -258,6 +258,18 @@ void PictureView::paintMissingArtwork(QPainter &painter) const {
 }
 
 void PictureView::paintSharedBody(QPainter &painter, QSvgRenderer &renderer) {
+    // A key or a still picture is painted again once per press, and is drawn straight from its
+    // artwork. A knob or a slide is painted again at every step of a drag: it keeps its body
+    // from its second paint on, shared with the pictures of the same file and size. Through a
+    // dimmed painter the artwork's parts would show through each other, so a dimmed picture is
+    // drawn from a kept body.
+    const bool moves = hasPointer(renderer) || hasLever(renderer);
+    const bool straight = painter.opacity() >= 1.0;
+    if (straight && !moves) {
+        body_.reset();
+        drawBody(painter, renderer);
+        return;
+    }
     const qreal ratio = devicePixelRatioF();
     const QSize pixels = (QSizeF(size()) * ratio).toSize();
     if (body_ == nullptr || body_->size() != pixels || body_->devicePixelRatio() != ratio) {
@@ -265,9 +277,7 @@ void PictureView::paintSharedBody(QPainter &painter, QSvgRenderer &renderer) {
         std::erase_if(bodies, [](const auto &entry) { return entry.second.expired(); });
         const BodyKey key{imagePath_, pixels.width(), pixels.height(), ratio};
         body_ = bodies[key].lock();
-        // Most pictures are painted once (lettering, sockets, frames): a body is kept from its
-        // second paint on, unless an identical picture keeps one already.
-        if (body_ == nullptr && !bodyPaintedOnce_ && painter.opacity() >= 1.0) {
+        if (body_ == nullptr && straight && !bodyPaintedOnce_) {
             bodyPaintedOnce_ = true;
             drawBody(painter, renderer);
             return;

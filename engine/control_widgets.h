@@ -67,8 +67,9 @@ private:
     /// The artwork without its moving parts (the whole of it when nothing moves).
     void drawBody(QPainter &painter, QSvgRenderer &renderer) const;
     void paintMissingArtwork(QPainter &painter) const;
-    /// A small picture: its body drawn straight the first time, then kept, shared with the
-    /// pictures of the same file and size.
+    /// A small picture: a key or a still picture drawn straight each time; a knob's or a
+    /// slide's body kept from its second paint on, shared with the pictures of the same file
+    /// and size.
     void paintSharedBody(QPainter &painter, QSvgRenderer &renderer);
     /// A large picture (a panel's face) keeps only the tiles it has had to paint again, and
     /// draws the rest straight from the artwork: most of a face is painted once.

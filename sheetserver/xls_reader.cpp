@@ -24,6 +24,9 @@ namespace {
 constexpr const char *kDamaged = "ficheiro danificado ou incompleto";
 /// Seconds of CPU time the child may spend on one file.
 constexpr rlim_t kChildCpuSeconds = 20;
+/// The largest sheet the .xls formats can hold.
+constexpr unsigned kMaxXlsRows = 65536;
+constexpr unsigned short kMaxXlsColumns = 256;
 /// Most bytes of cells the child may send back.
 constexpr std::size_t kMaxDumpBytes = 512u << 20;
 
@@ -85,8 +88,11 @@ int dumpFirstSheet(const std::string &path, int fd) {
                    : 1;
     unsigned int rows = 0;
     unsigned short columns = 0;
+    // An .xls sheet has at most 65 536 rows of 256 columns: larger dimensions come from a
+    // damaged file, and walking them cell by cell would keep the child busy for minutes.
     if (freexl_select_active_worksheet(raw, 0) != FREEXL_OK ||
-        freexl_worksheet_dimensions(raw, &rows, &columns) != FREEXL_OK)
+        freexl_worksheet_dimensions(raw, &rows, &columns) != FREEXL_OK || rows > kMaxXlsRows ||
+        columns > kMaxXlsColumns)
         return writeAll(fd, encodeMessage({"ERR", kDamaged})) ? 0 : 1;
 
     std::string out = encodeMessage({"OK", std::to_string(rows), std::to_string(columns)});

@@ -328,20 +328,28 @@ int criar_juntar_tarefa(int, int, int event, void *, int, int) {
     return 0;
 }
 
-int criar_retirar_tarefa(int, int, int event, void *, int, int) {
-    if (event != EVENT_COMMIT) {
-        return 0;
-    }
-    Rascunho &r = rascunho();
-    const int i = escolhido(EXERCICIO_TAREFAS, r.tarefas.size());
+namespace {
+
+/// Takes the item chosen in the list `lista` out of `itens`; with none chosen, asks for one.
+template <typename Item>
+void retira_escolhido(int lista, std::vector<Item> &itens, const char *pedido) {
+    const int i = escolhido(lista, itens.size());
     if (i < 0) {
-        mensagem_exercicio(
-            Tr(QT_TRANSLATE_NOOP("Vantrel", "Escolha na lista a tarefa a retirar.")));
-        return 0;
+        mensagem_exercicio(Tr(pedido));
+        return;
     }
-    r.tarefas.erase(r.tarefas.begin() + i);
+    itens.erase(itens.begin() + i);
     mostra_rascunho();
     mensagem_exercicio("");
+}
+
+} // namespace
+
+int criar_retirar_tarefa(int, int, int event, void *, int, int) {
+    if (event == EVENT_COMMIT) {
+        retira_escolhido(EXERCICIO_TAREFAS, rascunho().tarefas,
+                         QT_TRANSLATE_NOOP("Vantrel", "Escolha na lista a tarefa a retirar."));
+    }
     return 0;
 }
 
@@ -370,19 +378,11 @@ int criar_juntar_sorteio(int, int, int event, void *, int, int) {
 }
 
 int criar_retirar_sorteio(int, int, int event, void *, int, int) {
-    if (event != EVENT_COMMIT) {
-        return 0;
+    if (event == EVENT_COMMIT) {
+        retira_escolhido(
+            EXERCICIO_SORTEIOS, rascunho().aleatorios,
+            QT_TRANSLATE_NOOP("Vantrel", "Escolha na lista a regulação a deixar de sortear."));
     }
-    Rascunho &r = rascunho();
-    const int i = escolhido(EXERCICIO_SORTEIOS, r.aleatorios.size());
-    if (i < 0) {
-        mensagem_exercicio(
-            Tr(QT_TRANSLATE_NOOP("Vantrel", "Escolha na lista a regulação a deixar de sortear.")));
-        return 0;
-    }
-    r.aleatorios.erase(r.aleatorios.begin() + i);
-    mostra_rascunho();
-    mensagem_exercicio("");
     return 0;
 }
 

@@ -223,10 +223,6 @@ std::map<BodyKey, std::weak_ptr<const QPixmap>> &sharedBodies() {
     return bodies;
 }
 
-qsizetype bytesOf(const QImage &image) {
-    return image.isNull() ? 0 : image.sizeInBytes();
-}
-
 } // namespace
 
 void PictureView::fitArtwork(const QSvgRenderer &renderer) {
@@ -420,7 +416,7 @@ qsizetype PictureView::keptBytes() const {
     qsizetype bytes =
         body_ != nullptr ? qsizetype{body_->width()} * body_->height() * body_->depth() / 8 : 0;
     for (const Tile &tile : tiles_) {
-        bytes += bytesOf(tile.kept);
+        bytes += tile.kept.sizeInBytes();
     }
     return bytes;
 }

@@ -77,10 +77,6 @@ void applyInstrumentLook(QApplication &application) {
     application.setFont(font);
 }
 
-} // namespace
-
-namespace {
-
 /// Large buffers (the screen's frames, a face's drawing) come and go as the picture changes and
 /// steadies. A fixed threshold keeps them in their own mappings, given back to the system when
 /// freed; glibc's sliding one would move them into the heap after the first free, to stay there.
